@@ -1,0 +1,1 @@
+#include "platform/app_paths.h"

@@ -1,0 +1,1 @@
+#include "platform/atomic_write.h"

@@ -1,0 +1,1 @@
+#include "platform/jpeg_codec.h"

@@ -1,0 +1,20 @@
+#pragma once
+// JPEG through the IJG libjpeg API. Errors never end the process: a file that
+// cannot be opened throws "ファイル %s は開けません", data that libjpeg cannot
+// decode (or that ends early) throws "JPEG エラー #n" with libjpeg's message code.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Largest picture the decoders accept, in pixels; larger ones are refused with
+// the decoder's error rather than exhausting memory.
+constexpr qint64 kMaxPicturePixels = 100'000'000;
+
+// Decodes to QImage::Format_RGB32.
+QImage decodeJpegFile(const QString& path);
+QImage decodeJpegData(const QByteArray& data);
+
+// Baseline, 24-bit colour, quality 90.
+QByteArray encodeJpeg(const QImage& image, int quality = 90);
+// Encodes and writes atomically; throws "ファイル %s を作成できません".
+void writeJpegFile(const QString& path, const QImage& image);

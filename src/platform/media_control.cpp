@@ -1,0 +1,1 @@
+#include "platform/media_control.h"

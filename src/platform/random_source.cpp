@@ -1,0 +1,1 @@
+#include "platform/random_source.h"

@@ -1,0 +1,1 @@
+#include "platform/shift_jis.h"

@@ -1,0 +1,29 @@
+#pragma once
+// The seam for everything that asks the user: message boxes and file dialogs.
+// The window talks only to this interface; the Qt implementation shows real
+// dialogs, tests answer with their own.
+#include <QString>
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A confirmation titled "確認", question icon, "はい(&Y)"/"いいえ(&N)";
+    // true only for Yes.
+    virtual bool confirm(const QString& text) = 0;
+    // A plain notice titled with the application title, one "OK" button.
+    virtual void notice(const QString& text) = 0;
+    // An error report (the program's error texts), titled with the application title.
+    virtual void showError(const QString& text) = 0;
+    // A file-open dialog; filter in the form "desc|*.a;*.b". Empty when cancelled.
+    virtual QString openFile(const QString& title, const QString& filter) = 0;
+    // A folder browser with a prompt, opening at startFolder when not empty.
+    // Empty when cancelled.
+    virtual QString chooseFolder(const QString& prompt, const QString& startFolder) = 0;
+};
+
+// Opening a file or web address with the desktop's default program.
+class DesktopShell {
+public:
+    virtual ~DesktopShell() = default;
+    virtual void open(const QString& target) = 0;
+};

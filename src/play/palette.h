@@ -1,0 +1,22 @@
+#pragma once
+// The palette grid and the random deal of part images onto it.
+#include "platform/random_source.h"
+
+#include <QPoint>
+#include <QSize>
+#include <vector>
+
+// Cell c of a palette: three a row, columns at 8, 138, 268, rows 90 apart from 10.
+QPoint paletteCell(int c);
+
+// Side of every part square of a slot: the larger side of the chosen face's
+// own part picture.
+int paletteSquareSide(QSize chosenPart);
+
+// The deal of n images: result[k] is the cell given to image k. Every cell is
+// used once; every permutation can occur. Draws n numbers from random.
+std::vector<int> dealCells(int n, RandomSource& random);
+
+// Thumbnail grid: five a row, 120 apart, rows template height + 30 apart,
+// measured from the template's place.
+QPoint thumbnailCell(int i, QPoint templatePos, QSize templateSize);
