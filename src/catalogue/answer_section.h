@@ -1,0 +1,8 @@
+#pragma once
+// The settings section of one face: keys X1, X2, X3, X4, Y1, Y2, Y3, Y4,
+// written in this order.
+#include "catalogue/face_answers.h"
+
+class IniFile;
+
+void writeAnswerSection(IniFile& ini, int face, const FaceAnswer& answer);

@@ -1,0 +1,12 @@
+// Names of the catalogue files, resolved without regard to letter case.
+#include "catalogue/catalogue_files.h"
+
+#include "platform/app_paths.h"
+
+QString facePicturePath(const QString& appDir, int face, int kind) {
+    return resolveAppPath(appDir, QStringLiteral("data\\face%1_%2.jpg").arg(face).arg(kind));
+}
+
+QString faceDataPath(const QString& appDir) {
+    return resolveAppPath(appDir, QStringLiteral("data\\FaceData.ini"));
+}

@@ -1,0 +1,32 @@
+// Reading the count, the answers and the pictures; writing one picture.
+#include "catalogue/catalogue_files.h"
+
+#include "platform/ini_file.h"
+#include "platform/jpeg_codec.h"
+
+int readFaceCount(const QString& appDir) {
+    return IniFile(faceDataPath(appDir)).readInteger(QStringLiteral("faces"), QStringLiteral("count"), 3);
+}
+
+std::vector<FaceAnswer> readFaceAnswers(const QString& appDir, int count) {
+    const IniFile ini(faceDataPath(appDir));
+    std::vector<FaceAnswer> answers;
+    for (int n = 0; n < count; ++n) {
+        const QString section = QString::number(n);
+        FaceAnswer a{};
+        for (int slot = 1; slot <= 4; ++slot) {
+            a[slot - 1] = ini.readInteger(section, QStringLiteral("X%1").arg(slot), 0);
+            a[slot + 3] = ini.readInteger(section, QStringLiteral("Y%1").arg(slot), 0);
+        }
+        answers.push_back(a);
+    }
+    return answers;
+}
+
+QImage readFacePicture(const QString& appDir, int face, int kind) {
+    return decodeJpegFile(facePicturePath(appDir, face, kind));
+}
+
+void writeFaceImage(const QString& appDir, int face, int kind, const QImage& picture) {
+    writeJpegFile(facePicturePath(appDir, face, kind), picture);
+}
