@@ -19,8 +19,9 @@ float zoomFactor(int width, int height);
 // covers: corner and size times k, each truncated.
 QRect zoomSourceRect(const QRect& faceBoxRect, float k);
 
-// Copies region of source 1:1 into a new picture of region's size; pixels
-// beyond the source are white.
+// Copies region of source 1:1 into a new RGB32 picture of region's size;
+// pixels beyond the source are white. A region of more than kMaxPicturePixels
+// (or an empty one) gives a null picture.
 QImage cutRegion(const QImage& source, const QRect& region);
 
 // The draw size after a zoom of a w x h rectangle, integer arithmetic:

@@ -15,10 +15,12 @@ constexpr int kMaxPartSide = 85;
 // longest side above 85 (86 and 120 both end at 84 after scaling).
 float shrinkFactor(const std::array<QSize, 4>& partSizes);
 
-// value * k truncated toward zero, computed as the single-precision product.
+// value * k truncated toward zero, the product formed exactly (in double) from
+// the integer and the single-precision k.
 int scaleTruncated(int value, float k);
 
-// The picture stretched (nearest neighbour) to its size times k, truncated.
+// The picture stretched (nearest neighbour) to its size times k, truncated,
+// never below one pixel a side; k == 1 returns it unchanged.
 QImage shrinkPicture(const QImage& picture, float k);
 
 // Everything one registration writes, from the authoring results at face-box
