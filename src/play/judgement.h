@@ -14,7 +14,7 @@ struct SlotPlacement {
 };
 
 // Points of one slot; faceLeft/faceTop is where ImgFace1 stands. Never
-// overflows: distances are computed in 64 bits and clamped.
+// overflows: distances are computed in 64 bits, which hold any int32 inputs.
 std::int64_t slotPoints(const SlotPlacement& placed, int slot, int currentFace,
                         const FaceAnswer& answer, int faceLeft, int faceTop);
 
