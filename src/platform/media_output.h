@@ -1,0 +1,41 @@
+#pragma once
+// Where the synthesizer's sound goes: the first audio driver that opens, or a
+// silent sink that still renders in real time, so songs end on time on a
+// machine without sound; and a hand-turned clock for tests.
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class MediaSynth;
+
+class MediaOutput {
+public:
+    virtual ~MediaOutput() = default;
+    // The FluidSynth driver name, or "silent".
+    virtual QString name() const = 0;
+};
+
+// The drivers to try, in order: the user's choice first when given (the
+// POMURINA_AUDIO_DRIVER variable), then PulseAudio (PipeWire desktops serve it
+// too), ALSA, JACK and SDL2; each name once.
+QStringList audioDriverOrder(const QString& userChoice);
+
+// Opens the first of drivers that this FluidSynth knows and that opens; when
+// none does, the silent real-time sink. The synth must outlive the output.
+std::unique_ptr<MediaOutput> openMediaOutput(MediaSynth& synth, const QStringList& drivers);
+std::unique_ptr<MediaOutput> openSilentOutput(MediaSynth& synth);
+
+// Renders exactly the frames of the time it is told has passed, at once.
+class ManualMediaClock {
+public:
+    explicit ManualMediaClock(MediaSynth& synth) : synth_(synth) {}
+    void advance(int milliseconds);
+    // The largest absolute sample value rendered by the last advance (0..1).
+    float peakLevel() const { return peak_; }
+
+private:
+    MediaSynth& synth_;
+    int64_t renderedMilliseconds_ = 0;
+    int64_t renderedFrames_ = 0;
+    float peak_ = 0;
+};
