@@ -3,8 +3,10 @@
 # handed up in <NAME>_WINDOW_SOURCES for the window-tier library.
 function(pomurina_subsystem name)
   file(GLOB ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  # Window headers are listed too, so that their Q_OBJECT classes get moc'ed.
+  file(GLOB WINDOW_HEADERS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/form*.h)
   set(LOGIC_SOURCES)
-  set(WINDOW_SOURCES)
+  set(WINDOW_SOURCES ${WINDOW_HEADERS})
   foreach(src ${ALL_SOURCES})
     get_filename_component(base ${src} NAME)
     if(base MATCHES "^form")

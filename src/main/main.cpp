@@ -1,0 +1,32 @@
+// Program entry: the application, the main window on the executable's folder,
+// and the message loop.
+#include "main/form1.h"
+#include "platform/app_paths.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    const bool hasDisplay = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!hasDisplay) {
+        std::fprintf(stderr, "ポムリナ: no display found (DISPLAY is not set); start it under a virtual display with: "
+                             "xvfb-run -a %s\n", argv[0]);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ポムリナ"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ポムリナ"));
+
+    TForm1 form1(appDirOf(QCoreApplication::applicationFilePath()));
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = form1.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        form1.move(frame.topLeft());
+    }
+    form1.show();
+    return app.exec();
+}

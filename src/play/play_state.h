@@ -1,0 +1,22 @@
+#pragma once
+// The state of a game: the face played, the placement slots, the drag in
+// progress and the home cells of the part images.
+#include <array>
+#include <vector>
+
+struct PlayState {
+    int currentFace = 0;
+    // Indexed by PartSlot 1..4; [0] unused.
+    std::array<int, 5> placedFace{-1, -1, -1, -1, -1};
+    std::array<int, 5> placedLeft{};
+    std::array<int, 5> placedTop{};
+    // The drag in progress.
+    bool dragging = false;
+    int dragSlot = 0;
+    int grabX = 0;
+    int grabY = 0;
+    // Home cells, [slot][face], in palette content coordinates.
+    std::array<std::vector<int>, 5> homeLeft;
+    std::array<std::vector<int>, 5> homeTop;
+    bool libraryHasFaces = false;
+};

@@ -1,0 +1,54 @@
+#pragma once
+// The real main window on a temporary application folder, with scripted
+// dialogs, a recording desktop, a scripted random source and a recording
+// media device; and real mouse input routed through the window.
+#include "main/form1.h"
+#include "support/temp_app_dir.h"
+#include "support/window/scripted_dialogs.h"
+
+#include <QPoint>
+#include <QStringList>
+#include <deque>
+#include <memory>
+
+class ScriptedRandom : public RandomSource {
+public:
+    std::deque<int> values;  // next results (taken modulo the bound); 0 when empty
+    int seeds = 0;
+    void seedFromClock() override { ++seeds; }
+    int below(int bound) override;
+};
+
+class RecordingMedia : public MediaControl {
+public:
+    QStringList commands;
+    QString statusReply = QStringLiteral("playing");
+    int failCode = 0;  // returned for every command when non-zero
+    int sendString(const QString& command, QString* reply) override;
+};
+
+struct GameWindow {
+    // Creates the window on dir (which must already hold a catalogue) and shows it.
+    explicit GameWindow(const TempAppDir& dir);
+    ~GameWindow();
+
+    // Five title ticks: the face selection screen.
+    void finishTitle();
+
+    // Real mouse input at a point of a widget (its own coordinates).
+    void click(QWidget* w, QPoint at = {-1, -1}, Qt::MouseButton button = Qt::LeftButton);
+    void press(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void move(QWidget* w, QPoint at);
+    void release(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    // Window coordinates of a point of a widget.
+    QPoint windowPos(QWidget* w, QPoint at) const;
+
+    std::unique_ptr<TForm1> form;
+    ScriptedDialogs* dialogs = nullptr;
+    RecordingShell* shell = nullptr;
+    ScriptedRandom* random = nullptr;
+    RecordingMedia* media = nullptr;
+
+private:
+    Qt::MouseButtons held_;
+};

@@ -1,0 +1,35 @@
+#include "support/window/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+bool ScriptedDialogs::confirm(const QString& text) {
+    confirmations << text;
+    if (confirmAnswers.empty()) {
+        ADD_FAILURE() << "unexpected confirmation: " << text.toStdString();
+        return false;
+    }
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedDialogs::notice(const QString& text) { notices << text; }
+void ScriptedDialogs::showError(const QString& text) { errors << text; }
+
+QString ScriptedDialogs::openFile(const QString& title, const QString& filter) {
+    openFileTitles << title;
+    openFileFilters << filter;
+    if (openFileAnswers.empty()) return {};
+    const QString answer = openFileAnswers.front();
+    openFileAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedDialogs::chooseFolder(const QString& prompt, const QString& startFolder) {
+    folderPrompts << prompt;
+    folderStarts << startFolder;
+    if (folderAnswers.empty()) return {};
+    const QString answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Dialog answers scripted by a test, and a record of everything shown.
+#include "platform/user_dialogs.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+class ScriptedDialogs : public UserDialogs {
+public:
+    // Answers, used in order; a question with no scripted answer is a test
+    // failure (reported through ADD_FAILURE) and answered No / cancelled.
+    std::deque<bool> confirmAnswers;
+    std::deque<QString> openFileAnswers;
+    std::deque<QString> folderAnswers;
+
+    // What was shown.
+    QStringList confirmations;
+    QStringList notices;
+    QStringList errors;
+    QStringList openFileTitles;
+    QStringList openFileFilters;
+    QStringList folderPrompts;
+    QStringList folderStarts;
+
+    bool confirm(const QString& text) override;
+    void notice(const QString& text) override;
+    void showError(const QString& text) override;
+    QString openFile(const QString& title, const QString& filter) override;
+    QString chooseFolder(const QString& prompt, const QString& startFolder) override;
+};
+
+class RecordingShell : public DesktopShell {
+public:
+    QStringList opened;
+    void open(const QString& target) override { opened << target; }
+};
