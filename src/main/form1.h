@@ -188,6 +188,7 @@ private:
     // Window description (form1_layout.cpp).
     void createControls();
     void createMenu();
+    void connectHandlers();
     void loadTitlePictures();
     // Catalogue start-up (form1_start.cpp).
     void createFaceControls(int from, int to);

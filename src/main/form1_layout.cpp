@@ -186,7 +186,22 @@ void TForm1::createControls() {
         connect(MusicTimer, &QTimer::timeout, this, [this] { MusicTimerTimer(); });
     }
 
+    connectHandlers();
     createMenu();
+}
+
+void TForm1::connectHandlers() {
+    connect(BitBtnHantei, &QPushButton::clicked, this, [this] { BitBtnHanteiClick(); });
+    connect(BitBtnToroku, &QPushButton::clicked, this, [this] { BitBtnTorokuClick(); });
+    connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    ImgFace1->onMouseDown = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseDown(b, p.x(), p.y()); };
+    ImgFace1->onMouseMove = [this](ImageControl*, Qt::MouseButtons, QPoint p) { ImgFace1MouseMove(p.x(), p.y()); };
+    ImgFace1->onMouseUp = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseUp(b, p.x(), p.y()); };
+    LblRMe->onMouseDown = [this](Qt::MouseButton b) { LblRMeMouseDown(b); };
+    LblLMe->onMouseDown = [this](Qt::MouseButton b) { LblLMeMouseDown(b); };
+    LblHana->onMouseDown = [this](Qt::MouseButton b) { LblHanaMouseDown(b); };
+    LblKuti->onMouseDown = [this](Qt::MouseButton b) { LblKutiMouseDown(b); };
 }
 
 void TForm1::createMenu() {

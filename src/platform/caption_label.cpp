@@ -1,5 +1,7 @@
 #include "platform/caption_label.h"
 
+#include <QMouseEvent>
+
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
 }
@@ -26,3 +28,13 @@ void CaptionLabel::setFontColour(const QColor& colour) {
 }
 
 QColor CaptionLabel::fontColour() const { return palette().color(QPalette::WindowText); }
+
+void CaptionLabel::mousePressEvent(QMouseEvent* event) {
+    if (onMouseDown) onMouseDown(event->button());
+    QLabel::mousePressEvent(event);
+}
+
+void CaptionLabel::mouseMoveEvent(QMouseEvent* event) {
+    if (onMouseMove) onMouseMove();
+    QLabel::mouseMoveEvent(event);
+}

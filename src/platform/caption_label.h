@@ -2,6 +2,7 @@
 // A text label whose caption may hold carriage returns that break it into
 // lines; the caption is kept exactly as set, for the handlers that compare it.
 #include <QLabel>
+#include <functional>
 
 class CaptionLabel : public QLabel {
     Q_OBJECT
@@ -15,6 +16,15 @@ public:
     void setFontPoints(int points);
     void setFontColour(const QColor& colour);
     QColor fontColour() const;
+
+    // A mouse button pressed on the label.
+    std::function<void(Qt::MouseButton)> onMouseDown;
+    // The mouse moved over the label.
+    std::function<void()> onMouseMove;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     QString caption_;
