@@ -1,0 +1,16 @@
+#pragma once
+// Shared pieces of the benchmarks: generated catalogues on disk, a window with
+// quiet services, and a main() with a QApplication on the offscreen platform.
+#include "main/form1.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// A catalogue of count faces with pictures of realistic size (a 260 x 300
+// face, parts of about 60 x 40), written once per process and count.
+QString benchCatalogue(int count);
+
+// The main window on appDir, its title finished, with services that never ask
+// anything and make no sound.
+std::unique_ptr<TForm1> benchWindow(const QString& appDir);

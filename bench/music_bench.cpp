@@ -1,0 +1,174 @@
+// What the background music costs: the CPU share of one core that playing
+// takes (synthesis with the default SoundFont, in the hand-turned renderer and
+// through the real device with whatever output this machine offers), and the
+// MIDI folder scan over a generated tree of 10,000 files in 1,000 folders
+// beside a bare recursive listing of the same tree.
+#include "music/midi_scan.h"
+#include "platform/media_control.h"
+#include "platform/media_synth.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <benchmark/benchmark.h>
+#include <ctime>
+#include <filesystem>
+
+namespace {
+
+QByteArray bigEndian(uint32_t v, int n) {
+    QByteArray out;
+    for (int i = n - 1; i >= 0; --i) out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    return out;
+}
+
+QByteArray deltaTime(uint32_t v) {
+    QByteArray out(1, static_cast<char>(v & 0x7F));
+    while (v >>= 7) out.prepend(static_cast<char>(0x80 | (v & 0x7F)));
+    return out;
+}
+
+// A busy General MIDI piece of about a minute: eight instruments on their
+// channels and drums, a three-note chord per channel every eighth note at 120 bpm.
+QByteArray busySong() {
+    QByteArray track;
+    const int programs[] = {0, 24, 32, 40, 48, 56, 65, 73};
+    for (int ch = 0; ch < 8; ++ch) track += deltaTime(0) + QByteArray(1, char(0xC0 | ch)) + QByteArray(1, char(programs[ch]));
+    for (int step = 0; step < 480; ++step) {
+        for (int ch = 0; ch < 9; ++ch) {
+            const int channel = ch == 8 ? 9 : ch;
+            const int root = ch == 8 ? 36 + step % 8 : 48 + (step * 5 + ch * 3) % 24;
+            for (int k = 0; k < 3; ++k) {
+                track += deltaTime(0);
+                track += QByteArray(1, char(0x90 | channel)) + char(root + 4 * k) + char(90);
+            }
+        }
+        track += deltaTime(240);
+        for (int ch = 0; ch < 9; ++ch) {
+            const int channel = ch == 8 ? 9 : ch;
+            const int root = ch == 8 ? 36 + step % 8 : 48 + (step * 5 + ch * 3) % 24;
+            for (int k = 0; k < 3; ++k) {
+                track += deltaTime(0);
+                track += QByteArray(1, char(0x80 | channel)) + char(root + 4 * k) + char(0);
+            }
+        }
+    }
+    track += deltaTime(0) + QByteArray("\xFF\x2F\x00", 3);
+    return "MThd" + bigEndian(6, 4) + bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(480, 2) + "MTrk" +
+           bigEndian(track.size(), 4) + track;
+}
+
+QString songPath() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = dir.path() + "/busy.mid";
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(busySong());
+        return p;
+    }();
+    return path;
+}
+
+double processCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+// Synthesis of one second of the busy piece with the General MIDI SoundFont;
+// core_share is the fraction of one core that real-time playback needs.
+void BM_SynthesizeOneSecond(benchmark::State& state) {
+    auto media = createMediaControlForTests(soundFontCandidates());
+    if (media->sendString("open \"" + songPath() + "\" alias FILE") != MediaOk) {
+        state.SkipWithError("cannot open the generated song");
+        return;
+    }
+    media->sendString("play FILE");
+    for (auto _ : state) {
+        media->advance(1000);
+        QString mode;
+        media->sendString("status FILE mode", &mode);
+        if (mode != "playing") {
+            media->sendString("seek FILE to 0");
+            media->sendString("play FILE");
+        }
+    }
+    state.counters["core_share"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SynthesizeOneSecond)->Unit(benchmark::kMillisecond);
+
+// The product's device in real time (the sound card's driver, or the silent
+// sink without one): process CPU time per second of wall time while it plays.
+void BM_RealTimePlaybackCpu(benchmark::State& state) {
+    auto media = createMediaControl();
+    if (media->sendString("open \"" + songPath() + "\" alias FILE") != MediaOk) {
+        state.SkipWithError("cannot open the generated song");
+        return;
+    }
+    media->sendString("play FILE");
+    QThread::msleep(200);  // let the output settle
+    double cpu = 0;
+    for (auto _ : state) {
+        const double before = processCpuSeconds();
+        QThread::msleep(1000);
+        cpu += processCpuSeconds() - before;
+    }
+    state.counters["core_share"] = cpu / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_RealTimePlaybackCpu)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// 1,000 folders (100 with 9 subfolders each) holding 10 files apiece, half of
+// them .mid.
+QString scanTree() {
+    static QTemporaryDir dir;
+    static const QString root = [] {
+        const QString r = dir.path() + "/tree";
+        int folders = 0;
+        for (int top = 0; top < 100; ++top) {
+            const QString topPath = QStringLiteral("%1/f%2").arg(r).arg(top);
+            QStringList paths{topPath};
+            for (int sub = 0; sub < 9; ++sub) paths << QStringLiteral("%1/s%2").arg(topPath).arg(sub);
+            for (const QString& p : paths) {
+                QDir().mkpath(p);
+                ++folders;
+                for (int i = 0; i < 10; ++i) {
+                    QFile f(QStringLiteral("%1/song%2.%3").arg(p).arg(i).arg(i % 2 ? "mid" : "txt"));
+                    f.open(QIODevice::WriteOnly);
+                }
+            }
+        }
+        return r;
+    }();
+    return root;
+}
+
+void BM_ScanMidiFolder(benchmark::State& state) {
+    const QString root = scanTree();
+    for (auto _ : state) {
+        QStringList found;
+        scanMidiFolder(root, found, [] {});
+        benchmark::DoNotOptimize(found);
+        if (found.size() != 5000) state.SkipWithError("wrong count");
+    }
+}
+BENCHMARK(BM_ScanMidiFolder)->Unit(benchmark::kMillisecond);
+
+// The floor: listing every entry of the tree and keeping its path.
+void BM_BareRecursiveListing(benchmark::State& state) {
+    const std::string root = QFile::encodeName(scanTree()).toStdString();
+    for (auto _ : state) {
+        std::vector<std::string> paths;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+            paths.push_back(entry.path().native());
+        benchmark::DoNotOptimize(paths);
+    }
+}
+BENCHMARK(BM_BareRecursiveListing)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
