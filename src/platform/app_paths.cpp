@@ -1,1 +1,71 @@
 #include "platform/app_paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+// The program's own file and folder names: spelled this way when created.
+const QStringList& canonicalNames() {
+    static const QStringList names = {QStringLiteral("data"), QStringLiteral("FaceData.ini"),
+                                      QStringLiteral("Library"), QStringLiteral("BGM.ini")};
+    return names;
+}
+
+QString canonicalSpelling(const QString& component) {
+    for (const QString& name : canonicalNames())
+        if (component.compare(name, Qt::CaseInsensitive) == 0) return name;
+    return component;
+}
+
+// The entry of folder that matches component without regard to case: the exact
+// spelling when it exists, else the first case-insensitive match in name
+// order; empty when there is none.
+QString matchEntry(const QString& folder, const QString& component) {
+    const QStringList entries = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
+                                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                   QDir::NoDotAndDotDot,
+                                               QDir::Name);
+    if (entries.contains(component)) return component;
+    for (const QString& entry : entries)
+        if (entry.compare(component, Qt::CaseInsensitive) == 0) return entry;
+    return {};
+}
+
+}  // namespace
+
+QString appDirOf(const QString& executablePath) {
+    QString dir = QDir::cleanPath(QFileInfo(executablePath).absolutePath());
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
+
+QString resolveAppPath(const QString& appDir, const QString& relative) {
+    QString path = appDir;
+    if (!path.isEmpty() && !path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    const QStringList components = relative.split(separators, Qt::SkipEmptyParts);
+    bool parentExists = QFileInfo(path.isEmpty() ? QStringLiteral(".") : path).isDir();
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        const QString& component = components[i];
+        QString spelled;
+        if (component == QLatin1String(".") || component == QLatin1String("..")) {
+            spelled = component;
+        } else if (parentExists) {
+            spelled = matchEntry(path, component);
+            if (spelled.isEmpty()) parentExists = false;
+        }
+        if (spelled.isEmpty()) spelled = canonicalSpelling(component);
+        path += spelled;
+        if (i + 1 < components.size()) {
+            path += QLatin1Char('/');
+            if (parentExists) parentExists = QFileInfo(path).isDir();
+        }
+    }
+    const bool trailingSeparator = !relative.isEmpty() &&
+                                   (relative.endsWith(QLatin1Char('/')) || relative.endsWith(QLatin1Char('\\')));
+    if (trailingSeparator && !components.isEmpty()) path += QLatin1Char('/');
+    return path;
+}

@@ -1,7 +1,9 @@
 #pragma once
 // JPEG through the IJG libjpeg API. Errors never end the process: a file that
 // cannot be opened throws "ファイル %s は開けません", data that libjpeg cannot
-// decode (or that ends early) throws "JPEG エラー #n" with libjpeg's message code.
+// decode (or that ends early) throws "JPEG エラー #n" with libjpeg's message code:
+// JWRN_JPEG_EOF when the file ends early, JWRN_HIT_MARKER when the picture data
+// stops before the last block, JERR_IMAGE_TOO_BIG beyond kMaxPicturePixels.
 #include <QByteArray>
 #include <QImage>
 #include <QString>

@@ -4,7 +4,15 @@
 #include <QByteArray>
 #include <QString>
 
+// Bytes that are not CP932 become U+FFFD.
 QString fromShiftJis(const QByteArray& bytes);
+// Characters without a CP932 encoding become "?".
 QByteArray toShiftJis(const QString& text);
 // True when every character of text has a CP932 encoding.
 bool representableInShiftJis(const QString& text);
+
+// A lossless pair for rewriting files that may hold stray bytes: each byte that
+// is not CP932 decodes to the lone surrogate U+DC00 + byte, and encodes back to
+// that byte, so untouched lines are written exactly as they were read.
+QString fromShiftJisKeepingStrayBytes(const QByteArray& bytes);
+QByteArray toShiftJisKeepingStrayBytes(const QString& text);

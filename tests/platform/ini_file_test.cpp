@@ -1,0 +1,188 @@
+// The private-profile file: names without regard to case, integer parsing,
+// in-place writes, CP932 on disk, and hostile content that must not hurt.
+#include "platform/app_error.h"
+#include "platform/ini_file.h"
+#include "support/temp_app_dir.h"
+#include "file_size_limit.h"
+
+#include <QFileInfo>
+#include <climits>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+QString saveError(const IniFile& ini) {
+    try {
+        ini.save();
+    } catch (const AppError& e) {
+        return e.message();
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST(IniFile, MissingFileIsCreatedAndCountWrittenAsFacesCountReadsAsFacesCount) {
+    TempAppDir dir;
+    const QString path = dir.file("data/FaceData.ini");
+    IniFile ini(path);
+    EXPECT_FALSE(ini.exists());
+    EXPECT_EQ(ini.readInteger("faces", "count", 3), 3);
+    ini.writeInteger("Faces", "Count", 4);
+    ini.writeInteger("0", "X1", 12);
+    ini.writeInteger("0", "Y1", -7);
+    ini.save();
+    EXPECT_EQ(dir.readBytes("data/FaceData.ini"), QByteArray("[Faces]\r\nCount=4\r\n[0]\r\nX1=12\r\nY1=-7\r\n"));
+
+    const IniFile reread(path);
+    EXPECT_TRUE(reread.exists());
+    EXPECT_EQ(reread.readInteger("faces", "count", 3), 4);
+    EXPECT_EQ(reread.readInteger("0", "x1", 0), 12);
+    EXPECT_EQ(reread.readInteger("0", "y1", 0), -7);
+    EXPECT_EQ(reread.readInteger("1", "X1", 99), 99);
+}
+
+TEST(IniFile, IntegersAreDecimalOrHexAndAnythingElseGivesTheDefault) {
+    TempAppDir dir;
+    dir.writeBytes("a.ini",
+                   "[0]\n"
+                   "X1=0x1A\nX2=abc\nX3=\nX4=$ff\nY1=-0X10\nY2=+12\nY3=   42   \nY4=x7f\n"
+                   "big=2147483648\nsmallest=-2147483648\nlargest=2147483647\n"
+                   "hexwrap=0xFFFFFFFF\nhuge=99999999999999999999999\nhexhuge=0x10000000000000000\n"
+                   "trailing=12abc\nsignonly=-\nprefixonly=0x\nspaced=1 2\nfullwidth=１２\n");
+    const IniFile ini(dir.file("a.ini"));
+    EXPECT_EQ(ini.readInteger("0", "X1", 0), 26);
+    EXPECT_EQ(ini.readInteger("0", "X2", 0), 0);
+    EXPECT_EQ(ini.readInteger("0", "X2", -5), -5);
+    EXPECT_EQ(ini.readInteger("0", "X3", 8), 8);
+    EXPECT_EQ(ini.readInteger("0", "X4", 0), 255);
+    EXPECT_EQ(ini.readInteger("0", "Y1", 0), -16);
+    EXPECT_EQ(ini.readInteger("0", "Y2", 0), 12);
+    EXPECT_EQ(ini.readInteger("0", "Y3", 0), 42);
+    EXPECT_EQ(ini.readInteger("0", "Y4", 0), 127);
+    EXPECT_EQ(ini.readInteger("0", "smallest", 0), INT_MIN);
+    EXPECT_EQ(ini.readInteger("0", "largest", 0), INT_MAX);
+    // Out of range of int is not an integer: no wrap-around to another value.
+    for (const char* key : {"big", "hexwrap", "huge", "hexhuge", "trailing", "signonly",
+                            "prefixonly", "spaced", "fullwidth"})
+        EXPECT_EQ(ini.readInteger("0", key, 31), 31) << key;
+}
+
+TEST(IniFile, WritingKeepsTheKeysSpellingAndAppendsAtTheEndOfItsSection) {
+    TempAppDir dir;
+    dir.writeBytes("a.ini", "; catalogue\r\n[faces]\r\nCOUNT = 3\r\n\r\n; positions\r\n[0]\r\nx1=1\r\n");
+    IniFile ini(dir.file("a.ini"));
+    ini.writeInteger("Faces", "count", 4);
+    ini.writeInteger("FACES", "extra", 1);
+    ini.writeInteger("0", "Y1", 7);
+    ini.writeInteger("0", "X1", 2);
+    ini.writeString("BGM", "MusicFile", "");
+    EXPECT_EQ(ini.text(),
+              "; catalogue\r\n[faces]\r\nCOUNT=4\r\nextra=1\r\n\r\n; positions\r\n"
+              "[0]\r\nx1=2\r\nY1=7\r\n[BGM]\r\nMusicFile=\r\n");
+    EXPECT_EQ(ini.readString("bgm", "musicfile", "unset"), "");
+}
+
+TEST(IniFile, ErasingASectionRemovesItsLineAndEntriesAndEveryCopyOfIt) {
+    TempAppDir dir;
+    dir.writeBytes("a.ini", "[faces]\ncount=3\n[2]\nX1=5\nY1=6\n[3]\nX1=7\n[2]\nX2=9\n");
+    IniFile ini(dir.file("a.ini"));
+    // A repeated section reads as one.
+    EXPECT_EQ(ini.readInteger("2", "X2", 0), 9);
+    ini.eraseSection("2");
+    EXPECT_EQ(ini.text(), "[faces]\r\ncount=3\r\n[3]\r\nX1=7\r\n");
+    EXPECT_EQ(ini.readInteger("2", "X1", -1), -1);
+    EXPECT_EQ(ini.readInteger("2", "X2", -1), -1);
+    ini.eraseSection("missing");
+    EXPECT_EQ(ini.text(), "[faces]\r\ncount=3\r\n[3]\r\nX1=7\r\n");
+}
+
+TEST(IniFile, JapaneseTextIsCp932OnDiskAndStrayBytesSurviveARewrite) {
+    TempAppDir dir;
+    // "表" and "ソ" end in 0x5C, the byte of a backslash; line 2 holds bytes
+    // that are not CP932 at all and must come back unchanged.
+    const QByteArray original = "[BGM]\r\nMusicFile=C:\\\x95\x5c\x83\x5c.mid\r\n"
+                                "junk=\x81\x0d\xff\xfe\x80 end\r\n";
+    dir.writeBytes("BGM.ini", original);
+    IniFile ini(dir.file("BGM.ini"));
+    EXPECT_EQ(ini.readString("bgm", "musicfile", ""), QStringLiteral("C:\\表ソ.mid"));
+    ini.writeString("BGM", "Title", QStringLiteral("ポムリナ"));
+    ini.save();
+    EXPECT_EQ(dir.readBytes("BGM.ini"),
+              original + "Title=\x83\x7c\x83\x80\x83\x8a\x83\x69\r\n");
+    EXPECT_EQ(IniFile(dir.file("BGM.ini")).readString("BGM", "Title", ""), QStringLiteral("ポムリナ"));
+}
+
+TEST(IniFile, TextTheFileCannotHoldIsRefusedWithoutChangingIt) {
+    TempAppDir dir;
+    IniFile ini(dir.file("a.ini"));
+    ini.writeInteger("faces", "count", 3);
+    const QString before = ini.text();
+    // A line break would plant new sections or keys; "😀" has no CP932 bytes.
+    const QStringList bad[] = {{"faces", "count", "3\r\n[faces]\r\ncount=99"}, {"faces", "a=b", "1"},
+                               {"fa]ces", "k", "1"}, {"faces", "", "1"},
+                               {"faces", "k", QStringLiteral("music😀.mid")}};
+    for (const QStringList& entry : bad) {
+        try {
+            ini.writeString(entry[0], entry[1], entry[2]);
+            ADD_FAILURE() << entry.join('|').toStdString() << " was accepted";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(), iniWriteErrorText(dir.file("a.ini")));
+        }
+    }
+    EXPECT_EQ(ini.text(), before);
+}
+
+TEST(IniFile, GarbageLinesWithoutEqualsAndKeysBeforeAnySectionReadAsDefaults) {
+    TempAppDir dir;
+    dir.writeBytes("a.ini", "count=9\n[faces\ncount\n=4\n;count=5\n[faces]\ncount\n[0]\nX1=" +
+                                QByteArray(5000, '7') + "\n");
+    const IniFile ini(dir.file("a.ini"));
+    EXPECT_EQ(ini.readInteger("faces", "count", 3), 3);
+    EXPECT_EQ(ini.readString("0", "X1", "").size(), 2047);
+    EXPECT_EQ(ini.readInteger("0", "X1", -1), -1);
+
+    // Random binary content: reads give defaults and writing still works.
+    std::mt19937 bytesSource(20240601);
+    QByteArray noise(256 * 1024, '\0');
+    for (char& b : noise) b = char(bytesSource() & 0xff);
+    noise.replace('[', '(');
+    dir.writeBytes("noise.ini", noise);
+    IniFile garbage(dir.file("noise.ini"));
+    EXPECT_EQ(garbage.readInteger("faces", "count", 3), 3);
+    garbage.writeInteger("faces", "count", 5);
+    garbage.save();
+    EXPECT_EQ(IniFile(dir.file("noise.ini")).readInteger("faces", "count", 3), 5);
+    EXPECT_TRUE(dir.readBytes("noise.ini").startsWith(noise.left(noise.indexOf('\n'))));
+}
+
+TEST(IniFile, AnOversizedFileReadsAsDefaultsAndIsNeverOverwritten) {
+    TempAppDir dir;
+    QByteArray huge = "[faces]\r\ncount=7\r\n";
+    huge += QByteArray(kMaxIniFileBytes, 'x');
+    dir.writeBytes("a.ini", huge);
+    IniFile ini(dir.file("a.ini"));
+    EXPECT_TRUE(ini.exists());
+    EXPECT_EQ(ini.readInteger("faces", "count", 3), 3);
+    ini.writeInteger("faces", "count", 4);
+    EXPECT_EQ(saveError(ini), iniWriteErrorText(dir.file("a.ini")));
+    EXPECT_EQ(QFileInfo(dir.file("a.ini")).size(), huge.size());
+}
+
+TEST(IniFile, AFailedSaveLeavesTheOldFileAndReportsTheIniText) {
+    TempAppDir dir;
+    const QByteArray old = "[faces]\r\ncount=3\r\n";
+    dir.writeBytes("data/FaceData.ini", old);
+    IniFile ini(dir.file("data/FaceData.ini"));
+    ini.writeString("faces", "padding", QString(4096, QLatin1Char('p')));
+    {
+        FileSizeLimit limit(1024);
+        EXPECT_EQ(saveError(ini), iniWriteErrorText(dir.file("data/FaceData.ini")));
+    }
+    EXPECT_EQ(dir.readBytes("data/FaceData.ini"), old);
+
+    IniFile nowhere(dir.path() + "no such folder/FaceData.ini");
+    nowhere.writeInteger("faces", "count", 3);
+    EXPECT_EQ(saveError(nowhere), iniWriteErrorText(dir.path() + "no such folder/FaceData.ini"));
+}
