@@ -12,7 +12,9 @@ QByteArray toShiftJis(const QString& text);
 bool representableInShiftJis(const QString& text);
 
 // A lossless pair for rewriting files that may hold stray bytes: each byte that
-// is not CP932 decodes to the lone surrogate U+DC00 + byte, and encodes back to
-// that byte, so untouched lines are written exactly as they were read.
+// is not CP932 (or whose character would be written back as other bytes, as
+// with the duplicated NEC/IBM characters) decodes to the lone surrogate
+// U+DC00 + byte and encodes back to that byte, so untouched lines are written
+// exactly as they were read.
 QString fromShiftJisKeepingStrayBytes(const QByteArray& bytes);
 QByteArray toShiftJisKeepingStrayBytes(const QString& text);
