@@ -30,45 +30,45 @@ QByteArray deltaTime(uint32_t v) {
     return out;
 }
 
-// A busy General MIDI piece of about a minute: eight instruments on their
-// channels and drums, a three-note chord per channel every eighth note at 120 bpm.
-QByteArray busySong() {
+// A General MIDI piece of about a minute at 120 bpm: `voices` instruments on
+// their channels plus drums, a three-note chord on each every eighth note.
+// Two instruments are a typical background piece; eight are a dense one.
+QByteArray song(int voices) {
     QByteArray track;
+    uint32_t pending = 0;  // the delta time carried to the next event
+    auto event = [&](int status, int a, int b, bool twoBytes = true) {
+        track += deltaTime(pending);
+        pending = 0;
+        track += char(status);
+        track += char(a);
+        if (twoBytes) track += char(b);
+    };
     const int programs[] = {0, 24, 32, 40, 48, 56, 65, 73};
-    for (int ch = 0; ch < 8; ++ch) track += deltaTime(0) + QByteArray(1, char(0xC0 | ch)) + QByteArray(1, char(programs[ch]));
+    for (int ch = 0; ch < voices; ++ch) event(0xC0 | ch, programs[ch], 0, false);
+    auto chord = [&](int step, bool on) {
+        for (int ch = 0; ch <= voices; ++ch) {
+            const int channel = ch == voices ? 9 : ch;
+            const int root = ch == voices ? 36 + step % 8 : 48 + (step * 5 + ch * 3) % 24;
+            for (int k = 0; k < 3; ++k) event((on ? 0x90 : 0x80) | channel, root + 4 * k, on ? 90 : 0);
+        }
+    };
     for (int step = 0; step < 480; ++step) {
-        for (int ch = 0; ch < 9; ++ch) {
-            const int channel = ch == 8 ? 9 : ch;
-            const int root = ch == 8 ? 36 + step % 8 : 48 + (step * 5 + ch * 3) % 24;
-            for (int k = 0; k < 3; ++k) {
-                track += deltaTime(0);
-                track += QByteArray(1, char(0x90 | channel)) + char(root + 4 * k) + char(90);
-            }
-        }
-        track += deltaTime(240);
-        for (int ch = 0; ch < 9; ++ch) {
-            const int channel = ch == 8 ? 9 : ch;
-            const int root = ch == 8 ? 36 + step % 8 : 48 + (step * 5 + ch * 3) % 24;
-            for (int k = 0; k < 3; ++k) {
-                track += deltaTime(0);
-                track += QByteArray(1, char(0x80 | channel)) + char(root + 4 * k) + char(0);
-            }
-        }
+        chord(step, true);
+        pending = 240;
+        chord(step, false);
     }
     track += deltaTime(0) + QByteArray("\xFF\x2F\x00", 3);
     return "MThd" + bigEndian(6, 4) + bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(480, 2) + "MTrk" +
            bigEndian(track.size(), 4) + track;
 }
 
-QString songPath() {
+QString songPath(int voices) {
     static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.path() + "/busy.mid";
-        QFile f(p);
-        f.open(QIODevice::WriteOnly);
-        f.write(busySong());
-        return p;
-    }();
+    const QString path = QStringLiteral("%1/song%2.mid").arg(dir.path()).arg(voices);
+    if (!QFile::exists(path)) {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly)) f.write(song(voices));
+    }
     return path;
 }
 
@@ -78,11 +78,11 @@ double processCpuSeconds() {
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
-// Synthesis of one second of the busy piece with the General MIDI SoundFont;
+// Synthesis of one second of the piece with the General MIDI SoundFont;
 // core_share is the fraction of one core that real-time playback needs.
 void BM_SynthesizeOneSecond(benchmark::State& state) {
     auto media = createMediaControlForTests(soundFontCandidates());
-    if (media->sendString("open \"" + songPath() + "\" alias FILE") != MediaOk) {
+    if (media->sendString("open \"" + songPath(static_cast<int>(state.range(0))) + "\" alias FILE") != MediaOk) {
         state.SkipWithError("cannot open the generated song");
         return;
     }
@@ -99,13 +99,13 @@ void BM_SynthesizeOneSecond(benchmark::State& state) {
     state.counters["core_share"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_SynthesizeOneSecond)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SynthesizeOneSecond)->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond);
 
 // The product's device in real time (the sound card's driver, or the silent
 // sink without one): process CPU time per second of wall time while it plays.
 void BM_RealTimePlaybackCpu(benchmark::State& state) {
     auto media = createMediaControl();
-    if (media->sendString("open \"" + songPath() + "\" alias FILE") != MediaOk) {
+    if (media->sendString("open \"" + songPath(static_cast<int>(state.range(0))) + "\" alias FILE") != MediaOk) {
         state.SkipWithError("cannot open the generated song");
         return;
     }
@@ -119,7 +119,7 @@ void BM_RealTimePlaybackCpu(benchmark::State& state) {
     }
     state.counters["core_share"] = cpu / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_RealTimePlaybackCpu)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RealTimePlaybackCpu)->Arg(2)->Arg(8)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // 1,000 folders (100 with 9 subfolders each) holding 10 files apiece, half of
 // them .mid.
