@@ -171,4 +171,4 @@ BENCHMARK(BM_BareRecursiveListing)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// main() comes from the bench support library.
