@@ -210,6 +210,12 @@ private:
     void finishDrag(ImageControl* source, QPoint windowPos);
     void updateDragCursor(ImageControl* source, QPoint windowPos);
     ImageControl* partImageAt(QPoint clientPos) const;
+    bool isPartImage(const QWidget* widget) const;
+    void beginDrag(ImageControl* source, Qt::MouseButton button, QPoint clientPos);
+    void endDrag(ImageControl* source);
+    void placeOnFace(ImageControl* part, int left, int top);
+    QImage composeBoardPicture() const;
+    void connectLibraryList();
 
     // ---- Authoring branches (authoring/) ----
     void zoomClick();

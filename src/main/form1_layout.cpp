@@ -195,6 +195,7 @@ void TForm1::connectHandlers() {
     connect(BitBtnToroku, &QPushButton::clicked, this, [this] { BitBtnTorokuClick(); });
     connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connectLibraryList();
     ImgFace1->onMouseDown = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseDown(b, p.x(), p.y()); };
     ImgFace1->onMouseMove = [this](ImageControl*, Qt::MouseButtons, QPoint p) { ImgFace1MouseMove(p.x(), p.y()); };
     ImgFace1->onMouseUp = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseUp(b, p.x(), p.y()); };

@@ -15,6 +15,7 @@ struct PlayState {
     int dragSlot = 0;
     int grabX = 0;
     int grabY = 0;
+    int dragButton = 0;  // the Qt::MouseButton that started the drag
     // Home cells, [slot][face], in palette content coordinates.
     std::array<std::vector<int>, 5> homeLeft;
     std::array<std::vector<int>, 5> homeTop;

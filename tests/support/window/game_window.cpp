@@ -17,9 +17,10 @@ int RecordingMedia::sendString(const QString& command, QString* reply) {
     return failCode;
 }
 
-GameWindow::GameWindow(const TempAppDir& dir) {
+GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) {
     Form1Services s;
-    auto d = std::make_unique<ScriptedDialogs>();
+    // Left empty, the window makes its own real message boxes.
+    auto d = realDialogs ? nullptr : std::make_unique<ScriptedDialogs>();
     auto sh = std::make_unique<RecordingShell>();
     auto r = std::make_unique<ScriptedRandom>();
     auto m = std::make_unique<RecordingMedia>();

@@ -29,7 +29,9 @@ public:
 
 struct GameWindow {
     // Creates the window on dir (which must already hold a catalogue) and shows it.
-    explicit GameWindow(const TempAppDir& dir);
+    // With realDialogs the window asks through real Qt message boxes
+    // (QtUserDialogs) and dialogs stays null.
+    explicit GameWindow(const TempAppDir& dir, bool realDialogs = false);
     ~GameWindow();
 
     // Five title ticks: the face selection screen.

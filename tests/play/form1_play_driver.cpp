@@ -1,0 +1,52 @@
+#include "form1_play_driver.h"
+
+#include "platform/image_control.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+void startGameWith(GameWindow& w, int face) {
+    if (w.form->TitleShowing) w.finishTitle();
+    w.click(w.form->Thumbnails[face], {5, 5});
+    ASSERT_TRUE(w.form->ImgFace1->isVisible()) << "the game did not start";
+}
+
+void showPalette(GameWindow& w, int slot) { w.form->PageControl1->setCurrentIndex(slot - 1); }
+
+void dragPart(GameWindow& w, ImageControl* part, QPoint grab, QWidget* target, QPoint at, Qt::MouseButton button) {
+    w.press(part, grab, button);
+    const QPoint from = w.windowPos(part, grab);
+    const QPoint to = w.windowPos(target, at);
+    QTest::mouseMove(w.form->windowHandle(), (from + to) / 2);
+    w.move(target, at);
+    w.release(target, at, button);
+}
+
+void placePart(GameWindow& w, int slot, int face, QPoint onFace) {
+    ImageControl* part = w.form->PartImages[slot][face];
+    if (!w.form->liesOnFace(part)) showPalette(w, slot);
+    const QPoint grab(1, 1);
+    dragPart(w, part, grab, w.form->ImgFace1, onFace + grab);
+}
+
+void placeAtAnswers(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets) {
+    const int face = w.form->play.currentFace;
+    for (int s = 1; s <= 4; ++s) placePart(w, s, face, QPoint(answerX(answer, s), answerY(answer, s)) + offsets[s]);
+}
+
+void clickHantei(GameWindow& w) { w.click(w.form->BitBtnHantei); }
+void clickCancel(GameWindow& w) { w.click(w.form->BitBtnCancel); }
+
+QStringList listItems(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+bool nearColour(QRgb a, QRgb b, int tolerance) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
