@@ -40,6 +40,10 @@ void placeAtAnswers(GameWindow& w, const FaceAnswer& answer, const std::array<QP
 void clickHantei(GameWindow& w) { w.click(w.form->BitBtnHantei); }
 void clickCancel(GameWindow& w) { w.click(w.form->BitBtnCancel); }
 
+void typeText(QWidget* field, const QString& text) {
+    for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 QStringList listItems(const QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();

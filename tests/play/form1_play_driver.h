@@ -28,6 +28,9 @@ void placeAtAnswers(GameWindow& w, const FaceAnswer& answer, const std::array<QP
 void clickHantei(GameWindow& w);
 void clickCancel(GameWindow& w);
 
+// Types text into a field key by key, Japanese characters included.
+void typeText(QWidget* field, const QString& text);
+
 QStringList listItems(const QListWidget* list);
 // Whether two colours are within a JPEG's noise of each other.
 bool nearColour(QRgb a, QRgb b, int tolerance = 24);
