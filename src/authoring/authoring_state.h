@@ -23,4 +23,5 @@ struct AuthoringState {
     std::array<bool, 5> outlined{};
     int pickMode = 0;  // 0 outline, 1 pick the fill colour
     bool deletingFace = false;
+    bool faceChosenForDeletion = false;  // a thumbnail was clicked in this DeleteFace
 };

@@ -231,6 +231,17 @@ private:
     void deleteChosenFace();
     void cancelDeleting();
     void endDeleting();
+    void prepareFaceBox();
+    void releaseSourcePicture();
+    void setPartTitlesEnabled(bool enabled);
+    void startZoomRectangle(int x, int y);
+    void dragZoomRectangle(int x, int y);
+    void finishZoomRectangle(int x, int y);
+    void startOutline(int x, int y);
+    void pickFillColour(int x, int y);
+    void extendOutline(int x, int y);
+    void finishOutline();
+    void removeFaceFromMemory(int face);
 
     int guardDepth_ = 0;
 };

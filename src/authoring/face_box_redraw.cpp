@@ -1,0 +1,16 @@
+#include "authoring/face_box_redraw.h"
+
+#include "authoring/face_box_fit.h"
+#include "platform/stretch.h"
+
+QImage blankFaceBox() {
+    QImage box(kFaceBoxSide, kFaceBoxSide, QImage::Format_RGB32);
+    box.fill(Qt::white);
+    return box;
+}
+
+void redrawFaceBox(QImage& faceBox, const QImage& source, QSize drawSize) {
+    if (faceBox.isNull()) return;
+    faceBox.fill(Qt::white);
+    stretchDraw(faceBox, QRect(QPoint(0, 0), drawSize), source);
+}

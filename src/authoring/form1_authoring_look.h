@@ -1,0 +1,51 @@
+#pragma once
+// The prompts of authoring and deleting, and the part titles' colours that
+// tell which part is being outlined or re-coloured.
+#include "platform/caption_label.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QString>
+
+namespace AuthoringTexts {
+inline const QString PictureDialogTitle = QStringLiteral("顔の読み込み");
+inline const QString PictureDialogFilter = QStringLiteral("ピクチャファイル (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp");
+inline const QString ZoomOffered = QStringLiteral(
+    "画像の一部を拡大したい場合は、「ズーム」ボタンを押してから、\r"
+    "マウスボタンを押しながら拡大したい部分を矩形で囲んでください。\r"
+    "画像をそのまま使う場合は、作成したい部分のタイトルを左クリックしてから、\r"
+    "顔のその部分を、マウスボタンを押しながら曲線で囲んでください。\r"
+    "「キャンセル」ボタンを押すと顔の追加を中止します。");
+inline const QString RectangleChosen = QStringLiteral(
+    "選択した部分を拡大表示する場合は「ズーム」ボタンを押してください。\r"
+    "やり直す場合は、マウスボタンを押しながら拡大したい部分を矩形で囲んでください。\r"
+    "「キャンセル」ボタンを押すと顔の追加を中止します。");
+inline const QString Outlining = QStringLiteral(
+    "作成したい部分のタイトルを左クリックしてから、\r"
+    "顔のその部分を、マウスボタンを押しながら曲線で囲んでください。\r"
+    "塗りつぶしの色を変更したい場合は、変更したい部分のタイトルを右クリックしてから、\r"
+    "顔の好きなところをクリックしてください。（何度でもできます。）\r"
+    "「キャンセル」ボタンを押すと顔の追加を中止します。");
+inline const QString ReadyToRegister = QStringLiteral(
+    "これでよければ、この顔を追加登録します。\r"
+    "「登録」ボタンを押してください。\r"
+    "「キャンセル」ボタンを押すと顔の追加を中止します。");
+inline const QString ChooseFaceToDelete = QStringLiteral(
+    "削除したい顔をクリックしてから「削除」ボタンを押してください。\r"
+    "「キャンセル」ボタンを押すと顔の削除を中止します。");
+inline const QString CannotDeleteMore = QStringLiteral("これ以上は削除できません。");
+inline const QString ConfirmDelete = QStringLiteral("この顔を削除しますか？");
+}  // namespace AuthoringTexts
+
+namespace TitleColours {
+inline const QColor Idle(255, 255, 0);        // clYellow
+inline const QColor Outlining(255, 0, 0);     // clRed
+inline const QColor Picking(0, 128, 0);       // clGreen
+}  // namespace TitleColours
+
+// A part title's background colour.
+inline void setTitleColour(CaptionLabel* title, const QColor& colour) {
+    QPalette p = title->palette();
+    p.setColor(QPalette::Window, colour);
+    title->setPalette(p);
+}

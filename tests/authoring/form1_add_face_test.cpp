@@ -1,0 +1,270 @@
+// Starting the authoring: the picture dialog, which file names load, the fit
+// into the face box, an undecodable picture, and the zoom.
+#include "form1_authoring_driver.h"
+
+#include "authoring/face_box_fit.h"
+#include "platform/caption_label.h"
+#include "platform/image_control.h"
+#include "platform/scroll_box.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlue = 0xff0000ff;
+
+QImage flatPicture(int w, int h, QRgb colour = 0xff3070b0) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(colour);
+    return img;
+}
+
+// True when the face box shows the picture exactly over drawSize and white
+// beyond it (checked along the edges of the drawn area).
+void expectDrawnOver(const TForm1& f, QSize drawSize, QRgb colour) {
+    const QImage& box = f.ImgFace1->picture();
+    ASSERT_EQ(box.size(), QSize(300, 300));
+    const int w = drawSize.width(), h = drawSize.height();
+    EXPECT_TRUE(closeColour(box.pixel(w - 1, h - 1), colour)) << "last drawn pixel";
+    if (h < 300) {
+        EXPECT_EQ(box.pixel(w / 2, h), kWhite) << "row below the picture";
+    }
+    if (w < 300) {
+        EXPECT_EQ(box.pixel(w, h / 2), kWhite) << "column right of the picture";
+    }
+}
+
+}  // namespace
+
+// The photograph appears in the 300 x 300 face box at its fitted size, with
+// the screen of the first authoring step around it.
+TEST(AddingFace, ShowsThePictureFittedIntoTheFaceBoxWithTheZoomOffered) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("pics/wide.jpg"), flatPicture(640, 480)));
+
+    EXPECT_EQ(w.dialogs->openFileTitles, QStringList{QStringLiteral("顔の読み込み")});
+    EXPECT_EQ(w.dialogs->openFileFilters,
+              QStringList{QStringLiteral("ピクチャファイル (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp")});
+    EXPECT_TRUE(f.authoring.addingFace);
+    EXPECT_EQ(f.authoring.sourceKind, 2);
+    EXPECT_EQ(f.authoring.sourcePicture.size(), QSize(640, 480)) << "kept at full resolution";
+    EXPECT_EQ(QSize(f.authoring.drawWidth, f.authoring.drawHeight), QSize(300, 225));
+    expectDrawnOver(f, {300, 225}, 0xff3070b0);
+    EXPECT_EQ(f.ImgFace1->geometry(), QRect(8, 120, 300, 300));
+    EXPECT_FALSE(f.ImgFace1->autoSize());
+    EXPECT_FALSE(f.ImgFace1->stretch());
+    EXPECT_TRUE(f.ImgFace1->isVisible());
+    EXPECT_FALSE(f.ScrollBox1->isVisible());
+    EXPECT_FALSE(f.PageControl1->isVisible());
+    EXPECT_FALSE(f.F1->isEnabled());
+    EXPECT_FALSE(f.R1->isEnabled());
+    for (int s = 1; s <= 4; ++s) {
+        EXPECT_TRUE(f.partTitle(s)->isVisible());
+        EXPECT_TRUE(f.partTitle(s)->isEnabled());
+        EXPECT_FALSE(f.partPreview(s)->isVisible());
+    }
+    EXPECT_EQ(f.BitBtnHantei->text(), QStringLiteral("ズーム"));
+    EXPECT_TRUE(f.BitBtnHantei->isVisible() && f.BitBtnHantei->isEnabled());
+    EXPECT_TRUE(f.BitBtnCancel->isVisible() && f.BitBtnCancel->isEnabled());
+    EXPECT_FALSE(f.BitBtnToroku->isVisible());
+    EXPECT_EQ(f.Label1->fontPoints(), 12);
+    EXPECT_TRUE(f.Label1->caption().startsWith(QStringLiteral("画像の一部を拡大したい場合は、「ズーム」ボタンを押してから、\r")));
+
+    // Cancelling goes back to the face selection and lets the picture go.
+    w.click(f.BitBtnCancel);
+    EXPECT_FALSE(f.authoring.addingFace);
+    EXPECT_TRUE(f.authoring.sourcePicture.isNull());
+    EXPECT_TRUE(f.ScrollBox1->isVisible());
+    EXPECT_FALSE(f.ImgFace1->isVisible());
+    EXPECT_FALSE(f.BitBtnHantei->isVisible());
+    EXPECT_TRUE(f.F1->isEnabled());
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
+}
+
+// The single-precision fit: the shorter side can come out one pixel short,
+// small pictures are enlarged, tall ones fill the height.
+TEST(AddingFace, FitsTallAndTinyPicturesWithTheSinglePrecisionFactor) {
+    struct Case { QSize picture; QSize drawn; };
+    for (const Case& c : {Case{{480, 640}, {225, 300}}, Case{{9, 9}, {300, 299}}}) {
+        TempAppDir dir;
+        writeTestCatalogue(dir, 3);
+        GameWindow w(dir);
+        const QImage picture = flatPicture(c.picture.width(), c.picture.height(), 0xffa02040);
+        startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("p.bmp"), picture));
+        EXPECT_EQ(w.form->authoring.sourceKind, 1);
+        EXPECT_EQ(QSize(w.form->authoring.drawWidth, w.form->authoring.drawHeight), c.drawn);
+        expectDrawnOver(*w.form, c.drawn, 0xffa02040);
+    }
+}
+
+// Only the characters right after the first dot of the whole path count:
+// the six exact spellings load, anything else shows the authoring screen
+// with an empty face box.
+TEST(AddingFace, LoadsOnlyTheExactExtensionSpellingsAfterTheFirstDotOfThePath) {
+    TempAppDir dir;
+    ASSERT_FALSE(dir.path().contains(QLatin1Char('.'))) << "the test folder itself must hold no dot";
+    writeTestCatalogue(dir, 3);
+    const QImage picture = flatPicture(60, 30);
+    struct Case { QString name; bool bitmap; int kind; };
+    const Case cases[] = {
+        {QStringLiteral("face.JPEG"), false, 2},
+        {QStringLiteral("face.jpeg"), false, 2},
+        {QStringLiteral("face.JPG"), false, 2},
+        {QStringLiteral("face.BMP"), true, 1},
+        {QStringLiteral("face.bmpx"), true, 1},
+        {QStringLiteral("face.Jpg"), false, 0},
+        {QStringLiteral("face.Bmp"), true, 0},
+        {QStringLiteral("my.photos/face.jpg"), false, 0},
+    };
+    for (const Case& c : cases) {
+        GameWindow w(dir);
+        TForm1& f = *w.form;
+        const QString path = c.bitmap ? writeBitmapPicture(dir, c.name, picture)
+                                      : writeJpegPicture(dir, c.name, picture);
+        startAuthoring(w, path);
+        EXPECT_EQ(f.authoring.sourceKind, c.kind) << c.name.toStdString();
+        EXPECT_EQ(f.ImgFace1->picture().isNull(), c.kind == 0) << c.name.toStdString();
+        EXPECT_TRUE(w.dialogs->errors.isEmpty()) << c.name.toStdString();
+        // Loaded or not, the authoring screen is there.
+        EXPECT_TRUE(f.authoring.addingFace);
+        EXPECT_TRUE(f.LblKuti->isVisible());
+        EXPECT_TRUE(f.BitBtnHantei->isVisible());
+        EXPECT_TRUE(f.BitBtnCancel->isVisible());
+        if (c.kind == 0) {
+            // Without a picture the face box does no authoring work.
+            w.click(f.LblHana);
+            strokeOnFace(w, {{10, 10}, {60, 10}, {60, 60}});
+            EXPECT_FALSE(f.authoring.outlined[3]) << c.name.toStdString();
+        }
+    }
+}
+
+// A picture that cannot be decoded is reported and the face selection stays.
+TEST(AddingFace, AnUndecodablePictureReportsTheDecoderErrorAndStaysOnTheFaceSelection) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    dir.writeBytes(QStringLiteral("bad.jpg"), QByteArray("\xff\xd8\xff\xe0 this is no picture", 25));
+    dir.writeBytes(QStringLiteral("bad.bmp"), QByteArray("BM and nothing more"));
+    startAuthoring(w, dir.path() + QStringLiteral("bad.jpg"));
+    startAuthoring(w, dir.path() + QStringLiteral("bad.bmp"));
+
+    ASSERT_EQ(w.dialogs->errors.size(), 2);
+    EXPECT_TRUE(w.dialogs->errors[0].startsWith(QStringLiteral("JPEG エラー #"))) << w.dialogs->errors[0].toStdString();
+    EXPECT_EQ(w.dialogs->errors[1], QStringLiteral("ファイル %1 は開けません").arg(dir.path() + QStringLiteral("bad.bmp")));
+    EXPECT_FALSE(f.authoring.addingFace);
+    EXPECT_TRUE(f.ScrollBox1->isVisible());
+    EXPECT_FALSE(f.ImgFace1->isVisible());
+    EXPECT_FALSE(f.LblRMe->isVisible());
+    EXPECT_FALSE(f.BitBtnHantei->isVisible());
+    EXPECT_TRUE(f.F1->isEnabled());
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
+}
+
+// The zoom rectangle: the first press arms it, a drag draws it dotted blue,
+// only a rectangle with width and height enables the second press.
+TEST(Zoom, ArmsDrawsTheRectangleAndEnablesOnlyARealRectangle) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("p.bmp"), flatPicture(400, 300, 0xff808080)));
+    const QString prompt = f.Label1->caption();
+
+    w.click(f.BitBtnHantei);
+    EXPECT_TRUE(f.authoring.zoomArmed);
+    EXPECT_EQ(f.authoring.currentPart, 6);
+    EXPECT_FALSE(f.BitBtnHantei->isEnabled());
+    for (int s = 1; s <= 4; ++s) EXPECT_FALSE(f.partTitle(s)->isEnabled());
+    EXPECT_EQ(f.Label1->caption(), prompt);
+
+    // A drag along one row, and one that ends where it began.
+    strokeOnFace(w, {{50, 60}, {120, 60}});
+    EXPECT_FALSE(f.BitBtnHantei->isEnabled());
+    strokeOnFace(w, {{50, 60}, {80, 90}, {50, 60}});
+    EXPECT_FALSE(f.BitBtnHantei->isEnabled());
+    EXPECT_EQ(f.Label1->caption(), prompt);
+
+    ImageControl* face = f.ImgFace1;
+    w.press(face, {40, 50});
+    w.move(face, {100, 80});
+    w.move(face, {140, 110});
+    // The rectangle of the latest move only, dotted: blue on its edges,
+    // the picture between the dots and inside.
+    const QImage shown = face->picture();
+    int blueOnTop = 0;
+    for (int x = 40; x <= 140; ++x) blueOnTop += shown.pixel(x, 50) == kBlue;
+    EXPECT_GT(blueOnTop, 20);
+    EXPECT_LT(blueOnTop, 101);
+    EXPECT_NE(shown.pixel(100, 80), kBlue) << "the previous rectangle is wiped";
+    EXPECT_NE(shown.pixel(70, 80), kBlue);
+    w.release(face, {140, 110});
+    EXPECT_TRUE(f.BitBtnHantei->isEnabled());
+    EXPECT_TRUE(f.Label1->caption().startsWith(QStringLiteral("選択した部分を拡大表示する場合は")));
+}
+
+// The zoom cuts from the full-resolution picture: the 200 x 100 rectangle at
+// (50, 100) of a 1200 x 900 photograph (k = 4) is the 800 x 400 region at
+// (200, 400), shown 300 x 150.
+TEST(Zoom, CutsTheRegionFromTheFullResolutionPictureAndIsOfferedOnce) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    // 100-pixel blocks, each its own colour: where a pixel came from shows.
+    QImage photo(1200, 900, QImage::Format_RGB32);
+    auto blockColour = [](int x, int y) { return qRgb(20 * (x / 100), 25 * (y / 100), 200); };
+    for (int y = 0; y < 900; ++y)
+        for (int x = 0; x < 1200; ++x) photo.setPixel(x, y, blockColour(x, y));
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("big.jpg"), photo));
+
+    w.click(f.BitBtnHantei);
+    strokeOnFace(w, {{250, 200}, {150, 150}, {50, 100}});  // dragged up-left: normalised
+    w.click(f.BitBtnHantei);
+
+    EXPECT_EQ(f.authoring.sourceKind, 1);
+    ASSERT_EQ(f.authoring.sourcePicture.size(), QSize(800, 400));
+    EXPECT_EQ(QSize(f.authoring.drawWidth, f.authoring.drawHeight), QSize(300, 150));
+    for (int y = 50; y < 400; y += 100)
+        for (int x = 50; x < 800; x += 100)
+            EXPECT_TRUE(closeColour(f.authoring.sourcePicture.pixel(x, y), blockColour(200 + x, 400 + y), 8))
+                << x << "," << y;
+    // Shown nearest neighbour: face-box pixel (x, y) is picture pixel (x * 8 / 3, y * 8 / 3).
+    const QImage& box = f.ImgFace1->picture();
+    EXPECT_TRUE(closeColour(box.pixel(290, 140), blockColour(200 + 290 * 8 / 3, 400 + 140 * 8 / 3), 8));
+    EXPECT_TRUE(closeColour(box.pixel(10, 10), blockColour(200 + 26, 400 + 26), 8));
+    EXPECT_EQ(box.pixel(150, 150), kWhite);
+    EXPECT_EQ(box.pixel(150, 200), kWhite);
+
+    EXPECT_FALSE(f.authoring.zoomArmed);
+    EXPECT_EQ(f.authoring.currentPart, 0);
+    EXPECT_FALSE(f.BitBtnHantei->isVisible()) << "one zoom per authoring";
+    for (int s = 1; s <= 4; ++s) EXPECT_TRUE(f.partTitle(s)->isEnabled());
+    EXPECT_TRUE(f.Label1->caption().startsWith(QStringLiteral("作成したい部分のタイトルを左クリックしてから、\r")));
+}
+
+// A rectangle that covers less than one pixel of a tiny picture cuts
+// nothing: the zoom is not carried out and stays offered.
+TEST(Zoom, ARectangleSmallerThanOnePicturePixelChangesNothing) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("tiny.bmp"), flatPicture(9, 9)));
+    w.click(f.BitBtnHantei);
+    strokeOnFace(w, {{10, 10}, {12, 12}});
+    w.click(f.BitBtnHantei);
+    EXPECT_EQ(f.authoring.sourcePicture.size(), QSize(9, 9));
+    EXPECT_TRUE(f.authoring.zoomArmed);
+    EXPECT_TRUE(f.BitBtnHantei->isVisible());
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}

@@ -1,0 +1,249 @@
+// Deleting a face through the real window: choosing it (it blinks),
+// confirming or declining, and what happens on disk and in the window.
+#include "form1_authoring_driver.h"
+
+#include "catalogue/catalogue_files.h"
+#include "platform/caption_label.h"
+#include "platform/image_control.h"
+#include "platform/ini_file.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+const QString kChooseFace = QStringLiteral("作りたい顔をクリックしてください。");
+
+// A catalogue of count faces whose answers differ from face to face.
+std::vector<FaceAnswer> writeCatalogueWithDistinctAnswers(const TempAppDir& dir, int count) {
+    writeTestCatalogue(dir, count);
+    IniFile ini(faceDataPath(dir.path()));
+    std::vector<FaceAnswer> answers;
+    const char* keys[] = {"X1", "X2", "X3", "X4", "Y1", "Y2", "Y3", "Y4"};
+    for (int i = 0; i < count; ++i) {
+        FaceAnswer a;
+        for (int k = 0; k < 8; ++k) {
+            a[k] = 100 * i + k;
+            ini.writeInteger(QString::number(i), QString::fromLatin1(keys[k]), a[k]);
+        }
+        answers.push_back(a);
+    }
+    ini.save();
+    return answers;
+}
+
+// Every picture of the catalogue by name, as bytes.
+std::map<QString, QByteArray> picturesOnDisk(const TempAppDir& dir) {
+    std::map<QString, QByteArray> files;
+    for (const QString& name : QDir(dir.path() + QStringLiteral("data")).entryList({QStringLiteral("*.jpg")}))
+        files[name] = dir.readBytes(QStringLiteral("data/") + name);
+    return files;
+}
+
+QString pictureName(int face, int kind) { return QStringLiteral("face%1_%2.jpg").arg(face).arg(kind); }
+
+void expectBackOnTheFaceSelection(const TForm1& f) {
+    EXPECT_FALSE(f.authoring.deletingFace);
+    EXPECT_FALSE(f.Timer1->isActive());
+    EXPECT_FALSE(f.BitBtnToroku->isVisible());
+    EXPECT_FALSE(f.BitBtnCancel->isVisible());
+    EXPECT_TRUE(f.F1->isEnabled());
+    EXPECT_EQ(f.Label1->fontPoints(), 14);
+    EXPECT_EQ(f.Label1->caption(), kChooseFace);
+}
+
+}  // namespace
+
+// Entering the mode, choosing a face and confirming: the later faces move
+// down one index on disk and in the window.
+TEST(Deleting, DeletingAMiddleFaceMovesTheLaterFacesDown) {
+    TempAppDir dir;
+    const std::vector<FaceAnswer> answers = writeCatalogueWithDistinctAnswers(dir, 5);
+    const auto before = picturesOnDisk(dir);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+
+    f.D1->trigger();
+    EXPECT_TRUE(f.authoring.deletingFace);
+    EXPECT_EQ(f.BitBtnToroku->text(), QStringLiteral("削除"));
+    EXPECT_TRUE(f.BitBtnToroku->isVisible());
+    EXPECT_FALSE(f.BitBtnToroku->isEnabled()) << "nothing chosen yet";
+    EXPECT_TRUE(f.BitBtnCancel->isVisible() && f.BitBtnCancel->isEnabled());
+    EXPECT_FALSE(f.F1->isEnabled());
+    EXPECT_EQ(f.Label1->fontPoints(), 12);
+    EXPECT_TRUE(f.Label1->caption().startsWith(QStringLiteral("削除したい顔をクリックしてから「削除」ボタンを押してください。\r")));
+
+    w.click(f.Thumbnails[1], {5, 5});
+    EXPECT_FALSE(f.ImgFace1->isVisible()) << "a click in this mode never starts a game";
+    EXPECT_EQ(f.play.currentFace, 1);
+    EXPECT_TRUE(f.Timer1->isActive());
+    EXPECT_TRUE(f.BitBtnToroku->isEnabled());
+    f.Timer1Timer();
+    EXPECT_FALSE(f.Thumbnails[1]->isVisible());
+
+    w.dialogs->confirmAnswers.push_back(true);
+    w.click(f.BitBtnToroku);
+    EXPECT_EQ(w.dialogs->confirmations, QStringList{QStringLiteral("この顔を削除しますか？")});
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+
+    const auto after = picturesOnDisk(dir);
+    EXPECT_EQ(after.size(), 24u);
+    for (int k = 0; k <= 5; ++k) {
+        EXPECT_EQ(after.at(pictureName(0, k)), before.at(pictureName(0, k)));
+        for (int i = 1; i <= 3; ++i) EXPECT_EQ(after.at(pictureName(i, k)), before.at(pictureName(i + 1, k))) << i << "_" << k;
+        EXPECT_EQ(after.count(pictureName(4, k)), 0u);
+    }
+    EXPECT_EQ(readFaceCount(dir.path()), 4);
+    const std::vector<FaceAnswer> expected{answers[0], answers[2], answers[3], answers[4]};
+    EXPECT_EQ(readFaceAnswers(dir.path(), 4), expected);
+    EXPECT_FALSE(IniFile(faceDataPath(dir.path())).text().contains(QStringLiteral("[4]")));
+
+    EXPECT_EQ(f.catalogue.faceCount, 4);
+    EXPECT_EQ(f.catalogue.faceAnswers, expected);
+    ASSERT_EQ(f.Thumbnails.size(), 4u);
+    for (int s = 1; s <= 4; ++s) {
+        ASSERT_EQ(f.PartImages[s].size(), 4u);
+        EXPECT_EQ(f.PartImages[s][2]->tag(), s * 4 + 2);
+        EXPECT_EQ(f.play.homeLeft[s].size(), 4u);
+    }
+    // The thumbnails show the renumbered pictures.
+    EXPECT_TRUE(closeColour(f.Thumbnails[1]->picture().pixel(3, 3), testFaceColour(2, 0)));
+    EXPECT_TRUE(closeColour(f.Thumbnails[3]->picture().pixel(3, 3), testFaceColour(4, 0)));
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(f.Thumbnails[i]->isVisible()) << i;
+    expectBackOnTheFaceSelection(f);
+}
+
+// Deleting the last face removes its pictures and section and rewrites only
+// the count; no thumbnail of the old index is left.
+TEST(Deleting, DeletingTheLastFaceRemovesOnlyItsFilesAndSection) {
+    TempAppDir dir;
+    const std::vector<FaceAnswer> answers = writeCatalogueWithDistinctAnswers(dir, 5);
+    const auto before = picturesOnDisk(dir);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    f.D1->trigger();
+    w.click(f.Thumbnails[4], {5, 5});
+    w.dialogs->confirmAnswers.push_back(true);
+    w.click(f.BitBtnToroku);
+
+    auto expectedFiles = before;
+    for (int k = 0; k <= 5; ++k) expectedFiles.erase(pictureName(4, k));
+    EXPECT_EQ(picturesOnDisk(dir), expectedFiles);
+    EXPECT_EQ(readFaceAnswers(dir.path(), 4), std::vector<FaceAnswer>(answers.begin(), answers.begin() + 4));
+    EXPECT_EQ(readFaceCount(dir.path()), 4);
+    EXPECT_EQ(f.Thumbnails.size(), 4u);
+    EXPECT_EQ(f.play.currentFace, 4);
+    expectBackOnTheFaceSelection(f);
+}
+
+// "No" and "キャンセル" both leave the catalogue alone and show the chosen
+// thumbnail again, even when the blink had hidden it.
+TEST(Deleting, DecliningOrCancellingKeepsTheCatalogueAndShowsTheChosenFace) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 4);
+    const auto before = picturesOnDisk(dir);
+    const QByteArray iniBefore = dir.readBytes(QStringLiteral("data/FaceData.ini"));
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+
+    f.D1->trigger();
+    w.click(f.Thumbnails[2], {5, 5});
+    f.Timer1Timer();
+    ASSERT_FALSE(f.Thumbnails[2]->isVisible());
+    w.dialogs->confirmAnswers.push_back(false);
+    w.click(f.BitBtnToroku);
+    EXPECT_TRUE(f.Thumbnails[2]->isVisible());
+    expectBackOnTheFaceSelection(f);
+
+    f.D1->trigger();
+    w.click(f.Thumbnails[3], {5, 5});
+    f.Timer1Timer();
+    ASSERT_FALSE(f.Thumbnails[3]->isVisible());
+    w.click(f.BitBtnCancel);
+    EXPECT_TRUE(f.Thumbnails[3]->isVisible());
+    expectBackOnTheFaceSelection(f);
+
+    EXPECT_EQ(picturesOnDisk(dir), before);
+    EXPECT_EQ(dir.readBytes(QStringLiteral("data/FaceData.ini")), iniBefore);
+    EXPECT_EQ(f.catalogue.faceCount, 4);
+    EXPECT_EQ(f.Thumbnails.size(), 4u);
+}
+
+// Choosing another face shows the first one again; only the last one blinks.
+TEST(Deleting, ChoosingAnotherFaceLeavesTheFirstVisibleAndBlinksTheNewOne) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 5);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    f.D1->trigger();
+    w.click(f.Thumbnails[2], {5, 5});
+    f.Timer1Timer();
+    ASSERT_FALSE(f.Thumbnails[2]->isVisible());
+    w.click(f.Thumbnails[4], {5, 5});
+    EXPECT_TRUE(f.Thumbnails[2]->isVisible());
+    EXPECT_EQ(f.play.currentFace, 4);
+    f.Timer1Timer();
+    EXPECT_FALSE(f.Thumbnails[4]->isVisible());
+    EXPECT_TRUE(f.Thumbnails[2]->isVisible());
+    f.Timer1Timer();
+    EXPECT_TRUE(f.Thumbnails[4]->isVisible());
+    EXPECT_FALSE(f.F1->isEnabled());
+}
+
+// At three faces, or fewer in a catalogue edited by hand, nothing more can
+// be deleted and the face selection stays as it was.
+TEST(Deleting, AtThreeFacesOrFewerTheCommandOnlyExplains) {
+    for (int count : {3, 2}) {
+        TempAppDir dir;
+        writeTestCatalogue(dir, count);
+        GameWindow w(dir);
+        TForm1& f = *w.form;
+        w.finishTitle();
+        f.D1->trigger();
+        EXPECT_EQ(w.dialogs->notices, QStringList{QStringLiteral("これ以上は削除できません。")}) << count;
+        EXPECT_FALSE(f.authoring.deletingFace);
+        EXPECT_FALSE(f.BitBtnToroku->isVisible());
+        EXPECT_FALSE(f.BitBtnCancel->isVisible());
+        EXPECT_TRUE(f.F1->isEnabled());
+        EXPECT_EQ(f.Label1->caption(), kChooseFace);
+    }
+}
+
+// A deletion that fails on disk leaves the catalogue and the window as they
+// were, reports the error and still ends the mode.
+TEST(Deleting, AFailedDeletionChangesNothingAndEndsTheMode) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 5);
+    ASSERT_TRUE(QFile::remove(dir.path() + QStringLiteral("data/face3_2.jpg")));
+    const auto before = picturesOnDisk(dir);
+    const QByteArray iniBefore = dir.readBytes(QStringLiteral("data/FaceData.ini"));
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    w.dialogs->errors.clear();  // the missing picture's thumbnail-side reports
+    const std::vector<FaceAnswer> answersBefore = f.catalogue.faceAnswers;
+
+    f.D1->trigger();
+    w.click(f.Thumbnails[1], {5, 5});
+    w.dialogs->confirmAnswers.push_back(true);
+    w.click(f.BitBtnToroku);
+
+    ASSERT_EQ(w.dialogs->errors.size(), 1);
+    EXPECT_TRUE(w.dialogs->errors[0].contains(QStringLiteral("face3_2.jpg"))) << w.dialogs->errors[0].toStdString();
+    EXPECT_EQ(picturesOnDisk(dir), before);
+    EXPECT_EQ(dir.readBytes(QStringLiteral("data/FaceData.ini")), iniBefore);
+    EXPECT_EQ(f.catalogue.faceCount, 5);
+    EXPECT_EQ(f.catalogue.faceAnswers, answersBefore);
+    EXPECT_EQ(f.Thumbnails.size(), 5u);
+    EXPECT_TRUE(f.Thumbnails[1]->isVisible());
+    expectBackOnTheFaceSelection(f);
+}
