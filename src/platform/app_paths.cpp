@@ -22,13 +22,15 @@ QString canonicalSpelling(const QString& component) {
 
 // The entry of folder that matches component without regard to case: the exact
 // spelling when it exists, else the first case-insensitive match in name
-// order; empty when there is none.
+// order; empty when there is none. The exact spelling is tried with one stat,
+// so the usual case never lists the folder (a catalogue folder holds thousands
+// of pictures and is looked up once for each of them).
 QString matchEntry(const QString& folder, const QString& component) {
+    if (QFileInfo::exists((folder.isEmpty() ? QStringLiteral("./") : folder) + component)) return component;
     const QStringList entries = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
                                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                                    QDir::NoDotAndDotDot,
                                                QDir::Name);
-    if (entries.contains(component)) return component;
     for (const QString& entry : entries)
         if (entry.compare(component, Qt::CaseInsensitive) == 0) return entry;
     return {};
