@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <map>
 
 namespace {
 
@@ -46,11 +46,12 @@ QImage noisyPicture(int w, int h, int seed) {
 }  // namespace
 
 QString benchCatalogue(int count) {
-    static std::map<int, std::unique_ptr<QTemporaryDir>> made;
-    auto& dir = made[count];
-    if (dir) return dir->path() + QLatin1Char('/');
-    dir = std::make_unique<QTemporaryDir>();
-    const QString app = dir->path() + QLatin1Char('/');
+    // Kept between runs in the temporary folder: writing thousands of pictures
+    // takes longer than the measurements, and profiles should show the game.
+    const QString app = QDir::tempPath() + QStringLiteral("/pomurina-bench-%1/").arg(count);
+    const QString done = app + QStringLiteral("complete");
+    if (QFileInfo::exists(done)) return app;
+    QDir(app).removeRecursively();
     QDir().mkpath(app + QStringLiteral("data"));
     const QByteArray face = encodeJpeg(noisyPicture(260, 300, 1));
     const QByteArray board = encodeJpeg(noisyPicture(260, 300, 2));
@@ -59,13 +60,14 @@ QString benchCatalogue(int count) {
     ini.writeInteger(QStringLiteral("faces"), QStringLiteral("count"), count);
     for (int i = 0; i < count; ++i) {
         for (int k = 0; k <= 5; ++k) {
-            QFile f(facePicturePath(app, i, k));
+            QFile f(app + QStringLiteral("data/face%1_%2.jpg").arg(i).arg(k));
             f.open(QIODevice::WriteOnly);
             f.write(k == 0 ? face : k == 5 ? board : part);
         }
         ini.writeInteger(QString::number(i), QStringLiteral("X1"), 40);
     }
     ini.save();
+    QFile(done).open(QIODevice::WriteOnly);
     return app;
 }
 

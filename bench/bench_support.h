@@ -8,7 +8,7 @@
 #include <memory>
 
 // A catalogue of count faces with pictures of realistic size (a 260 x 300
-// face, parts of about 60 x 40), written once per process and count.
+// face, parts of 60 x 40), written once into the temporary folder and reused.
 QString benchCatalogue(int count);
 
 // The main window on appDir, its title finished, with services that never ask

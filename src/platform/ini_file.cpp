@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -113,10 +114,17 @@ IniFile::IniFile(const QString& path) : path_(path) {
 int IniFile::findSection(const QString& section) const { return findSection(section, 0); }
 
 int IniFile::findSection(const QString& section, int from) const {
-    QString name;
-    for (int i = from; i < int(lines_.size()); ++i)
-        if (sectionNameOf(lines_[i], &name) && sameName(name, section)) return i;
-    return -1;
+    if (!indexed_) {
+        sectionLines_.clear();
+        QString name;
+        for (int i = 0; i < int(lines_.size()); ++i)
+            if (sectionNameOf(lines_[i], &name)) sectionLines_[name.toCaseFolded()].push_back(i);
+        indexed_ = true;
+    }
+    const auto it = sectionLines_.constFind(section.toCaseFolded());
+    if (it == sectionLines_.cend()) return -1;
+    const auto at = std::lower_bound(it->begin(), it->end(), from);
+    return at == it->end() ? -1 : *at;
 }
 
 int IniFile::sectionEnd(int sectionLine) const {
@@ -177,6 +185,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     if (s < 0) {
         lines_.push_back(QLatin1Char('[') + section + QLatin1Char(']'));
         lines_.push_back(entry);
+        if (indexed_) sectionLines_[section.toCaseFolded()].push_back(int(lines_.size()) - 2);
         return;
     }
     // After the section's last entry, so blank lines and comments that lead
@@ -186,6 +195,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     for (int i = s + 1; i < sectionEnd(s); ++i)
         if (entryOf(lines_[i], &name, nullptr)) insertAt = i + 1;
     lines_.insert(lines_.begin() + insertAt, entry);
+    indexed_ = false;
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
@@ -194,8 +204,10 @@ void IniFile::writeInteger(const QString& section, const QString& key, int value
 
 void IniFile::eraseSection(const QString& section) {
     // Every occurrence goes, so no stray copy of the section is read later.
-    for (int s = findSection(section); s >= 0; s = findSection(section, s))
+    for (int s = findSection(section); s >= 0; s = findSection(section, s)) {
         lines_.erase(lines_.begin() + s, lines_.begin() + sectionEnd(s));
+        indexed_ = false;
+    }
 }
 
 QString IniFile::text() const {

@@ -5,6 +5,7 @@
 // save() replaces the file atomically and throws "%s に書き込めません" on failure.
 // A file that exists but cannot be read (or is larger than kMaxIniFileBytes)
 // reads as empty and is never overwritten: save() refuses it.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -52,6 +53,10 @@ private:
     bool existed_ = false;
     bool readable_ = true;  // false: existing content unknown, so never replaced
     std::vector<QString> lines_;
+    // "[...]" line indices by case-folded section name, ascending; rebuilt
+    // after a change of lines_, so reading N sections costs O(N), not O(N^2).
+    mutable QHash<QString, std::vector<int>> sectionLines_;
+    mutable bool indexed_ = false;
 };
 
 // Parses an ini integer as described above; false when text is not one,

@@ -160,18 +160,26 @@ QImage decodeJpegData(const QByteArray& data) {
     case JCS_GRAYSCALE: cinfo->out_color_space = JCS_GRAYSCALE; break;
     case JCS_CMYK:
     case JCS_YCCK: cinfo->out_color_space = JCS_CMYK; break;
-    default: cinfo->out_color_space = JCS_RGB; break;
+    default:
+        // libjpeg-turbo writes 0xAARRGGBB words itself, straight into the picture.
+#if defined(JCS_EXTENSIONS) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+        cinfo->out_color_space = JCS_EXT_BGRX;
+#else
+        cinfo->out_color_space = JCS_RGB;
+#endif
+        break;
     }
     run(d.err, [cinfo] { jpeg_start_decompress(cinfo); });
 
     QImage image(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (image.isNull()) throwJpegError(JERR_OUT_OF_MEMORY);
-    std::vector<JSAMPLE> row(size_t(cinfo->output_width) * size_t(cinfo->output_components));
-    JSAMPROW rowPointer = row.data();
+    const bool direct = cinfo->output_components == 4 && cinfo->out_color_space != JCS_CMYK;
+    std::vector<JSAMPLE> row(direct ? 0 : size_t(cinfo->output_width) * size_t(cinfo->output_components));
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = int(cinfo->output_scanline);
+        JSAMPROW rowPointer = direct ? image.scanLine(y) : row.data();
         run(d.err, [cinfo, &rowPointer] { jpeg_read_scanlines(cinfo, &rowPointer, 1); });
-        convertRow(*cinfo, row.data(), reinterpret_cast<QRgb*>(image.scanLine(y)));
+        if (!direct) convertRow(*cinfo, row.data(), reinterpret_cast<QRgb*>(image.scanLine(y)));
     }
     // Every pixel is in; whatever follows the last scan (even a missing end
     // marker) cannot change the picture.
