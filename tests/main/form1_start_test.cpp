@@ -129,10 +129,10 @@ TEST(ThumbnailGrid, FiveARowAndEachPictureDrawnProportionalAtTheTopLeft) {
 
 TEST(GameStart, ShowsThePaintedFaceThePalettesAndTheButtonsOfPlacing) {
     TempAppDir dir;
-    TestFaceSpec spec;
-    spec.parts[1] = QSize(60, 40);
-    spec.parts[2] = QSize(40, 60);
-    writeTestCatalogue(dir, 4, spec);
+    TestFaceLayout layout;
+    layout.parts[1] = QSize(60, 40);
+    layout.parts[2] = QSize(40, 60);
+    writeTestCatalogue(dir, 4, layout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     w.finishTitle();
@@ -141,7 +141,7 @@ TEST(GameStart, ShowsThePaintedFaceThePalettesAndTheButtonsOfPlacing) {
     EXPECT_EQ(f.play.currentFace, 2);
     EXPECT_FALSE(f.ScrollBox1->isVisible());
     EXPECT_TRUE(f.ImgFace1->isVisible());
-    EXPECT_EQ(f.ImgFace1->geometry(), QRect(QPoint(8, 120), spec.face));
+    EXPECT_EQ(f.ImgFace1->geometry(), QRect(QPoint(8, 120), layout.face));
     // The board is picture 5 of the chosen face.
     EXPECT_EQ(QColor(f.ImgFace1->picture().pixel(5, 5)).hue() / 10, QColor(testFaceColour(2, 5)).hue() / 10);
     EXPECT_TRUE(f.PageControl1->isVisible());

@@ -56,29 +56,21 @@ public:
     }
 };
 
-// The main window on dir with the real media device (silent synthesis).
+// The main window on dir with the real media device (silent synthesis),
+// its title finished.
 struct RealDeviceWindow {
-    explicit RealDeviceWindow(const TempAppDir& dir) {
-        Form1Services s;
-        auto d = std::make_unique<ScriptedDialogs>();
-        auto r = std::make_unique<ScriptedRandom>();
-        auto m = std::make_unique<RecordedDevice>();
-        dialogs = d.get();
-        random = r.get();
-        media = m.get();
-        s.dialogs = std::move(d);
-        s.shell = std::make_unique<RecordingShell>();
-        s.random = std::move(r);
-        s.media = std::move(m);
-        s.timersCallHandlers = false;
-        form = std::make_unique<TForm1>(dir.path(), std::move(s));
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        for (int i = 0; i < 5; ++i) form->Timer1Timer();
+    explicit RealDeviceWindow(const TempAppDir& dir)
+        : window(dir, GameWindowOptions{false, std::make_unique<RecordedDevice>()}),
+          form(window.form),
+          dialogs(window.dialogs),
+          random(window.random),
+          media(static_cast<RecordedDevice*>(window.form->services.media.get())) {
+        window.finishTitle();
     }
 
-    std::unique_ptr<TForm1> form;
-    ScriptedDialogs* dialogs = nullptr;
-    ScriptedRandom* random = nullptr;
-    RecordedDevice* media = nullptr;
+    GameWindow window;
+    std::unique_ptr<TForm1>& form;
+    ScriptedDialogs* dialogs;
+    ScriptedRandom* random;
+    RecordedDevice* media;
 };

@@ -4,6 +4,7 @@
 #include "platform/atomic_write.h"
 #include "support/temp_app_dir.h"
 #include "file_size_limit.h"
+#include "support/app_error_of.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -11,12 +12,7 @@
 namespace {
 
 QString writeError(const QString& path, const QByteArray& bytes) {
-    try {
-        writeFileAtomically(path, bytes);
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
+    return appErrorOf([&] { writeFileAtomically(path, bytes); });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "platform/ini_file.h"
 #include "support/temp_app_dir.h"
 #include "file_size_limit.h"
+#include "support/app_error_of.h"
 
 #include <QFileInfo>
 #include <climits>
@@ -13,12 +14,7 @@
 namespace {
 
 QString saveError(const IniFile& ini) {
-    try {
-        ini.save();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
+    return appErrorOf([&] { ini.save(); });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/app_error.h"
 #include "platform/jpeg_codec.h"
 #include "support/temp_app_dir.h"
+#include "support/app_error_of.h"
 
 #include <QDir>
 #include <cstdio>
@@ -15,21 +16,11 @@
 namespace {
 
 QString decodeError(const QByteArray& data) {
-    try {
-        decodeJpegData(data);
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
+    return appErrorOf([&] { decodeJpegData(data); });
 }
 
 QString decodeFileError(const QString& path) {
-    try {
-        decodeJpegFile(path);
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
+    return appErrorOf([&] { decodeJpegFile(path); });
 }
 
 bool near(QRgb a, QRgb b, int tolerance = 12) {

@@ -4,6 +4,7 @@
 #include "platform/jpeg_codec.h"
 #include "platform/picture_file.h"
 #include "support/temp_app_dir.h"
+#include "support/app_error_of.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -11,12 +12,7 @@
 namespace {
 
 QString loadError(const QString& path) {
-    try {
-        loadPictureFile(path);
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
+    return appErrorOf([&] { loadPictureFile(path); });
 }
 
 // An uncompressed bottom-up Windows bitmap of 24 or 32 bits a pixel.

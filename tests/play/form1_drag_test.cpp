@@ -14,7 +14,7 @@
 
 namespace {
 
-const TestFaceSpec kSpec;
+const TestFaceLayout kSpec;
 const QString kPlacingPrompt = QStringLiteral(
     "目・鼻・口をそれぞれドラッグして顔の上に置いてください。\r「キャンセル」ボタンを押すと顔の選択画面に戻ります。");
 const QString kReadyPrompt = QStringLiteral("これで良ければ「判定」ボタンを押してください。");

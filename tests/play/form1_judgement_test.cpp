@@ -14,7 +14,7 @@
 
 namespace {
 
-const TestFaceSpec kSpec;
+const TestFaceLayout kSpec;
 const QString kSaveHint = QStringLiteral("\r「保存」ボタンを押すとこの顔を保存します。\r「再開」ボタンを押すとゲームを再開します。");
 
 }  // namespace
@@ -112,7 +112,7 @@ TEST(Judgement, PartsOfAnotherFaceScoreNothingEvenOnTheAnswer) {
 // below zero and shows with a minus sign.
 TEST(Judgement, FarOffPartsMakeANegativeTotal) {
     TempAppDir dir;
-    TestFaceSpec big;
+    TestFaceLayout big;
     big.face = QSize(300, 300);
     big.answer = {0, 0, 0, 0, 0, 0, 0, 0};
     writeTestCatalogue(dir, 3, big);

@@ -19,7 +19,7 @@
 
 namespace {
 
-const TestFaceSpec kSpec;
+const TestFaceLayout kSpec;
 const QString kNamePrompt = QStringLiteral("この顔の名前を入力して「保存」ボタンを押してください。");
 const QString kSavedPrompt = QStringLiteral("「再開」ボタンを押すとゲームを再開します。");
 const QString kOverwrite = QStringLiteral("別の顔が同じ名前で保存されています。\r上書きしますか？");

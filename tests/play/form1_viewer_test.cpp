@@ -17,7 +17,7 @@
 
 namespace {
 
-const TestFaceSpec kSpec;
+const TestFaceLayout kSpec;
 const QString kViewerPrompt = QStringLiteral(
     "見たい顔の名前をクリックしてください。\r「キャンセル」ボタンを押すと顔の選択画面に戻ります。");
 

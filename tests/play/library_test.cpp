@@ -3,6 +3,7 @@
 #include "platform/app_error.h"
 #include "platform/jpeg_codec.h"
 #include "support/temp_app_dir.h"
+#include "support/app_error_of.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,7 @@
 namespace {
 
 QString createErrorFor(const QString& appDir, const QString& name) {
-    try {
-        librarySavePath(appDir, name);
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
+    return appErrorOf([&] { librarySavePath(appDir, name); });
 }
 
 }  // namespace

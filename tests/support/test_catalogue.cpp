@@ -11,20 +11,20 @@ QRgb testFaceColour(int face, int kind) {
     return c.rgb();
 }
 
-void writeTestCatalogue(const TempAppDir& dir, int count, const TestFaceSpec& spec) {
+void writeTestCatalogue(const TempAppDir& dir, int count, const TestFaceLayout& layout) {
     QDir().mkpath(dir.path() + QStringLiteral("data"));
     IniFile ini(dir.path() + QStringLiteral("data/FaceData.ini"));
     ini.writeInteger(QStringLiteral("faces"), QStringLiteral("count"), count);
     for (int i = 0; i < count; ++i) {
         for (int k = 0; k <= 5; ++k) {
-            const QSize size = (k == 0 || k == 5) ? spec.face : spec.parts[k];
+            const QSize size = (k == 0 || k == 5) ? layout.face : layout.parts[k];
             QImage img(size, QImage::Format_RGB32);
             img.fill(testFaceColour(i, k));
             writeJpegFile(dir.path() + QStringLiteral("data/face%1_%2.jpg").arg(i).arg(k), img);
         }
         const QString section = QString::number(i);
         const char* keys[] = {"X1", "X2", "X3", "X4", "Y1", "Y2", "Y3", "Y4"};
-        for (int k = 0; k < 8; ++k) ini.writeInteger(section, QString::fromLatin1(keys[k]), spec.answer[k]);
+        for (int k = 0; k < 8; ++k) ini.writeInteger(section, QString::fromLatin1(keys[k]), layout.answer[k]);
     }
     ini.save();
 }

@@ -17,21 +17,27 @@ int RecordingMedia::sendString(const QString& command, QString* reply) {
     return failCode;
 }
 
-GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) {
+GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) : GameWindow(dir, GameWindowOptions{realDialogs, {}}) {}
+
+GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
     Form1Services s;
     // Left empty, the window makes its own real message boxes.
-    auto d = realDialogs ? nullptr : std::make_unique<ScriptedDialogs>();
+    auto d = options.realDialogs ? nullptr : std::make_unique<ScriptedDialogs>();
     auto sh = std::make_unique<RecordingShell>();
     auto r = std::make_unique<ScriptedRandom>();
-    auto m = std::make_unique<RecordingMedia>();
     dialogs = d.get();
     shell = sh.get();
     random = r.get();
-    media = m.get();
+    if (options.media) {
+        s.media = std::move(options.media);
+    } else {
+        auto m = std::make_unique<RecordingMedia>();
+        media = m.get();
+        s.media = std::move(m);
+    }
     s.dialogs = std::move(d);
     s.shell = std::move(sh);
     s.random = std::move(r);
-    s.media = std::move(m);
     s.timersCallHandlers = false;
     form = std::make_unique<TForm1>(dir.path(), std::move(s));
     form->show();

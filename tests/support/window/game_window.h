@@ -27,11 +27,20 @@ public:
     int sendString(const QString& command, QString* reply) override;
 };
 
+struct GameWindowOptions {
+    // The window asks through real Qt message boxes (QtUserDialogs); dialogs
+    // stays null.
+    bool realDialogs = false;
+    // A media device of the test's own; media (the recorder) stays null.
+    std::unique_ptr<MediaControl> media;
+};
+
 struct GameWindow {
     // Creates the window on dir (which must already hold a catalogue) and shows it.
     // With realDialogs the window asks through real Qt message boxes
     // (QtUserDialogs) and dialogs stays null.
     explicit GameWindow(const TempAppDir& dir, bool realDialogs = false);
+    GameWindow(const TempAppDir& dir, GameWindowOptions options);
     ~GameWindow();
 
     // Five title ticks: the face selection screen.
