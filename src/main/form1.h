@@ -196,7 +196,6 @@ private:
 
     // ---- Play branches (play/) ----
     void startGame(ImageControl* thumbnail);
-    bool loadGamePictures();
     void recordHomePositions();
     void sendPartHome(int slot, int face);
     void recordDrop(ImageControl* source);
