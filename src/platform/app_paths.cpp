@@ -1,9 +1,14 @@
 #include "platform/app_paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <strings.h>
 
 namespace {
 
@@ -26,14 +31,25 @@ QString canonicalSpelling(const QString& component) {
 // so the usual case never lists the folder (a catalogue folder holds thousands
 // of pictures and is looked up once for each of them).
 QString matchEntry(const QString& folder, const QString& component) {
-    if (QFileInfo::exists((folder.isEmpty() ? QStringLiteral("./") : folder) + component)) return component;
-    const QStringList entries = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
-                                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                   QDir::NoDotAndDotDot,
-                                               QDir::Name);
-    for (const QString& entry : entries)
-        if (entry.compare(component, Qt::CaseInsensitive) == 0) return entry;
-    return {};
+    const QString dir = folder.isEmpty() ? QStringLiteral("./") : folder;
+    if (QFileInfo::exists(dir + component)) return component;
+    // Read the names with readdir: a catalogue folder holds thousands of
+    // pictures, and a new picture's name is looked up before it exists.
+    DIR* listing = ::opendir(QFile::encodeName(dir).constData());
+    if (!listing) return {};
+    const QByteArray wanted = QFile::encodeName(component);
+    const bool ascii = std::all_of(component.cbegin(), component.cend(), [](QChar c) { return c.unicode() < 128; });
+    QString best;
+    while (const dirent* entry = ::readdir(listing)) {
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+        if (ascii && ::strcasecmp(name, wanted.constData()) != 0) continue;
+        const QString decoded = QFile::decodeName(name);
+        if (decoded.compare(component, Qt::CaseInsensitive) != 0) continue;
+        if (best.isEmpty() || decoded < best) best = decoded;
+    }
+    ::closedir(listing);
+    return best;
 }
 
 }  // namespace

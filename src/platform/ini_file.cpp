@@ -195,7 +195,11 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     for (int i = s + 1; i < sectionEnd(s); ++i)
         if (entryOf(lines_[i], &name, nullptr)) insertAt = i + 1;
     lines_.insert(lines_.begin() + insertAt, entry);
-    indexed_ = false;
+    // Section lines after the new entry move down by one.
+    if (indexed_)
+        for (std::vector<int>& at : sectionLines_)
+            for (int& line : at)
+                if (line >= insertAt) ++line;
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
