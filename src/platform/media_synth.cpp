@@ -62,6 +62,10 @@ MediaSynth::MediaSynth(const QStringList& soundFonts) {
     routeSynthLogToDebug();
     settings_ = new_fluid_settings();
     if (!settings_) return;
+    // 64 voices, as many as a General MIDI sound module offers: a busy piece
+    // then costs a few percent of a core instead of several times that, and
+    // the voices given up first are the ones already fading out.
+    fluid_settings_setint(settings_, "synth.polyphony", 64);
     double rate = 44100;
     fluid_settings_getnum(settings_, "synth.sample-rate", &rate);
     sampleRate_ = static_cast<int>(rate);
