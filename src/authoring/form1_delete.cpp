@@ -105,16 +105,5 @@ void TForm1::endDeleting() {
     BitBtnToroku->hide();
 }
 
-void TForm1::cancelDeleting() {
-    BitBtnCancel->hide();
-    authoring.deletingFace = false;
-    authoring.faceChosenForDeletion = false;
-    Timer1->stop();
-    if (play.currentFace >= 0 && play.currentFace < catalogue.faceCount)
-        Thumbnails[play.currentFace]->show();
-    BitBtnToroku->hide();
-    F1->setEnabled(true);
-    if (play.libraryHasFaces) R1->setEnabled(true);
-    Label1->setFontPoints(14);
-    Label1->setCaption(Texts::ChooseFace);
-}
+// "キャンセル" leaves the mode the same way as an answered "削除".
+void TForm1::cancelDeleting() { endDeleting(); }

@@ -14,7 +14,7 @@
 
 namespace {
 
-const TestFaceLayout kSpec;
+const TestFaceLayout kLayout;
 const QString kPlacingPrompt = QStringLiteral(
     "目・鼻・口をそれぞれドラッグして顔の上に置いてください。\r「キャンセル」ボタンを押すと顔の選択画面に戻ります。");
 const QString kReadyPrompt = QStringLiteral("これで良ければ「判定」ボタンを押してください。");
@@ -37,7 +37,7 @@ Qt::CursorShape dragCursor() {
 // parts only, where it lies; judging opens once all four slots are filled.
 TEST(Dragging, DropsFillTheSlotsAndTheFourthEnablesJudging) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 1);
@@ -68,11 +68,11 @@ TEST(Dragging, DropsFillTheSlotsAndTheFourthEnablesJudging) {
 // once, even when the press ends where it began; the pressed part stays put.
 TEST(Dragging, PressAndReleaseWithoutMovingSendsThePlacedPartHomeAndClosesJudging) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
-    placeAtAnswers(w, kSpec.answer);
+    placeAtAnswers(w, kLayout.answer);
     ASSERT_TRUE(f.BitBtnHantei->isEnabled());
 
     ImageControl* placedNose = f.PartImages[3][0];
@@ -103,7 +103,7 @@ TEST(Dragging, PressAndReleaseWithoutMovingSendsThePlacedPartHomeAndClosesJudgin
 // release over the palettes, the tabs or the background leaves it where it was.
 TEST(Dragging, APlacedPartMovesByTheDistanceDraggedAndNowhereElse) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
@@ -143,7 +143,7 @@ TEST(Dragging, APlacedPartMovesByTheDistanceDraggedAndNowhereElse) {
 // The pointer tells during the drag whether a release would land.
 TEST(Dragging, ThePointerShowsWhereADropLandsAndIsRestoredAfterwards) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
@@ -168,7 +168,7 @@ TEST(Dragging, ThePointerShowsWhereADropLandsAndIsRestoredAfterwards) {
 
 TEST(Dragging, ARightButtonPressDragsLikeTheLeftOne) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
@@ -186,7 +186,7 @@ TEST(Dragging, ARightButtonPressDragsLikeTheLeftOne) {
 // kept apart: a foreign mouth replaces the own one without moving its record.
 TEST(Dragging, AnotherFacesMouthAfterTheOwnOneKeepsTheOwnDropsPlace) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
@@ -205,7 +205,7 @@ TEST(Dragging, AnotherFacesMouthAfterTheOwnOneKeepsTheOwnDropsPlace) {
 // and palettes stay above every part.
 TEST(Dragging, NewPartsLieOnTopAndMovedOnesKeepTheirStacking) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
@@ -229,7 +229,7 @@ TEST(Dragging, NewPartsLieOnTopAndMovedOnesKeepTheirStacking) {
 // the palette's content, not on the cell's place in the visible area.
 TEST(Dragging, APartSentHomeToAScrolledPaletteLandsOnItsCell) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 16, kSpec);  // six rows: the palettes scroll
+    writeTestCatalogue(dir, 16, kLayout);  // six rows: the palettes scroll
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
@@ -253,11 +253,11 @@ TEST(Dragging, APartSentHomeToAScrolledPaletteLandsOnItsCell) {
 // After the judgement the parts on the face ignore every mouse button.
 TEST(Dragging, AfterJudgingNoButtonMovesAPart) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
-    placeAtAnswers(w, kSpec.answer);
+    placeAtAnswers(w, kLayout.answer);
     clickHantei(w);
     ASSERT_EQ(f.BitBtnHantei->text(), QStringLiteral("再開"));
 

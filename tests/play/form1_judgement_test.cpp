@@ -14,7 +14,7 @@
 
 namespace {
 
-const TestFaceLayout kSpec;
+const TestFaceLayout kLayout;
 const QString kSaveHint = QStringLiteral("\r「保存」ボタンを押すとこの顔を保存します。\r「再開」ボタンを押すとゲームを再開します。");
 
 }  // namespace
@@ -23,11 +23,11 @@ const QString kSaveHint = QStringLiteral("\r「保存」ボタンを押すとこ
 // beside the composition, the buttons turned into resume and save.
 TEST(Judgement, FourOwnPartsOnTheirAnswersScoreAThousand) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 1);
-    placeAtAnswers(w, kSpec.answer);
+    placeAtAnswers(w, kLayout.answer);
     clickHantei(w);
 
     EXPECT_EQ(f.LblScore->caption(), QStringLiteral("1000 "));
@@ -58,7 +58,7 @@ TEST(Judgement, FourOwnPartsOnTheirAnswersScoreAThousand) {
 // moved off the answers in every direction.
 TEST(Judgement, TheRatingBandsMeetWhereTheTableSays) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     struct Case {
@@ -76,7 +76,7 @@ TEST(Judgement, TheRatingBandsMeetWhereTheTableSays) {
     };
     for (const Case& c : cases) {
         startGameWith(w, 0);
-        placeAtAnswers(w, kSpec.answer, c.offsets);
+        placeAtAnswers(w, kLayout.answer, c.offsets);
         clickHantei(w);
         EXPECT_EQ(f.LblScore->caption(), c.score);
         EXPECT_EQ(f.LblHantei->caption(), c.word) << c.score.toStdString();
@@ -89,19 +89,19 @@ TEST(Judgement, TheRatingBandsMeetWhereTheTableSays) {
 // answer; four of them score nothing at all.
 TEST(Judgement, PartsOfAnotherFaceScoreNothingEvenOnTheAnswer) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
-    for (int s = 1; s <= 3; ++s) placePart(w, s, 0, {answerX(kSpec.answer, s), answerY(kSpec.answer, s)});
-    placePart(w, 4, 2, {answerX(kSpec.answer, 4), answerY(kSpec.answer, 4)});
+    for (int s = 1; s <= 3; ++s) placePart(w, s, 0, {answerX(kLayout.answer, s), answerY(kLayout.answer, s)});
+    placePart(w, 4, 2, {answerX(kLayout.answer, 4), answerY(kLayout.answer, 4)});
     clickHantei(w);
     EXPECT_EQ(f.LblScore->caption(), QStringLiteral("750 "));
     EXPECT_EQ(f.LblHantei->caption(), QStringLiteral("上級者！"));
     clickHantei(w);
 
     startGameWith(w, 0);
-    for (int s = 1; s <= 4; ++s) placePart(w, s, 1 + s % 2, {answerX(kSpec.answer, s), answerY(kSpec.answer, s)});
+    for (int s = 1; s <= 4; ++s) placePart(w, s, 1 + s % 2, {answerX(kLayout.answer, s), answerY(kLayout.answer, s)});
     clickHantei(w);
     EXPECT_EQ(f.LblScore->caption(), QStringLiteral("0 "));
     EXPECT_EQ(f.LblHantei->caption(), QStringLiteral("もう一がんばり！"));
@@ -132,11 +132,11 @@ TEST(Judgement, FarOffPartsMakeANegativeTotal) {
 // emptied, the face selection shown from its top.
 TEST(Judgement, ResumeReturnsEveryPartToItsPaletteAndShowsTheFaceSelection) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 7, kSpec);
+    writeTestCatalogue(dir, 7, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 2);
-    placeAtAnswers(w, kSpec.answer);
+    placeAtAnswers(w, kLayout.answer);
     clickHantei(w);
     clickCancel(w);  // ask for a name, then resume without saving
     ASSERT_TRUE(f.Edit1->isVisible());
@@ -171,13 +171,13 @@ TEST(Judgement, ResumeReturnsEveryPartToItsPaletteAndShowsTheFaceSelection) {
 // palettes; both buttons still lead back, and the next game starts clean.
 TEST(Judgement, AMissingWholeFacePictureStopsTheJudgementButBothButtonsLeadBack) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
 
     for (bool viaResume : {true, false}) {
         startGameWith(w, 0);
-        placeAtAnswers(w, kSpec.answer);
+        placeAtAnswers(w, kLayout.answer);
         const QString picture = dir.path() + QStringLiteral("data/face0_0.jpg");
         const QByteArray kept = dir.readBytes(QStringLiteral("data/face0_0.jpg"));
         ASSERT_TRUE(QFile::remove(picture));

@@ -19,7 +19,7 @@
 
 namespace {
 
-const TestFaceLayout kSpec;
+const TestFaceLayout kLayout;
 const QString kNamePrompt = QStringLiteral("この顔の名前を入力して「保存」ボタンを押してください。");
 const QString kSavedPrompt = QStringLiteral("「再開」ボタンを押すとゲームを再開します。");
 const QString kOverwrite = QStringLiteral("別の顔が同じ名前で保存されています。\r上書きしますか？");
@@ -28,7 +28,7 @@ const QString kOverwrite = QStringLiteral("別の顔が同じ名前で保存さ�
 // edge, and the name field asked for.
 void judgeAndAskForAName(GameWindow& w) {
     startGameWith(w, 0);
-    for (int s = 1; s <= 3; ++s) placePart(w, s, 0, {answerX(kSpec.answer, s), answerY(kSpec.answer, s)});
+    for (int s = 1; s <= 3; ++s) placePart(w, s, 0, {answerX(kLayout.answer, s), answerY(kLayout.answer, s)});
     placePart(w, 4, 0, {100, 110});
     clickHantei(w);
     clickCancel(w);
@@ -77,7 +77,7 @@ void answerMessageBoxWith(const QString& buttonText, QString* seenText, QString*
 // face's edge; the library folder is made; one entry is added.
 TEST(Saving, ANewNameWritesTheComposedFaceAndAddsOneEntry) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     judgeAndAskForAName(w);
@@ -126,7 +126,7 @@ TEST(Saving, ANewNameWritesTheComposedFaceAndAddsOneEntry) {
 // replaces the file and lists the name only once.
 TEST(Saving, AnOverwriteIsWrittenOnlyWhenConfirmed) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     const QByteArray old = someJpeg(qRgb(10, 200, 10));
     dir.writeBytes(QStringLiteral("Library/old.jpg"), old);
     GameWindow w(dir);
@@ -157,7 +157,7 @@ TEST(Saving, AnOverwriteIsWrittenOnlyWhenConfirmed) {
 // The name is used exactly as typed: a trailing space makes another file.
 TEST(Saving, ANameWithATrailingSpaceIsADifferentFile) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     const QByteArray old = someJpeg(qRgb(10, 200, 10));
     dir.writeBytes(QStringLiteral("Library/face.jpg"), old);
     GameWindow w(dir);
@@ -177,7 +177,7 @@ TEST(Saving, ANameWithATrailingSpaceIsADifferentFile) {
 // can correct the name.
 TEST(Saving, NamesThatLeaveTheLibraryAreRefusedAndWriteNothing) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     GameWindow w(dir);
     TForm1& f = *w.form;
     judgeAndAskForAName(w);
@@ -207,7 +207,7 @@ TEST(Saving, NamesThatLeaveTheLibraryAreRefusedAndWriteNothing) {
 // for another try; nothing is listed.
 TEST(Saving, AFailedWriteKeepsTheNameAndListsNothing) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     dir.writeBytes(QStringLiteral("Library"), "a file where the folder should be");
     GameWindow w(dir);
     TForm1& f = *w.form;
@@ -226,7 +226,7 @@ TEST(Saving, AFailedWriteKeepsTheNameAndListsNothing) {
 // buttons as a player would.
 TEST(Saving, TheRealOverwriteQuestionIsAnsweredByItsButtons) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     const QByteArray old = someJpeg(qRgb(10, 200, 10));
     dir.writeBytes(QStringLiteral("Library/old.jpg"), old);
     GameWindow w(dir, /*realDialogs=*/true);

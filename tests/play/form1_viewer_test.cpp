@@ -17,7 +17,7 @@
 
 namespace {
 
-const TestFaceLayout kSpec;
+const TestFaceLayout kLayout;
 const QString kViewerPrompt = QStringLiteral(
     "見たい顔の名前をクリックしてください。\r「キャンセル」ボタンを押すと顔の選択画面に戻ります。");
 
@@ -47,12 +47,12 @@ QRgb shownAt(const TForm1& f, QPoint at) { return f.ImgFace1->picture().pixel(at
 // own size where faces are shown; another entry replaces it.
 TEST(SavedFaces, AFaceSavedInThisRunIsListedLastAndShowsAtOnce) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     writeSavedFace(dir, QStringLiteral("older"), {50, 60}, qRgb(20, 40, 220));
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
-    placeAtAnswers(w, kSpec.answer);
+    placeAtAnswers(w, kLayout.answer);
     clickHantei(w);
     clickCancel(w);
     typeText(f.Edit1, QStringLiteral("mine"));
@@ -86,7 +86,7 @@ TEST(SavedFaces, AFaceSavedInThisRunIsListedLastAndShowsAtOnce) {
 // listing are reported and leave the face shown; the viewer stays open.
 TEST(SavedFaces, EveryChoiceShowsOnceAndAFileGoneSinceTheListingIsReported) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kSpec);
+    writeTestCatalogue(dir, 3, kLayout);
     writeSavedFace(dir, QStringLiteral("a"), {50, 60}, qRgb(20, 40, 220));
     writeSavedFace(dir, QStringLiteral("b"), {50, 60}, qRgb(220, 40, 20));
     writeSavedFace(dir, QStringLiteral("c"), {50, 60}, qRgb(20, 220, 40));
@@ -125,7 +125,7 @@ TEST(SavedFaces, EveryChoiceShowsOnceAndAFileGoneSinceTheListingIsReported) {
 // both menu commands open again.
 TEST(SavedFaces, CancelReturnsToTheFaceSelectionWithBothMenusOpen) {
     TempAppDir dir;
-    writeTestCatalogue(dir, 12, kSpec);
+    writeTestCatalogue(dir, 12, kLayout);
     writeSavedFace(dir, QStringLiteral("a"), {50, 60}, qRgb(20, 40, 220));
     GameWindow w(dir);
     TForm1& f = *w.form;
