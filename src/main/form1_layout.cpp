@@ -4,6 +4,7 @@
 
 #include "platform/caption_label.h"
 #include "platform/image_control.h"
+#include "platform/menu_check_style.h"
 #include "platform/scroll_box.h"
 #include "platform/ui_fonts.h"
 
@@ -41,11 +42,15 @@ void setBackground(QWidget* w, const QColor& c) {
     w->setAutoFillBackground(true);
 }
 
+// The colour of an enabled control's text; a disabled one keeps the style's
+// greyed text, so that the player sees when a button cannot be pressed.
 void setTextColour(QWidget* w, const QColor& c) {
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
-    p.setColor(QPalette::Text, c);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::WindowText, c);
+        p.setColor(group, QPalette::ButtonText, c);
+        p.setColor(group, QPalette::Text, c);
+    }
     w->setPalette(p);
 }
 
@@ -236,6 +241,7 @@ void TForm1::createMenu() {
     BGMB1Menu = named(bar->addMenu(QStringLiteral("BGM(&B)")), "BGMB1Menu");
     BGMB1 = named(BGMB1Menu->menuAction(), "BGMB1");
     BGMB1->setEnabled(false);
+    BGMB1Menu->setStyle(new CheckMarkOnlyMenuStyle(BGMB1Menu));
     ONO1 = item(BGMB1Menu, "ONO1", QStringLiteral("ON(&O)"), true, &TForm1::ONO1Click);
     OFFF1 = item(BGMB1Menu, "OFFF1", QStringLiteral("OFF(&F)"), true, &TForm1::OFFF1Click);
     OFFF1->setChecked(true);
