@@ -1,5 +1,6 @@
 // Program entry: the application, the main window on the executable's folder,
 // and the message loop.
+#include "main/application_setup.h"
 #include "main/form1.h"
 #include "platform/app_paths.h"
 
@@ -18,8 +19,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ポムリナ"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ポムリナ"));
+    setUpApplication(app);
 
     TForm1 form1(appDirOf(QCoreApplication::applicationFilePath()));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

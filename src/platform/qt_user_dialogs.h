@@ -1,6 +1,7 @@
 #pragma once
 // The real dialogs: Qt message boxes with the program's captions and buttons,
-// and Qt's file and folder dialogs.
+// and Qt's own file and folder dialogs (not the desktop's), whose name filters
+// ignore letter case and whose texts follow Qt's translations.
 #include "platform/user_dialogs.h"
 
 #include <QString>
@@ -22,9 +23,11 @@ private:
     QWidget* owner_;
 };
 
-// "desc|*.a;*.b" as a Qt name filter: "desc (*.a *.b *.A *.B)". Upper-case
-// spellings are added because Linux file names are case-sensitive.
+// "desc|*.a;*.b" as a Qt name filter: "desc (*.a *.b)".
 QString qtNameFilter(const QString& windowsFilter);
+// Where the folder chooser opens when no folder is remembered: the desktop
+// folder, or the home folder when there is no desktop folder.
+QString desktopOrHomeFolder();
 // Carriage returns of the program's texts as line breaks.
 QString withLineBreaks(const QString& text);
 // The application title used for notices and errors.

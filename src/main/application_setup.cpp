@@ -1,0 +1,24 @@
+#include "main/application_setup.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+const QString kQtTextsName = QStringLiteral("qtJapaneseTexts");
+
+}  // namespace
+
+bool setUpApplication(QCoreApplication& app) {
+    QCoreApplication::setApplicationName(QStringLiteral("ポムリナ"));
+    if (app.findChild<QTranslator*>(kQtTextsName, Qt::FindDirectChildrenOnly)) return true;
+    auto* qtTexts = new QTranslator(&app);
+    qtTexts->setObjectName(kQtTextsName);
+    if (!qtTexts->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qtTexts;
+        return false;
+    }
+    QCoreApplication::installTranslator(qtTexts);
+    return true;
+}
