@@ -14,10 +14,10 @@ constexpr qsizetype kMaxFileNameBytes = 255;
 const QString kExtension = QStringLiteral(".jpg");
 
 // A name that would reach outside the library folder, or that no file
-// system stores under the name the player typed.
+// system stores under the name the player typed. "." and ".." are ordinary
+// names here: with the extension they are "..jpg" and "...jpg".
 bool unusableName(const QString& name) {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return true;
+    if (name.isEmpty()) return true;
     for (qsizetype i = 0; i < name.size(); ++i) {
         const QChar c = name.at(i);
         if (c == QLatin1Char('/') || c == QLatin1Char('\\')) return true;

@@ -18,9 +18,9 @@ LibraryListing listLibrary(const QString& appDir);
 QString libraryFolder(const QString& appDir);
 
 // Library/<name>.jpg. Throws "ファイル %s を作成できません" (with this path) for a
-// name that would leave the folder or that no file system takes: empty, ".",
-// "..", containing "/" or "\", a control character, or longer than 255 bytes
-// in UTF-8 with the extension.
+// name that would leave the folder or that no file system takes: empty,
+// containing "/" or "\", a control character, or longer than 255 bytes in
+// UTF-8 with the extension. "." and ".." name Library/..jpg and Library/...jpg.
 QString librarySavePath(const QString& appDir, const QString& name);
 
 // The composed face: the face picture with each part picture drawn stretched

@@ -79,8 +79,6 @@ TEST(Library, SavePathFindsAnExistingFaceWhateverItsCase) {
 TEST(Library, HostileNamesAreRefusedWithTheCreateError) {
     TempAppDir app;
     const QStringList refused{QString(),
-                              QStringLiteral("."),
-                              QStringLiteral(".."),
                               QStringLiteral("../escape"),
                               QStringLiteral("sub/name"),
                               QStringLiteral("sub\\name"),
@@ -102,6 +100,26 @@ TEST(Library, HostileNamesAreRefusedWithTheCreateError) {
     EXPECT_TRUE(createErrorFor(app.path(), QString(251, QLatin1Char('a'))).isEmpty());
     EXPECT_TRUE(createErrorFor(app.path(), QString(83, QChar(0x82b1)) + QStringLiteral("ab")).isEmpty());
     EXPECT_TRUE(createErrorFor(app.path(), QStringLiteral("...")).isEmpty());
+}
+
+// "." and ".." with the extension are "..jpg" and "...jpg": ordinary files
+// inside the library, saved there and listed back under the names typed.
+TEST(Library, DotNamesAreOrdinaryFilesInsideTheLibrary) {
+    TempAppDir app;
+    QImage face(30, 40, QImage::Format_RGB32);
+    face.fill(qRgb(200, 40, 40));
+    for (const QString& name : {QStringLiteral("."), QStringLiteral("..")}) {
+        const QString path = librarySavePath(app.path(), name);
+        EXPECT_EQ(path, app.path() + QStringLiteral("Library/") + name + QStringLiteral(".jpg"));
+        saveLibraryPicture(path, face);
+    }
+    EXPECT_EQ(decodeJpegFile(app.path() + QStringLiteral("Library/...jpg")).size(), QSize(30, 40));
+    QStringList names = listLibrary(app.path()).names;
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("."), QStringLiteral("..")}));
+    EXPECT_EQ(QDir(app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("Library")})
+        << "nothing written beside the library";
 }
 
 TEST(Library, SavedFaceKeepsTheFaceSizeAndClipsPartsStickingOut) {
