@@ -43,6 +43,8 @@ void TForm1::D1Click() {
 void TForm1::chooseFaceToDelete(ImageControl* thumbnail) {
     F1->setEnabled(false);
     R1->setEnabled(false);
+    // The face already chosen, clicked again while shown: the blink keeps its beat.
+    if (authoring.faceChosenForDeletion && thumbnail->tag() == play.currentFace) return;
     const int previous = play.currentFace;
     if (authoring.faceChosenForDeletion && previous >= 0 && previous < int(Thumbnails.size()))
         Thumbnails[previous]->show();
