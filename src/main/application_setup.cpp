@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace {
@@ -12,6 +13,8 @@ const QString kQtTextsName = QStringLiteral("qtJapaneseTexts");
 
 bool setUpApplication(QCoreApplication& app) {
     QCoreApplication::setApplicationName(QStringLiteral("ポムリナ"));
+    // Dates, sizes and file types in the file dialogs, in the same language.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     if (app.findChild<QTranslator*>(kQtTextsName, Qt::FindDirectChildrenOnly)) return true;
     auto* qtTexts = new QTranslator(&app);
     qtTexts->setObjectName(kQtTextsName);

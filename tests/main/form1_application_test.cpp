@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -121,6 +122,7 @@ TEST(Application, WindowTitlesReachTheWindowSystemExactlyAsWritten) {
 // prompt and opens at the desktop folder, or at home when there is none.
 TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPrompt) {
     ASSERT_TRUE(setUpApplication(*QCoreApplication::instance())) << "Qt's Japanese texts are not installed";
+    EXPECT_EQ(QLocale().language(), QLocale::Japanese);
     QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
 
