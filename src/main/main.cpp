@@ -1,4 +1,4 @@
-// Program entry: the application, the main window on the executable's folder,
+// Program entry: the application, the main window on the game's folder,
 // and the message loop.
 #include "main/form1.h"
 #include "platform/app_home.h"
