@@ -18,8 +18,7 @@ set(CPACK_PACKAGE_VENDOR "ポムリナ")
 set(CPACK_PACKAGE_CONTACT "ポムリナ <pomurina@pomurina.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "fukuwarai game: put the eyes, nose and mouth back on a face")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "fukuwarai game: put the eyes, nose and mouth back on a face\n\
-ポムリナ (Pomurina) is a desktop game of the New Year fukuwarai. Pick a face,\n\
+    "ポムリナ (Pomurina) is a desktop game of the New Year fukuwarai. Pick a face,\n\
 drag a right eye, a left eye, a nose and a mouth from four shuffled palettes\n\
 onto it, and the game scores how close you came. Finished faces can be saved,\n\
 new faces made from your own photographs, and MIDI music played.")
