@@ -1,8 +1,9 @@
-// Program entry: the application, the main window on the executable's folder,
+// Program entry: the application, the main window on the game's folder,
 // and the message loop.
 #include "main/application_setup.h"
 #include "main/form1.h"
-#include "platform/app_paths.h"
+#include "platform/app_home.h"
+#include "platform/qt_user_dialogs.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -21,7 +22,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setUpApplication(app);
 
-    TForm1 form1(appDirOf(QCoreApplication::applicationFilePath()));
+    // The launcher and icon the desktop shows for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.pomurina.Pomurina"));
+    // The game's files: beside the executable in a game folder the user may
+    // write, else the player's own data folder, filled on its first start.
+    QtUserDialogs startDialogs;
+    TForm1 form1(startAppHome(appHomeSettingOf(QCoreApplication::applicationFilePath()), startDialogs));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = form1.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -1,0 +1,58 @@
+#pragma once
+// Where the game keeps its files (the application folder: data/, Library/,
+// title.bmp, logo.bmp, 作品について.txt), decided once at start-up.
+//
+// - Portable: the executable's folder holds data/ and the user may write
+//   there (the build tree, an unpacked game folder): that folder.
+// - POMURINA_HOME names a folder: that folder.
+// - Otherwise the player's own folder, $XDG_DATA_HOME/pomurina/.
+// A folder of the last two kinds is created and filled from the installed
+// read-only copy (../share/pomurina/ beside bin/, else a read-only game folder
+// beside the executable) without ever replacing a file that is already there.
+#include <QString>
+#include <functional>
+
+class UserDialogs;
+
+struct AppHomeSetting {
+    QString executablePath;
+    QString homeOverride;    // POMURINA_HOME; empty when unset
+    QString userDataFolder;  // $XDG_DATA_HOME/pomurina; empty when there is no home
+    // Whether the user may create and replace files in a folder.
+    std::function<bool(const QString& folder)> isWritable;
+};
+
+// This process's setting: POMURINA_HOME, QStandardPaths and access(2).
+AppHomeSetting appHomeSettingOf(const QString& executablePath);
+
+enum class AppHomeKind {
+    Portable,      // the executable's own folder
+    Chosen,        // POMURINA_HOME
+    PlayerFolder,  // $XDG_DATA_HOME/pomurina
+    InstalledCopy  // the read-only copy, when the player's folder could not be made
+};
+
+struct AppHome {
+    AppHomeKind kind = AppHomeKind::Portable;
+    QString appDir;  // with one trailing "/"
+    QString error;   // the first failure, in the program's own text; empty when none
+};
+
+// The read-only copy a new folder is filled from, with one trailing "/";
+// empty when the executable has none beside it.
+QString installedCopyOf(const QString& executablePath);
+
+// Copies into appDir what it lacks of source's title, logo, help text and
+// catalogue. The catalogue is copied only into a data folder without
+// FaceData.ini whose face pictures (if any) are all copies of source's, so a
+// player's catalogue never gets sample files mixed in. Every file lands
+// whole under its name (written aside, then renamed); folders left by an
+// interrupted earlier run are cleared away. Returns the first failure's text.
+QString seedAppHome(const QString& appDir, const QString& source);
+
+// Decides the application folder, and creates and fills it when it is not
+// the executable's own.
+AppHome openAppHome(const AppHomeSetting& setting);
+
+// openAppHome, reporting a failure through dialogs; returns the folder.
+QString startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs);
