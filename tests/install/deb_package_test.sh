@@ -37,6 +37,7 @@ for dep in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libfluidsynth3 
   [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep"
 done
 [[ "$(field Recommends)" == *timgm6mb-soundfont* ]] || fail "Recommends: $(field Recommends)"
+[[ "$(field Recommends)" == *qt6-translations-l10n* ]] || fail "Recommends: $(field Recommends)"
 dpkg-deb -x "$deb" "$work/root"
 file "$work/root/usr/bin/pomurina" | grep -q ", stripped" ||
   fail "the packaged executable keeps its debugging symbols"
