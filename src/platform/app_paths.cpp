@@ -71,8 +71,9 @@ QString resolveAppPath(const QString& appDir, const QString& relative) {
         if (spelled.isEmpty()) spelled = component;
         path += spelled;
         if (i + 1 < components.size()) {
-            path += QLatin1Char('/');
+            // Probed before the "/" is added: a file here is simply no folder.
             if (parentExists) parentExists = probePath(path) == PathKind::Folder;
+            path += QLatin1Char('/');
         }
     }
     const bool trailingSeparator = !relative.isEmpty() &&
