@@ -7,7 +7,6 @@
 #include "catalogue/catalogue_files.h"
 
 #include "platform/app_error.h"
-#include "platform/app_paths.h"
 #include "platform/ini_file.h"
 
 #include <stdexcept>
@@ -36,7 +35,7 @@ void deleteFaceFiles(const QString& appDir, int d, int count,
     for (int i = d; i + 1 < count; ++i)
         for (int kind = 0; kind < 6; ++kind) change.move(paths[i + 1][kind], paths[i][kind]);
 
-    IniFile ini(resolveAppPath(appDir, QStringLiteral("data\\facedata.ini")));
+    IniFile ini(faceDataPath(appDir));
     ini.writeInteger(QStringLiteral("faces"), QStringLiteral("count"), count - 1);
     for (int n = d; n < count - 1; ++n) writeAnswerSection(ini, n, answersAfter[n]);
     ini.eraseSection(QString::number(count - 1));

@@ -43,9 +43,9 @@ void TForm1::loadTitlePictures() {
     // The title and logo are the program's own pictures beside the executable;
     // without them the title simply shows the thumbnails.
     for (auto [control, name] : {std::pair{ImgTitle, "title.bmp"}, std::pair{ImgRogo, "logo.bmp"}}) {
-        const QString path = resolveAppPath(AppDir, QString::fromLatin1(name));
-        if (!QFileInfo::exists(path)) continue;
         try {
+            const QString path = resolveAppPath(AppDir, QString::fromLatin1(name));
+            if (!QFileInfo::exists(path)) continue;
             control->setPicture(loadBitmapFile(path));
         } catch (const AppError&) {
         }

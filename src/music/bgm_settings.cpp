@@ -1,6 +1,7 @@
 #include "music/bgm_settings.h"
 
 #include "platform/app_paths.h"
+#include "platform/file_reading.h"
 #include "platform/ini_file.h"
 #include "platform/shift_jis.h"
 
@@ -54,7 +55,7 @@ QString bgmSettingsPath(const QString& appDir) {
 }
 
 bool bgmSettingsExist(const QString& appDir) {
-    return QFileInfo(bgmSettingsPath(appDir)).isFile();
+    return probePath(bgmSettingsPath(appDir)) == PathKind::File;
 }
 
 BgmSettings readBgmSettings(const QString& appDir) {

@@ -9,14 +9,19 @@ struct BgmSettings {
     QString musicFolder;    // "MusicFolda": folder of random play, or empty
 };
 
-// appDir + "Data\BGM.ini", matched without regard to letter case.
+// appDir + "Data\BGM.ini", matched without regard to letter case; "Data" is
+// the catalogue's folder "data", whatever other spellings exist beside it.
 QString bgmSettingsPath(const QString& appDir);
+// Whether the file is there; a failing existence test raises
+// "ファイル %s は開けません" rather than answering no.
 bool bgmSettingsExist(const QString& appDir);
-// Missing file or keys give the defaults (off, empty, empty).
+// Missing file or keys give the defaults (off, empty, empty). A file that
+// cannot be read completely raises "ファイル %s は開けません".
 BgmSettings readBgmSettings(const QString& appDir);
 // Writes "Music" ("1"/"0"), "MusicName" and "MusicFolda" in that order,
 // replacing the file atomically; throws AppError "%s に書き込めません" when it
-// cannot be written. A missing data folder is created.
+// cannot be written, and "ファイル %s は開けません" (without writing) when the
+// file there cannot be read. A missing data folder is created.
 void writeBgmSettings(const QString& appDir, bool onChecked, const QString& musicFile,
                       const QString& folderOrEmpty);
 

@@ -1,18 +1,19 @@
 #include "platform/app_paths.h"
 
+#include "platform/file_reading.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
-#include <cstring>
-#include <dirent.h>
 #include <strings.h>
 
 namespace {
 
-// The program's own file and folder names: spelled this way when created.
+// The program's own file and folder names: spelled this way when created, and
+// looked up in this spelling first whatever the caller wrote.
 const QStringList& canonicalNames() {
     static const QStringList names = {QStringLiteral("data"), QStringLiteral("FaceData.ini"),
                                       QStringLiteral("Library"), QStringLiteral("BGM.ini")};
@@ -25,30 +26,22 @@ QString canonicalSpelling(const QString& component) {
     return component;
 }
 
-// The entry of folder that matches component without regard to case: the exact
-// spelling when it exists, else the first case-insensitive match in name
-// order; empty when there is none. The exact spelling is tried with one stat,
-// so the usual case never lists the folder (a catalogue folder holds thousands
-// of pictures and is looked up once for each of them).
+// The entry of folder that matches component without regard to case; empty
+// when there is none. The exact spelling is tried with one stat, so the usual
+// case never lists the folder (a catalogue folder holds thousands of pictures
+// and is looked up once for each of them).
 QString matchEntry(const QString& folder, const QString& component) {
     const QString dir = folder.isEmpty() ? QStringLiteral("./") : folder;
-    if (QFileInfo::exists(dir + component)) return component;
-    // Read the names with readdir: a catalogue folder holds thousands of
-    // pictures, and a new picture's name is looked up before it exists.
-    DIR* listing = ::opendir(QFile::encodeName(dir).constData());
-    if (!listing) return {};
+    if (probePath(dir + component) != PathKind::Absent) return component;
     const QByteArray wanted = QFile::encodeName(component);
     const bool ascii = std::all_of(component.cbegin(), component.cend(), [](QChar c) { return c.unicode() < 128; });
     QString best;
-    while (const dirent* entry = ::readdir(listing)) {
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-        if (ascii && ::strcasecmp(name, wanted.constData()) != 0) continue;
+    listFolder(dir, [&](const char* name) {
+        if (ascii && ::strcasecmp(name, wanted.constData()) != 0) return;
         const QString decoded = QFile::decodeName(name);
-        if (decoded.compare(component, Qt::CaseInsensitive) != 0) continue;
+        if (decoded.compare(component, Qt::CaseInsensitive) != 0) return;
         if (best.isEmpty() || decoded < best) best = decoded;
-    }
-    ::closedir(listing);
+    });
     return best;
 }
 
@@ -65,9 +58,9 @@ QString resolveAppPath(const QString& appDir, const QString& relative) {
     if (!path.isEmpty() && !path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
     static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
     const QStringList components = relative.split(separators, Qt::SkipEmptyParts);
-    bool parentExists = QFileInfo(path.isEmpty() ? QStringLiteral(".") : path).isDir();
+    bool parentExists = probePath(path.isEmpty() ? QStringLiteral(".") : path) == PathKind::Folder;
     for (qsizetype i = 0; i < components.size(); ++i) {
-        const QString& component = components[i];
+        const QString component = canonicalSpelling(components[i]);
         QString spelled;
         if (component == QLatin1String(".") || component == QLatin1String("..")) {
             spelled = component;
@@ -75,11 +68,12 @@ QString resolveAppPath(const QString& appDir, const QString& relative) {
             spelled = matchEntry(path, component);
             if (spelled.isEmpty()) parentExists = false;
         }
-        if (spelled.isEmpty()) spelled = canonicalSpelling(component);
+        if (spelled.isEmpty()) spelled = component;
         path += spelled;
         if (i + 1 < components.size()) {
+            // Probed before the "/" is added: a file here is simply no folder.
+            if (parentExists) parentExists = probePath(path) == PathKind::Folder;
             path += QLatin1Char('/');
-            if (parentExists) parentExists = QFileInfo(path).isDir();
         }
     }
     const bool trailingSeparator = !relative.isEmpty() &&

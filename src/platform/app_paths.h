@@ -7,8 +7,17 @@
 // The folder of the executable with exactly one trailing "/".
 QString appDirOf(const QString& executablePath);
 
-// appDir + relative, each component resolved case-insensitively. A component
-// that does not exist keeps its canonical spelling when it is one of the
-// program's own names ("data", "FaceData.ini", "Library", "BGM.ini"), otherwise
-// the spelling given, so new files are created as data/FaceData.ini.
+// appDir + relative, each component resolved case-insensitively, always to
+// one entry whatever spelling the caller uses:
+// - the program's own names ("data", "FaceData.ini", "Library", "BGM.ini")
+//   stand for their canonical spelling in any letter case, so "Data\BGM.ini"
+//   and "data\facedata.ini" reach the same folder and file as every other
+//   operation that names them;
+// - an entry of exactly that spelling wins; otherwise the case-insensitive
+//   match that comes first in code-point order (never the listing's order);
+// - a component that does not exist keeps the (canonical) spelling, so new
+//   files are created as data/FaceData.ini.
+// Throws "ファイル %s は開けません" when an existence test or a folder listing
+// fails for any reason other than "no such file": a folder that cannot be
+// read is never taken for an empty one.
 QString resolveAppPath(const QString& appDir, const QString& relative);

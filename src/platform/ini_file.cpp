@@ -2,10 +2,9 @@
 
 #include "platform/app_error.h"
 #include "platform/atomic_write.h"
+#include "platform/file_reading.h"
 #include "platform/shift_jis.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <limits>
 
@@ -13,31 +12,35 @@ namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;
 
+// Views, not copies: a write scans every line of its section, and most lines
+// are neither section lines nor the key looked for.
+
 // The name of a "[name]" line (text up to the first "]", blanks trimmed).
-bool sectionNameOf(const QString& line, QString* name) {
-    const QString t = line.trimmed();
+bool sectionNameOf(QStringView line, QStringView* name) {
+    const QStringView t = line.trimmed();
     if (!t.startsWith(QLatin1Char('['))) return false;
     qsizetype close = t.indexOf(QLatin1Char(']'));
     if (close < 0) close = t.size();
-    *name = t.mid(1, close - 1).trimmed();
+    if (name) *name = t.mid(1, close - 1).trimmed();
     return true;
 }
 
 // A "key=value" line; comments (";"), blank lines, section lines and lines
 // without "=" are not entries.
-bool entryOf(const QString& line, QString* key, QString* value) {
-    const QString t = line.trimmed();
+bool entryOf(QStringView line, QStringView* key, QStringView* value) {
+    const QStringView t = line.trimmed();
     if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('[')))
         return false;
     const qsizetype eq = t.indexOf(QLatin1Char('='));
     if (eq <= 0) return false;
-    *key = t.left(eq).trimmed();
-    if (key->isEmpty()) return false;
+    const QStringView name = t.left(eq).trimmed();
+    if (name.isEmpty()) return false;
+    if (key) *key = name;
     if (value) *value = t.mid(eq + 1).trimmed();
     return true;
 }
 
-bool sameName(const QString& a, const QString& b) {
+bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -89,26 +92,37 @@ bool parseIniInteger(const QString& text, int* value) {
 }
 
 IniFile::IniFile(const QString& path) : path_(path) {
-    const QFileInfo info(path);
-    existed_ = info.exists();
-    if (!existed_) return;
-    QFile file(path);
-    if (info.size() > kMaxIniFileBytes || !file.open(QIODevice::ReadOnly)) {
-        readable_ = false;
+    switch (probePath(path)) {
+    case PathKind::Absent:
         return;
-    }
-    const QByteArray bytes = file.read(kMaxIniFileBytes + 1);
-    if (bytes.size() > kMaxIniFileBytes || file.error() != QFileDevice::NoError) {
-        readable_ = false;
+    case PathKind::Folder:
+        existed_ = true;
+        replaceable_ = false;
         return;
+    case PathKind::Other:  // a pipe or a device: never read, never replaced
+        throwFileOpenError(path);
+    case PathKind::File:
+        break;
     }
-    QList<QByteArray> rawLines = bytes.split('\n');
-    if (bytes.endsWith('\n')) rawLines.removeLast();
-    lines_.reserve(rawLines.size());
-    for (QByteArray& raw : rawLines) {
-        if (raw.endsWith('\r')) raw.chop(1);
-        lines_.push_back(fromShiftJisKeepingStrayBytes(raw));
+    existed_ = true;
+    const QByteArray bytes = readWholeFile(path, kMaxIniFileBytes);
+    qsizetype crlf = 0;
+    qsizetype lf = 0;
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype newline = bytes.indexOf('\n', start);
+        Line line;
+        qsizetype stop = newline < 0 ? bytes.size() : newline;
+        if (newline >= 0) {
+            const bool cr = stop > start && bytes.at(stop - 1) == '\r';
+            line.end = cr ? LineEnd::CrLf : LineEnd::Lf;
+            ++(cr ? crlf : lf);
+            if (cr) --stop;
+        }
+        line.text = fromShiftJisKeepingStrayBytes(QByteArray::fromRawData(bytes.constData() + start, stop - start));
+        lines_.push_back(std::move(line));
+        start = newline < 0 ? bytes.size() : newline + 1;
     }
+    usualEnd_ = lf > crlf ? LineEnd::Lf : LineEnd::CrLf;
 }
 
 int IniFile::findSection(const QString& section) const { return findSection(section, 0); }
@@ -116,9 +130,9 @@ int IniFile::findSection(const QString& section) const { return findSection(sect
 int IniFile::findSection(const QString& section, int from) const {
     if (!indexed_) {
         sectionLines_.clear();
-        QString name;
+        QStringView name;
         for (int i = 0; i < int(lines_.size()); ++i)
-            if (sectionNameOf(lines_[i], &name)) sectionLines_[name.toCaseFolded()].push_back(i);
+            if (sectionNameOf(lines_[i].text, &name)) sectionLines_[name.toString().toCaseFolded()].push_back(i);
         indexed_ = true;
     }
     const auto it = sectionLines_.constFind(section.toCaseFolded());
@@ -128,32 +142,32 @@ int IniFile::findSection(const QString& section, int from) const {
 }
 
 int IniFile::sectionEnd(int sectionLine) const {
-    QString name;
     int i = sectionLine + 1;
-    while (i < int(lines_.size()) && !sectionNameOf(lines_[i], &name)) ++i;
+    while (i < int(lines_.size()) && !sectionNameOf(lines_[i].text, nullptr)) ++i;
     return i;
 }
 
-int IniFile::findKey(int sectionLine, const QString& key) const {
-    const int end = sectionEnd(sectionLine);
-    QString name;
+int IniFile::findKey(int sectionLine, int end, const QString& key) const {
+    QStringView name;
     for (int i = sectionLine + 1; i < end; ++i)
-        if (entryOf(lines_[i], &name, nullptr) && sameName(name, key)) return i;
+        if (entryOf(lines_[i].text, &name, nullptr) && sameName(name, key)) return i;
     return -1;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
     // A section that appears more than once is read as one: the first entry
     // of the key in any of them counts.
-    for (int s = findSection(section); s >= 0; s = findSection(section, sectionEnd(s))) {
-        const int k = findKey(s, key);
-        if (k < 0) continue;
-        QString name;
-        QString value;
-        entryOf(lines_[k], &name, &value);
-        qsizetype length = std::min(value.size(), kMaxValueLength);
-        if (length < value.size() && value.at(length - 1).isHighSurrogate()) --length;
-        return value.left(length);
+    for (int s = findSection(section); s >= 0;) {
+        const int end = sectionEnd(s);
+        const int k = findKey(s, end, key);
+        if (k >= 0) {
+            QStringView value;
+            entryOf(lines_[k].text, nullptr, &value);
+            qsizetype length = std::min(value.size(), kMaxValueLength);
+            if (length < value.size() && value.at(length - 1).isHighSurrogate()) --length;
+            return value.left(length).toString();
+        }
+        s = findSection(section, end);
     }
     return def;
 }
@@ -161,6 +175,20 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
 int IniFile::readInteger(const QString& section, const QString& key, int def) const {
     int value = 0;
     return parseIniInteger(readString(section, key, QString()), &value) ? value : def;
+}
+
+void IniFile::insertLine(int at, const QString& text) {
+    lines_.insert(lines_.begin() + at, Line{text, usualEnd_});
+    if (!indexed_) return;
+    // Section lines after the new one move down by one.
+    for (std::vector<int>& sectionAt : sectionLines_)
+        for (auto line = std::lower_bound(sectionAt.begin(), sectionAt.end(), at); line != sectionAt.end(); ++line)
+            ++*line;
+    QStringView name;
+    if (sectionNameOf(text, &name)) {
+        std::vector<int>& sectionAt = sectionLines_[name.toString().toCaseFolded()];
+        sectionAt.insert(std::lower_bound(sectionAt.begin(), sectionAt.end(), at), at);
+    }
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
@@ -172,34 +200,37 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
                       representableInShiftJis(section + key + value);
     if (!fits) throwIniWriteError(path_);
 
-    for (int s = findSection(section); s >= 0; s = findSection(section, sectionEnd(s))) {
-        const int k = findKey(s, key);
-        if (k < 0) continue;
-        QString existingKey;
-        entryOf(lines_[k], &existingKey, nullptr);
-        lines_[k] = existingKey + QLatin1Char('=') + value;
-        return;
+    // One pass over the section's lines: every copy of the section is searched
+    // for the key, and the end of the first copy remembered for an append.
+    const int first = findSection(section);
+    int firstEnd = -1;
+    for (int s = first; s >= 0;) {
+        const int end = sectionEnd(s);
+        if (firstEnd < 0) firstEnd = end;
+        const int k = findKey(s, end, key);
+        if (k >= 0) {
+            QStringView existingKey;
+            entryOf(lines_[k].text, &existingKey, nullptr);
+            lines_[k].text = existingKey.toString() + QLatin1Char('=') + value;
+            return;
+        }
+        s = findSection(section, end);
     }
     const QString entry = key + QLatin1Char('=') + value;
-    const int s = findSection(section);
-    if (s < 0) {
-        lines_.push_back(QLatin1Char('[') + section + QLatin1Char(']'));
-        lines_.push_back(entry);
-        if (indexed_) sectionLines_[section.toCaseFolded()].push_back(int(lines_.size()) - 2);
+    if (first < 0) {
+        insertLine(int(lines_.size()), QLatin1Char('[') + section + QLatin1Char(']'));
+        insertLine(int(lines_.size()), entry);
         return;
     }
     // After the section's last entry, so blank lines and comments that lead
     // into the next section stay in front of it.
-    int insertAt = s + 1;
-    QString name;
-    for (int i = s + 1; i < sectionEnd(s); ++i)
-        if (entryOf(lines_[i], &name, nullptr)) insertAt = i + 1;
-    lines_.insert(lines_.begin() + insertAt, entry);
-    // Section lines after the new entry move down by one.
-    if (indexed_)
-        for (std::vector<int>& at : sectionLines_)
-            for (int& line : at)
-                if (line >= insertAt) ++line;
+    int insertAt = first + 1;
+    for (int i = firstEnd - 1; i > first; --i)
+        if (entryOf(lines_[i].text, nullptr, nullptr)) {
+            insertAt = i + 1;
+            break;
+        }
+    insertLine(insertAt, entry);
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
@@ -207,25 +238,41 @@ void IniFile::writeInteger(const QString& section, const QString& key, int value
 }
 
 void IniFile::eraseSection(const QString& section) {
-    // Every occurrence goes, so no stray copy of the section is read later.
-    for (int s = findSection(section); s >= 0; s = findSection(section, s)) {
-        lines_.erase(lines_.begin() + s, lines_.begin() + sectionEnd(s));
-        indexed_ = false;
-    }
+    // Every copy goes, so no stray copy of the section is read later. The
+    // lines are marked first and the rest kept in one pass.
+    if (findSection(section) < 0) return;
+    std::vector<bool> erased(lines_.size(), false);
+    for (int s : sectionLines_.value(section.toCaseFolded()))
+        std::fill(erased.begin() + s, erased.begin() + sectionEnd(s), true);
+    std::vector<Line> kept;
+    kept.reserve(lines_.size());
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (!erased[i]) kept.push_back(std::move(lines_[i]));
+    lines_ = std::move(kept);
+    indexed_ = false;
+}
+
+IniFile::LineEnd IniFile::lineEndAt(int i) const {
+    // A last line that had no end of its own gets one once others follow it.
+    const LineEnd end = lines_[i].end;
+    return end == LineEnd::None && i + 1 < int(lines_.size()) ? usualEnd_ : end;
 }
 
 QString IniFile::text() const {
     QString all;
-    for (const QString& line : lines_) all += line + QLatin1String("\r\n");
+    for (int i = 0; i < int(lines_.size()); ++i) {
+        all += lines_[i].text;
+        const LineEnd end = lineEndAt(i);
+        if (end == LineEnd::CrLf) all += QLatin1String("\r\n");
+        if (end == LineEnd::Lf) all += QLatin1Char('\n');
+    }
     return all;
 }
 
 void IniFile::save() const {
-    if (!readable_) throwIniWriteError(path_);
-    QByteArray bytes;
-    for (const QString& line : lines_) {
-        bytes += toShiftJisKeepingStrayBytes(line);
-        bytes += "\r\n";
-    }
+    if (!replaceable_) throwIniWriteError(path_);
+    // One conversion for the whole file: line ends are ASCII and CP932 has no
+    // shift state, so this equals converting line by line.
+    const QByteArray bytes = toShiftJisKeepingStrayBytes(text());
     if (!tryWriteFileAtomically(path_, bytes)) throwIniWriteError(path_);
 }

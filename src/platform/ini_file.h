@@ -1,10 +1,13 @@
 #pragma once
 // A Windows private-profile (ini) file held in memory: sections of key=value
 // lines, names compared without regard to letter case, CP932 text on disk.
-// Reads never fail (missing file, section or key give the caller's default);
-// save() replaces the file atomically and throws "%s に書き込めません" on failure.
-// A file that exists but cannot be read (or is larger than kMaxIniFileBytes)
-// reads as empty and is never overwritten: save() refuses it.
+// Missing sections and keys give the caller's default, and a missing file is
+// an empty one. A file that exists but cannot be read completely (a failing
+// existence test, open or read, a read cut short, more than kMaxIniFileBytes)
+// raises "ファイル %s は開けません" when it is opened, so nothing is ever
+// decided from, or written back over, part of it. A folder in the file's place
+// reads as empty, and save() refuses to replace it.
+// Every write and erase costs time linear in the size of the file.
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -14,7 +17,7 @@ constexpr qint64 kMaxIniFileBytes = 16 * 1024 * 1024;
 
 class IniFile {
 public:
-    // Reads the file at path (already resolved); a missing file is an empty one.
+    // Reads the file at path (already resolved).
     explicit IniFile(const QString& path);
 
     const QString& path() const { return path_; }
@@ -35,26 +38,34 @@ public:
     void writeInteger(const QString& section, const QString& key, int value);
     void eraseSection(const QString& section);
 
-    // The whole file as text, lines ended with "\r\n".
+    // The whole file as text. Every line keeps the line end it was read with
+    // ("\r\n" or "\n"); new lines take the file's usual one ("\r\n" when
+    // there is none yet, or as many CRLF lines as LF ones).
     QString text() const;
     // Writes the file (CP932) through a temporary file and a rename.
     void save() const;
 
 private:
+    enum class LineEnd : quint8 { None, Lf, CrLf };
     struct Line {
-        QString raw;  // the line as read or written
+        QString text;
+        LineEnd end = LineEnd::None;  // None only for a last line without one
     };
     int findSection(const QString& section) const;  // index of the "[...]" line or -1
     int findSection(const QString& section, int from) const;
     int sectionEnd(int sectionLine) const;          // index after the last line of it
-    int findKey(int sectionLine, const QString& key) const;
+    int findKey(int sectionLine, int end, const QString& key) const;
+    void insertLine(int at, const QString& text);
+    LineEnd lineEndAt(int i) const;
 
     QString path_;
     bool existed_ = false;
-    bool readable_ = true;  // false: existing content unknown, so never replaced
-    std::vector<QString> lines_;
-    // "[...]" line indices by case-folded section name, ascending; rebuilt
-    // after a change of lines_, so reading N sections costs O(N), not O(N^2).
+    bool replaceable_ = true;  // false: a folder stands where the file would be
+    std::vector<Line> lines_;
+    LineEnd usualEnd_ = LineEnd::CrLf;
+    // "[...]" line indices by case-folded section name, ascending; built once
+    // and kept up to date through inserted lines, so reading N sections costs
+    // O(N), not O(N^2).
     mutable QHash<QString, std::vector<int>> sectionLines_;
     mutable bool indexed_ = false;
 };

@@ -1,5 +1,7 @@
 #include "music/bgm_settings.h"
 #include "platform/app_error.h"
+#include "support/app_error_of.h"
+#include "support/file_faults.h"
 #include "support/temp_app_dir.h"
 
 #include <QFileInfo>
@@ -88,4 +90,42 @@ TEST(BgmSettings, MissingDataFolderIsCreated) {
     TempAppDir app;
     writeBgmSettings(app.path(), false, QStringLiteral("/a.mid"), QString());
     EXPECT_EQ(readBgmSettings(app.path()).musicName, QStringLiteral("/a.mid"));
+}
+
+// Data\BGM.ini is one file whatever else lies beside it: the folder "Data"
+// is the catalogue's folder "data", and the exact spelling BGM.ini wins over
+// bgm.ini. A file that cannot be read (EIO, a read cut short, an existence
+// test that fails) is reported and never rewritten from a partial read.
+TEST(BgmSettings, OneFileWhateverTheSpellingNeverRewrittenWhenUnreadable) {
+    TempAppDir app;
+    const QByteArray real = "[BGM]\nMusic=1\nMusicName=/music/real.mid\nMusicFolda=\n; kept as it is\n";
+    const QByteArray decoy = "[BGM]\r\nMusic=0\r\nMusicName=/music/decoy.mid\r\n";
+    app.writeBytes("data/BGM.ini", real);
+    app.writeBytes("data/bgm.ini", decoy);
+    app.writeBytes("Data/BGM.ini", decoy);
+    const QString path = app.path() + "data/BGM.ini";
+    EXPECT_EQ(bgmSettingsPath(app.path()), path);
+
+    for (const FileFaultHook& fault : {FileFaults::readCutShort("BGM.ini", 20, EIO), FileFaults::readCutShort("BGM.ini", 20, 0),
+                                       FileFaults::failing(FileCall::Open, "BGM.ini", EIO)}) {
+        FileFaults injected(fault);
+        EXPECT_EQ(appErrorOf([&] { readBgmSettings(app.path()); }), fileOpenErrorText(path));
+        EXPECT_EQ(appErrorOf([&] { writeBgmSettings(app.path(), false, "/music/new.mid", QString()); }),
+                  fileOpenErrorText(path));
+    }
+    {
+        FileFaults injected(FileFaults::failing(FileCall::Probe, "data/BGM.ini", EACCES));
+        EXPECT_EQ(appErrorOf([&] { bgmSettingsExist(app.path()); }), fileOpenErrorText(path));
+        EXPECT_EQ(appErrorOf([&] { writeBgmSettings(app.path(), false, "/music/new.mid", QString()); }),
+                  fileOpenErrorText(path));
+    }
+    EXPECT_EQ(app.readBytes("data/BGM.ini"), real);
+
+    EXPECT_TRUE(bgmSettingsExist(app.path()));
+    EXPECT_EQ(readBgmSettings(app.path()).musicName, QStringLiteral("/music/real.mid"));
+    writeBgmSettings(app.path(), false, QStringLiteral("/music/new.mid"), QString());
+    // Changed in place, LF line ends and the comment kept.
+    EXPECT_EQ(app.readBytes("data/BGM.ini"), QByteArray("[BGM]\nMusic=0\nMusicName=/music/new.mid\nMusicFolda=\n; kept as it is\n"));
+    EXPECT_EQ(app.readBytes("data/bgm.ini"), decoy);
+    EXPECT_EQ(app.readBytes("Data/BGM.ini"), decoy);
 }

@@ -5,9 +5,11 @@
 #include "support/temp_app_dir.h"
 #include "file_size_limit.h"
 #include "support/app_error_of.h"
+#include "support/file_faults.h"
 
 #include <QFileInfo>
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -87,11 +89,11 @@ TEST(IniFile, ErasingASectionRemovesItsLineAndEntriesAndEveryCopyOfIt) {
     // A repeated section reads as one.
     EXPECT_EQ(ini.readInteger("2", "X2", 0), 9);
     ini.eraseSection("2");
-    EXPECT_EQ(ini.text(), "[faces]\r\ncount=3\r\n[3]\r\nX1=7\r\n");
+    EXPECT_EQ(ini.text(), "[faces]\ncount=3\n[3]\nX1=7\n");
     EXPECT_EQ(ini.readInteger("2", "X1", -1), -1);
     EXPECT_EQ(ini.readInteger("2", "X2", -1), -1);
     ini.eraseSection("missing");
-    EXPECT_EQ(ini.text(), "[faces]\r\ncount=3\r\n[3]\r\nX1=7\r\n");
+    EXPECT_EQ(ini.text(), "[faces]\ncount=3\n[3]\nX1=7\n");
 }
 
 TEST(IniFile, JapaneseTextIsCp932OnDiskAndStrayBytesSurviveARewrite) {
@@ -153,17 +155,94 @@ TEST(IniFile, GarbageLinesWithoutEqualsAndKeysBeforeAnySectionReadAsDefaults) {
     EXPECT_TRUE(dir.readBytes("noise.ini").startsWith(noise.left(noise.indexOf('\n'))));
 }
 
-TEST(IniFile, AnOversizedFileReadsAsDefaultsAndIsNeverOverwritten) {
+// A file that cannot be read completely is never taken in part: opening it
+// raises the open error, so a "read, change, save" (as registering a face
+// does with FaceData.ini) stops before anything is written back.
+TEST(IniFile, AFileThatCannotBeReadCompletelyStopsTheChangeAndStaysAsItWas) {
     TempAppDir dir;
+    QByteArray original = "[faces]\r\ncount=12\r\n";
+    for (int face = 0; face < 12; ++face)
+        original += "[" + QByteArray::number(face) + "]\r\nX1=" + QByteArray::number(100 + face) + "\r\nY1=77\r\n";
+    ASSERT_GT(original.size(), 200);
+    dir.writeBytes("data/FaceData.ini", original);
+    const QString path = dir.file("data/FaceData.ini");
+    const auto registerFace = [&] {
+        IniFile ini(path);
+        ini.writeInteger("Faces", "Count", ini.readInteger("faces", "count", 3) + 1);
+        ini.writeInteger("12", "X1", 5);
+        ini.save();
+    };
+
+    const struct {
+        const char* what;
+        FileFaultHook hook;
+    } faults[] = {
+        {"EIO after 200 bytes", FileFaults::readCutShort("FaceData.ini", 200, EIO)},
+        {"end of file after 200 bytes", FileFaults::readCutShort("FaceData.ini", 200, 0)},
+        {"EIO on the first read", FileFaults::readCutShort("FaceData.ini", 0, EIO)},
+        {"EIO on open", FileFaults::failing(FileCall::Open, "FaceData.ini", EIO)},
+        {"EACCES on the existence test", FileFaults::failing(FileCall::Probe, "FaceData.ini", EACCES)},
+        {"ENOMEM on the existence test", FileFaults::failing(FileCall::Probe, "FaceData.ini", ENOMEM)},
+    };
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault.what);
+        {
+            FileFaults injected(fault.hook);
+            EXPECT_EQ(appErrorOf(registerFace), fileOpenErrorText(path));
+        }
+        EXPECT_EQ(dir.readBytes("data/FaceData.ini"), original);
+    }
+
+    // Only "no such file" means absent.
+    {
+        FileFaults injected(FileFaults::failing(FileCall::Probe, "FaceData.ini", ENOENT));
+        EXPECT_FALSE(IniFile(path).exists());
+    }
+    // Without faults the same change goes through: the faults were the cause.
+    registerFace();
+    EXPECT_EQ(IniFile(path).readInteger("faces", "count", 3), 13);
+
+    // A file larger than any settings file is refused the same way.
     QByteArray huge = "[faces]\r\ncount=7\r\n";
     huge += QByteArray(kMaxIniFileBytes, 'x');
-    dir.writeBytes("a.ini", huge);
-    IniFile ini(dir.file("a.ini"));
-    EXPECT_TRUE(ini.exists());
-    EXPECT_EQ(ini.readInteger("faces", "count", 3), 3);
-    ini.writeInteger("faces", "count", 4);
-    EXPECT_EQ(saveError(ini), iniWriteErrorText(dir.file("a.ini")));
-    EXPECT_EQ(QFileInfo(dir.file("a.ini")).size(), huge.size());
+    dir.writeBytes("big.ini", huge);
+    EXPECT_EQ(appErrorOf([&] { IniFile ini(dir.file("big.ini")); }), fileOpenErrorText(dir.file("big.ini")));
+    EXPECT_EQ(QFileInfo(dir.file("big.ini")).size(), huge.size());
+}
+
+// Lines keep the end they were read with; new lines take the file's usual
+// one, CRLF for a new file or a tie.
+TEST(IniFile, WritingKeepsTheLineEndsOfTheFile) {
+    TempAppDir dir;
+    const auto rewritten = [&](const QByteArray& before, const std::function<void(IniFile&)>& change) {
+        dir.writeBytes("a.ini", before);
+        IniFile ini(dir.file("a.ini"));
+        change(ini);
+        ini.save();
+        return dir.readBytes("a.ini");
+    };
+    const auto registerAndDelete = [](IniFile& ini) {
+        ini.writeInteger("faces", "count", 2);  // in place
+        ini.writeInteger("1", "X2", 9);         // appended inside a section
+        ini.eraseSection("0");
+        ini.writeInteger("2", "X1", 4);         // a new section at the end
+    };
+
+    EXPECT_EQ(rewritten("[faces]\ncount=3\n[0]\nX1=1\n[1]\nX1=2\n", registerAndDelete),
+              "[faces]\ncount=2\n[1]\nX1=2\nX2=9\n[2]\nX1=4\n");
+    EXPECT_EQ(rewritten("[faces]\r\ncount=3\r\n[0]\r\nX1=1\r\n[1]\r\nX1=2\r\n", registerAndDelete),
+              "[faces]\r\ncount=2\r\n[1]\r\nX1=2\r\nX2=9\r\n[2]\r\nX1=4\r\n");
+    // Mixed: untouched lines keep theirs, new ones take the more common end;
+    // a last line without an end gets one only when lines follow it.
+    EXPECT_EQ(rewritten("[faces]\r\ncount=3\n[1]\nX1=2", registerAndDelete),
+              "[faces]\r\ncount=2\n[1]\nX1=2\nX2=9\n[2]\nX1=4\n");
+    EXPECT_EQ(rewritten("[faces]\r\ncount=3\n; note", [](IniFile& ini) { ini.writeInteger("faces", "count", 1); }),
+              "[faces]\r\ncount=1\n; note");
+    EXPECT_EQ(rewritten("[a]\nk=1\r\n", [](IniFile& ini) { ini.writeInteger("b", "k", 2); }),
+              "[a]\nk=1\r\n[b]\r\nk=2\r\n");
+    // Saving without a change writes the file back byte for byte.
+    const QByteArray odd = "\r\n[x]\r\r\n k = v \n\n;c\r\nz";
+    EXPECT_EQ(rewritten(odd, [](IniFile&) {}), odd);
 }
 
 TEST(IniFile, AFailedSaveLeavesTheOldFileAndReportsTheIniText) {

@@ -1,0 +1,35 @@
+#pragma once
+// Existence tests, folder listings and whole-file reads that never mistake a
+// failure for an absent or a short file. Only "no such file" (ENOENT) means
+// absent; any other failure, and a read that ends before the size the file had
+// when it was opened, raises "ファイル %s は開けません" naming the path.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+enum class PathKind { Absent, File, Folder, Other };
+
+// What is at path (symbolic links followed; a dangling one is absent).
+PathKind probePath(const QString& path);
+
+// The whole content of the file at path. A file larger than maxBytes counts
+// as unreadable: it is never taken in part.
+QByteArray readWholeFile(const QString& path, qint64 maxBytes);
+
+// Calls visit with every entry name of folder except "." and "..", in the
+// order the file system gives them. False when folder does not exist.
+bool listFolder(const QString& folder, const std::function<void(const char* name)>& visit);
+
+// Test seam: faults injected into the calls above, so tests can make a file
+// system fail in ways that a root test process cannot arrange with
+// permissions. The hook sees every low-level call before it is made; a
+// non-zero error makes the call fail with that errno, and for a read a
+// readLimit >= 0 caps the bytes it returns (0 is an early end of file).
+enum class FileCall { Probe, Open, Read, ListFolder };
+struct FileCallFault {
+    int error = 0;
+    qint64 readLimit = -1;
+};
+using FileFaultHook = std::function<FileCallFault(FileCall call, const QString& path, qint64 offset)>;
+// Installs hook (an empty one removes it); returns the previous one.
+FileFaultHook setFileFaultHook(FileFaultHook hook);
