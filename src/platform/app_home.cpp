@@ -3,6 +3,7 @@
 #include "platform/app_error.h"
 #include "platform/app_paths.h"
 #include "platform/atomic_write.h"
+#include "platform/file_reading.h"
 #include "platform/user_dialogs.h"
 
 #include <QDir>
@@ -46,8 +47,14 @@ bool hasSettingsFile(const QString& dataDir) {
     return !spelledIn(filesIn(dataDir), QStringLiteral("FaceData.ini")).isEmpty();
 }
 
+// A folder that cannot be looked into holds no catalogue the game could use.
 bool hasCatalogue(const QString& appDir) {
-    const QString dataDir = resolveAppPath(appDir, QStringLiteral("data"));
+    QString dataDir;
+    try {
+        dataDir = resolveAppPath(appDir, QStringLiteral("data"));
+    } catch (const AppError&) {
+        return false;
+    }
     if (!QFileInfo(dataDir).isDir()) return false;
     const QStringList files = filesIn(dataDir);
     return !spelledIn(files, QStringLiteral("FaceData.ini")).isEmpty() ||
@@ -70,7 +77,13 @@ bool sameContents(const QString& a, const QString& b) {
 // Copies source to target unless target exists; written aside and renamed, so
 // target is either absent or whole. Returns the error text or empty.
 QString copyIfMissing(const QString& source, const QString& target) {
-    if (QFileInfo::exists(target)) return {};
+    // Only "no such file" lets the copy go ahead: a failed look must never
+    // lead to replacing what a player already has.
+    try {
+        if (probePath(target) != PathKind::Absent) return {};
+    } catch (const AppError&) {
+        return fileCreateErrorText(target);
+    }
     bool ok = false;
     const QByteArray bytes = contentsOf(source, &ok);
     if (!ok) return fileOpenErrorText(source);
@@ -201,7 +214,15 @@ AppHome openAppHome(const AppHomeSetting& setting) {
 }
 
 QString startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs) {
-    const AppHome home = openAppHome(setting);
+    AppHome home;
+    try {
+        home = openAppHome(setting);
+    } catch (const AppError& error) {
+        // A folder that cannot even be looked at: say so, and let the game
+        // start beside the executable with what it can read there.
+        home.appDir = appDirOf(setting.executablePath);
+        home.error = error.message();
+    }
     if (!home.error.isEmpty()) dialogs.showError(home.error);
     return home.appDir;
 }
