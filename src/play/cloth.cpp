@@ -22,13 +22,13 @@ QImage drawCloth(QSize size, const QFont& font) {
     cloth.fill(kCotton);
     // Plain weave: every other thread lies on top, alternating row by row,
     // drawn as short light and dark dashes on a 4-pixel grid.
+    const QRgb warp = kWarp.rgb(), weft = kWeft.rgb(), gap = kCotton.darker(115).rgb();
     for (int y = 0; y < s.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(cloth.scanLine(y));
         for (int x = 0; x < s.width(); ++x) {
             const bool warpOnTop = ((x / 4) + (y / 4)) % 2 == 0;
             const bool edge = warpOnTop ? (x % 4 == 3) : (y % 4 == 3);
-            if (edge) line[x] = kCotton.darker(115).rgb();
-            else line[x] = (warpOnTop ? kWarp : kWeft).rgb();
+            line[x] = edge ? gap : warpOnTop ? warp : weft;
         }
     }
 
