@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -165,6 +166,8 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_EQ(f.Label1->caption(), kBlindPrompt);
     const QPoint eyeAt = QPoint(answerX(a, 1), answerY(a, 1)) + kOffsets[1] + QPoint(1, 1);
     w.move(f.ImgFace1, eyeAt);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::DragMoveCursor) << "a drop over the cloth is taken";
     w.release(f.ImgFace1, eyeAt);
     EXPECT_EQ(f.play.placedFace[1], 1);
     EXPECT_TRUE(f.BitBtnHantei->isEnabled());
