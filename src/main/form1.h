@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,6 +72,9 @@ public:
     void Edit1Change();
     void R1Click();
     void ListBox1Click();
+    void Blind1Click();
+    void Best1Click();
+    void BlindTimerTimer();
 
     // ---- Authoring and deleting (authoring/) ----
     void A1Click();
@@ -121,6 +125,10 @@ public:
     QAction* A1 = nullptr;
     QAction* D1 = nullptr;
     QAction* R1 = nullptr;
+    QAction* G1 = nullptr;      // the game menu, enabled together with F1
+    QMenu* G1Menu = nullptr;
+    QAction* Blind1 = nullptr;
+    QAction* Best1 = nullptr;
     QAction* BGMB1 = nullptr;
     QMenu* BGMB1Menu = nullptr;
     QAction* ONO1 = nullptr;
@@ -147,6 +155,8 @@ public:
     ScrollBox* SBKuti = nullptr;
     CaptionLabel* LblScore = nullptr;
     CaptionLabel* LblHantei = nullptr;
+    CaptionLabel* LblBest = nullptr;
+    ImageControl* ImgMekakushi = nullptr;  // the cloth over the face
     QPushButton* BitBtnHantei = nullptr;
     QPushButton* BitBtnToroku = nullptr;
     QPushButton* BitBtnCancel = nullptr;
@@ -164,6 +174,7 @@ public:
     ImageControl* ImgRogo = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* MusicTimer = nullptr;
+    QTimer* BlindTimer = nullptr;
     TForm2* Form2 = nullptr;
 
     // Per-face image controls: Thumbnails[face], PartImages[slot][face].
@@ -215,6 +226,16 @@ private:
     void placeOnFace(ImageControl* part, int left, int top);
     QImage composeBoardPicture() const;
     void connectLibraryList();
+    void loadPlayChoices();
+    void savePlayChoices();
+    void startLook();
+    void coverFace();
+    void startReveal();
+    void liftCloth();
+    void endBlindfold();
+    void showCloth(int lifted);
+    void showPersonalBest(std::int64_t total);
+    QString placingPrompt() const;
 
     // ---- Authoring branches (authoring/) ----
     void zoomClick();

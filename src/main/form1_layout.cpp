@@ -144,6 +144,11 @@ void TForm1::createControls() {
 
     LblScore = makeLabel(ClientArea, "LblScore", {150, 440}, uiFontPixels(27, true, true), clRed);
     LblHantei = makeLabel(ClientArea, "LblHantei", {250, 440}, uiFontPixels(29, true), clTeal);
+    LblBest = makeLabel(ClientArea, "LblBest", {500, 448}, uiFontPixels(16, true), clTeal);
+    // The cloth lets the mouse through: drops over it land on the face below.
+    ImgMekakushi = makeImage(ClientArea, "ImgMekakushi", {8, 120, 10, 10});
+    ImgMekakushi->setAutoSize(true);
+    ImgMekakushi->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     BitBtnHantei = makeButton(ClientArea, "BitBtnHantei", {32, 440, 81, 33}, Texts::Hantei, uiFontPixels(19, true), clGreen);
     BitBtnHantei->setEnabled(false);
@@ -186,9 +191,11 @@ void TForm1::createControls() {
     Timer1->setInterval(500);
     MusicTimer = named(new QTimer(this), "MusicTimer");
     MusicTimer->setInterval(1000);
+    BlindTimer = named(new QTimer(this), "BlindTimer");
     if (services.timersCallHandlers) {
         connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
         connect(MusicTimer, &QTimer::timeout, this, [this] { MusicTimerTimer(); });
+        connect(BlindTimer, &QTimer::timeout, this, [this] { BlindTimerTimer(); });
     }
 
     connectHandlers();
@@ -237,6 +244,14 @@ void TForm1::createMenu() {
     R1 = item(nullptr, "R1", QStringLiteral("保存した顔(&R)"), false, &TForm1::R1Click);
     bar->addAction(R1);
     R1->setEnabled(false);
+
+    G1Menu = named(bar->addMenu(QStringLiteral("遊び方(&G)")), "G1Menu");
+    G1 = named(G1Menu->menuAction(), "G1");
+    G1->setEnabled(false);
+    connect(F1, &QAction::enabledChanged, G1, &QAction::setEnabled);
+    Blind1 = item(G1Menu, "Blind1", QStringLiteral("目隠しで遊ぶ(&M)"), true, &TForm1::Blind1Click);
+    Best1 = item(G1Menu, "Best1", QStringLiteral("自己ベストを記録する(&S)"), true, &TForm1::Best1Click);
+    loadPlayChoices();
 
     BGMB1Menu = named(bar->addMenu(QStringLiteral("BGM(&B)")), "BGMB1Menu");
     BGMB1 = named(BGMB1Menu->menuAction(), "BGMB1");

@@ -13,7 +13,9 @@
 void TForm1::BitBtnHanteiClick() {
     guarded([&] {
         const QString caption = BitBtnHantei->text();
-        if (caption == Texts::Hantei)
+        if (caption == Texts::Hantei && play.blindfold.covering())
+            startReveal();  // the judgement follows once the cloth is off
+        else if (caption == Texts::Hantei)
             judgeFace();
         else if (caption == Texts::Saikai)
             resumeGame();

@@ -30,6 +30,10 @@ void TForm1::attachPartHandlers(ImageControl* part) {
 void TForm1::PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y) {
     guarded([&] {
         if (BitBtnHantei->text() == Texts::Saikai) return;  // judged: the parts stay
+        // Nothing moves while the face is looked at or uncovered, and a part
+        // under the cloth cannot be found again by hand.
+        if (!play.blindfold.partsMayMove()) return;
+        if (play.blindfold.covering() && liesOnFace(sender)) return;
         if (play.dragging) {
             if (QWidget::mouseGrabber()) return;  // another button of the drag in progress
             endDrag(nullptr);  // a drag whose release never came
@@ -42,7 +46,7 @@ void TForm1::PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x,
             play.placedFace[play.dragSlot] = -1;
             BitBtnHantei->setEnabled(false);
             Label1->setFontPoints(14);
-            Label1->setCaption(Texts::PlacingPrompt);
+            Label1->setCaption(placingPrompt());
         }
         play.grabX = x;
         play.grabY = y;
@@ -135,7 +139,8 @@ void TForm1::placeOnFace(ImageControl* part, int left, int top) {
         part->stackUnder(PageControl1);
     }
     part->move(left, top);
-    part->show();
+    // Under the cloth a dropped part is out of sight until the reveal.
+    part->setVisible(!play.blindfold.covering());
 }
 
 void TForm1::recordDrop(ImageControl* source) {

@@ -8,6 +8,7 @@
 #include "platform/scroll_box.h"
 #include "play/palette.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QTabWidget>
 #include <optional>
@@ -78,4 +79,6 @@ void TForm1::startGame(ImageControl* thumbnail) {
     BitBtnCancel->setEnabled(true);
     Label1->setFontPoints(14);
     Label1->setCaption(Texts::PlacingPrompt);
+    play.blindGame = Blind1->isChecked();
+    if (play.blindGame) startLook();
 }

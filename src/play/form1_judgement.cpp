@@ -37,6 +37,7 @@ void TForm1::judgeFace() {
     Label1->setFontPoints(14);
     Label1->setCaption(judgedPrompt(rating));
     play.placedFace.fill(-1);
+    if (Best1->isChecked()) showPersonalBest(total);
 }
 
 void TForm1::resumeGame() {
@@ -49,6 +50,7 @@ void TForm1::resumeGame() {
     ImgFace2->hide();
     LblScore->hide();
     LblHantei->hide();
+    LblBest->hide();
     BitBtnCancel->setText(Texts::Cancel);
     BitBtnCancel->hide();
     Edit1->hide();

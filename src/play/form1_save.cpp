@@ -73,6 +73,7 @@ QImage TForm1::composeBoardPicture() const {
 }
 
 void TForm1::playSideCancel() {
+    endBlindfold();
     returnPartsToPalettes();
     play.placedFace.fill(-1);
     PageControl1->hide();

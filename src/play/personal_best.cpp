@@ -1,0 +1,52 @@
+#include "play/personal_best.h"
+
+#include "platform/app_error.h"
+#include "platform/app_paths.h"
+#include "platform/ini_file.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+
+QString scoresPath(const QString& appDir) { return resolveAppPath(appDir, QStringLiteral("Data\\Scores.ini")); }
+
+QString faceIdentity(const QByteArray& wholeFacePicture) {
+    return QString::fromLatin1(QCryptographicHash::hash(wholeFacePicture, QCryptographicHash::Sha1).toHex());
+}
+
+namespace {
+
+std::optional<std::int64_t> parseTotal(const QString& text) {
+    if (text.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const qlonglong v = text.toLongLong(&ok, 10);
+    if (!ok) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total) {
+    const QString section = identity;
+    const QString key = blindfolded ? QStringLiteral("BestBlind") : QStringLiteral("Best");
+    const QString path = scoresPath(appDir);
+    BestRecord record;
+    try {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        IniFile ini(path);
+        record.previous = parseTotal(ini.readString(section, key, QString()));
+        record.improved = !record.previous || total > *record.previous;
+        if (record.improved) {
+            ini.writeString(section, key, QString::number(total));
+            ini.save();
+        }
+    } catch (const AppError& e) {
+        record.writeError = e.message();
+    }
+    return record;
+}
+
+QString bestCaption(const BestRecord& record) {
+    if (record.improved) return QStringLiteral("自己ベスト更新！");
+    return QStringLiteral("自己ベスト %1").arg(*record.previous);
+}

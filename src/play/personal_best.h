@@ -1,0 +1,31 @@
+#pragma once
+// The personal best of every face in Data\Scores.ini. A face is known by the
+// SHA-1 of its whole-face picture's bytes (the section name, lower-case hex),
+// so the record follows the face when a deletion renumbers the catalogue and
+// a different face that takes its index starts with none. Key "Best" holds the
+// seeing game's best total, "BestBlind" the blindfolded one's.
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// appDir + "Data\Scores.ini", resolved without regard to case.
+QString scoresPath(const QString& appDir);
+
+// The section name of a face: SHA-1 of the picture's bytes, 40 hex digits.
+QString faceIdentity(const QByteArray& wholeFacePicture);
+
+struct BestRecord {
+    std::optional<std::int64_t> previous;  // the best kept before this game
+    bool improved = false;                 // this game beat it, or was the first
+    QString writeError;                    // "%s に書き込めません" when it could not be kept
+};
+
+// Compares total with the kept best of the face and stores it when it beats
+// it (or none was kept). A missing, unreadable or damaged file, or a value
+// that is not an integer, counts as no best; a file that cannot be written
+// leaves what is there and fills writeError.
+BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total);
+
+// LblBest's caption: "自己ベスト更新！" or "自己ベスト 912" (the previous best).
+QString bestCaption(const BestRecord& record);
