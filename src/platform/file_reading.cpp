@@ -50,7 +50,8 @@ PathKind probePath(const QString& path) {
     struct stat info {};
     int error = injected(FileCall::Probe, path).error;
     if (error == 0 && ::stat(QFile::encodeName(path).constData(), &info) != 0) error = errno;
-    if (error == ENOENT) return PathKind::Absent;
+    // ENOTDIR: a folder on the way is a file, so nothing can be there either.
+    if (error == ENOENT || error == ENOTDIR) return PathKind::Absent;
     if (error != 0) throwFileOpenError(path);
     if (S_ISREG(info.st_mode)) return PathKind::File;
     if (S_ISDIR(info.st_mode)) return PathKind::Folder;

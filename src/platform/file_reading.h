@@ -9,7 +9,8 @@
 
 enum class PathKind { Absent, File, Folder, Other };
 
-// What is at path (symbolic links followed; a dangling one is absent).
+// What is at path (symbolic links followed; a dangling one is absent, and so
+// is a path through a file).
 PathKind probePath(const QString& path);
 
 // The whole content of the file at path. A file larger than maxBytes counts

@@ -5,6 +5,7 @@
 #include "platform/image_control.h"
 #include "platform/scroll_box.h"
 #include "play/library.h"
+#include "platform/file_reading.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -41,7 +42,7 @@ void TForm1::saveFinishedFace() {
     const QString name = Edit1->text();
     if (name.isEmpty()) return;
     const QString path = librarySavePath(AppDir, name);
-    if (QFileInfo::exists(path) && !services.dialogs->confirm(kOverwriteQuestion)) {
+    if (probePath(path) != PathKind::Absent && !services.dialogs->confirm(kOverwriteQuestion)) {
         Edit1->clear();
         Edit1->setFocus();
         return;

@@ -4,6 +4,7 @@
 #include "platform/caption_label.h"
 #include "platform/image_control.h"
 #include "platform/jpeg_codec.h"
+#include "support/file_faults.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,6 +144,18 @@ TEST(Saving, AnOverwriteIsWrittenOnlyWhenConfirmed) {
     EXPECT_FALSE(f.BitBtnCancel->isEnabled());
     EXPECT_EQ(f.focusWidget(), f.Edit1);
     EXPECT_EQ(listItems(f.ListBox1), QStringList{QStringLiteral("old")});
+
+    {
+        // A look at the old picture that fails is not "no such file": the
+        // save stops with the error instead of replacing it unasked.
+        FileFaults faults(FileFaults::failing(FileCall::Probe, QStringLiteral("Library/old.jpg"), EIO));
+        typeName(w, QStringLiteral("old"));
+        clickCancel(w);
+    }
+    EXPECT_EQ(w.dialogs->confirmations.size(), 1);
+    EXPECT_EQ(w.dialogs->errors, QStringList{QStringLiteral("ファイル %1 は開けません").arg(dir.path() + QStringLiteral("Library/old.jpg"))});
+    EXPECT_EQ(dir.readBytes(QStringLiteral("Library/old.jpg")), old);
+    expectStillNaming(f, QStringLiteral("old"));
 
     w.dialogs->confirmAnswers = {true};
     typeName(w, QStringLiteral("old"));
