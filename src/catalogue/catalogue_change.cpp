@@ -6,8 +6,12 @@
 #include "platform/ini_file.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <cerrno>
+#include <fcntl.h>
 #include <set>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -150,6 +154,19 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
 }
 
 }  // namespace
+
+CatalogueLock::CatalogueLock(const QString& folder) {
+    fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    int result;
+    do {
+        result = ::flock(fd_, LOCK_EX);
+    } while (result != 0 && errno == EINTR);
+}
+
+CatalogueLock::~CatalogueLock() {
+    if (fd_ >= 0) ::close(fd_);
+}
 
 void runCatalogueChange(const CatalogueChangePlan& plan) {
     const QString& folder = plan.folder;

@@ -35,6 +35,21 @@ struct CatalogueChangePlan {
     std::function<void(IniFile&)> editSettings;
 };
 
+// Keeps other processes of the game from changing or recovering the
+// catalogue in folder while it is held (an advisory lock on the folder; where
+// the file system has no locks, nothing is held). Taken around a recovery
+// and around a recovery followed by a change.
+class CatalogueLock {
+public:
+    explicit CatalogueLock(const QString& folder);
+    ~CatalogueLock();
+    CatalogueLock(const CatalogueLock&) = delete;
+    CatalogueLock& operator=(const CatalogueLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 // Runs the change. The folder must hold no unfinished change (see
 // recoverCatalogueChange). Throws AppError with the catalogue as it was.
 void runCatalogueChange(const CatalogueChangePlan& plan);

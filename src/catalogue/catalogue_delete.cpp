@@ -28,9 +28,12 @@ void deleteFaceFiles(const QString& appDir, int d, int count,
         answersAfter.size() != static_cast<std::size_t>(count - 1))
         throw std::invalid_argument("deleteFaceFiles: face index or answers out of range");
 
-    recoverCatalogue(appDir);
     CatalogueChangePlan plan;
     plan.folder = catalogueFolder(appDir);
+    // No other game process changes the catalogue meanwhile, and an earlier
+    // change that a crash interrupted is resolved before this one is planned.
+    const CatalogueLock lock(plan.folder);
+    recoverCatalogueChange(plan.folder);
     plan.settingsPath = faceDataPath(appDir);
     for (int i = d; i < count; ++i)
         for (int kind = 0; kind < 6; ++kind) {

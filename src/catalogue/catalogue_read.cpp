@@ -38,5 +38,7 @@ void writeFaceImage(const QString& appDir, int face, int kind, const QImage& pic
 
 void recoverCatalogue(const QString& appDir) {
     const QString folder = catalogueFolder(appDir);
-    if (QFileInfo(folder).isDir()) recoverCatalogueChange(folder);
+    if (!QFileInfo(folder).isDir()) return;
+    const CatalogueLock lock(folder);
+    recoverCatalogueChange(folder);
 }

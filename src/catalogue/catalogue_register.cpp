@@ -23,9 +23,12 @@ void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePicture
     std::array<QByteArray, 6> encoded;
     for (int kind : kWriteOrder) encoded[kind] = encodeJpeg(face.pictures[kind]);
 
-    recoverCatalogue(appDir);
     CatalogueChangePlan plan;
     plan.folder = catalogueFolder(appDir);
+    // No other game process changes the catalogue meanwhile, and an earlier
+    // change that a crash interrupted is resolved before this one is planned.
+    const CatalogueLock lock(plan.folder);
+    recoverCatalogueChange(plan.folder);
     plan.settingsPath = faceDataPath(appDir);
     for (int kind : kWriteOrder) {
         const QString path = facePicturePath(appDir, newIndex, kind);

@@ -310,3 +310,57 @@ TEST(CatalogueCrash, ADamagedOrHostileJournalIsRefusedAndNothingMoves) {
         EXPECT_TRUE(snapshotDataFolder(app) == before);
     }
 }
+
+// A second game process that starts while another one is half-way through a
+// change waits for it, instead of taking the change back underneath it.
+TEST(CatalogueCrash, AStartDuringAnotherProcesssChangeWaitsForIt) {
+    TempFolderInMemory inMemory;
+    const Scenario s = deletion("delete a middle face", 5, 2);
+    Outcomes o;
+    prepare(s, &o);
+    TempAppDir app;
+    copyDataFolder(o.oldApp, app);
+    int resume[2], paused[2];
+    ASSERT_EQ(pipe(resume), 0);
+    ASSERT_EQ(pipe(paused), 0);
+    const pid_t changer = fork();
+    if (changer == 0) {
+        int seen = 0;
+        setFileStepHook([&](FileStep step, const QString&) {
+            // Step 30 is one of the renames, after the journal.
+            if (step != FileStep::Read && ++seen == 30) {
+                char c = 'p';
+                if (write(paused[1], &c, 1) != 1 || read(resume[0], &c, 1) != 1) _exit(4);
+            }
+            return 0;
+        });
+        try {
+            s.change(app.path());
+        } catch (...) {
+            _exit(3);
+        }
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(paused[0], &c, 1), 1);
+    const pid_t starter = fork();
+    if (starter == 0) {
+        try {
+            recoverCatalogue(app.path());
+        } catch (...) {
+            _exit(3);
+        }
+        _exit(0);
+    }
+    usleep(300 * 1000);
+    int status = 0;
+    EXPECT_EQ(waitpid(starter, &status, WNOHANG), 0) << "the start did not wait for the change";
+    ASSERT_EQ(write(resume[1], "g", 1), 1);
+    ASSERT_EQ(waitpid(changer, &status, 0), changer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(waitpid(starter, &status, 0), starter);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const DataFolder result = snapshotDataFolder(app);
+    EXPECT_TRUE(result == o.after) << differences(result, o.after);
+    for (int fd : {resume[0], resume[1], paused[0], paused[1]}) close(fd);
+}
