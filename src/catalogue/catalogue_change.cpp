@@ -131,14 +131,13 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     if (writeNewFile(at(folder, ChangeFiles::oldSettings), oldSettings, fresh) != 0 ||
         writeNewFile(at(folder, ChangeFiles::newSettings), oldSettings, fresh) != 0)
         throwIniWriteError(settingsPath);
-    {
+    try {
         IniFile ini(at(folder, ChangeFiles::newSettings));
         plan.editSettings(ini);
-        try {
-            ini.save();
-        } catch (const AppError&) {
-            throwIniWriteError(settingsPath);
-        }
+        ini.save();
+    } catch (const AppError&) {
+        // The user knows the settings file, not its hidden copy.
+        throwIniWriteError(settingsPath);
     }
     for (const auto& [name, bytes] : plan.newFiles)
         if (writeNewFile(at(folder, name), bytes, fresh) != 0) throwFileCreateError(targetOf(plan, name));
