@@ -2,80 +2,231 @@
 
 #include "platform/app_error.h"
 #include "platform/atomic_write.h"
+#include "platform/file_ops.h"
+#include "platform/ini_file.h"
 
+#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <fcntl.h>
+#include <set>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
-std::filesystem::path fsPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+// A settings file this large is not one the game wrote; reading stops there.
+constexpr qint64 kSettingsReadLimit = 64 * 1024 * 1024;
+constexpr qint64 kJournalReadLimit = 64 * 1024 * 1024;
+
+QString at(const QString& folder, const QString& name) { return folder + QLatin1Char('/') + name; }
+
+int removeIfPresent(const QString& path) {
+    const int error = removeFileEntry(path);
+    return error == ENOENT ? 0 : error;
 }
 
-// True for any directory entry, a dangling link included.
-bool entryExists(const QString& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::symlink_status(fsPath(path), ec));
-}
-
-// A rename that never replaces an existing entry.
-bool renameEntry(const QString& from, const QString& to) {
-    if (entryExists(to)) return false;
-    std::error_code ec;
-    std::filesystem::rename(fsPath(from), fsPath(to), ec);
-    return !ec;
-}
-
-// A hidden name beside path that nothing uses yet.
-QString unusedSideName(const QString& path) {
-    const QFileInfo info(path);
-    for (int n = 0;; ++n) {
-        const QString candidate = info.absolutePath() + QStringLiteral("/.%1.undo%2").arg(info.fileName()).arg(n);
-        if (!entryExists(candidate)) return candidate;
+// Leftovers: the change's own hidden files and temporary files of
+// interrupted writes. Only called when no journal is pending, so none of
+// them holds anything the catalogue needs.
+void sweepLeftovers(const QString& folder) {
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (ChangeFiles::isChangeFile(name) || isAtomicWriteLeftover(name)) removeFileEntry(at(folder, name));
     }
+}
+
+// Takes back the renames of renames (newest first) that happened: a rename
+// happened when its target is there and its source is not.
+bool undoRenames(const QString& folder, const std::vector<CatalogueRename>& renames) {
+    for (auto it = renames.rbegin(); it != renames.rend(); ++it) {
+        EntryKind to = EntryKind::Missing, from = EntryKind::Missing;
+        if (entryKind(at(folder, it->to), &to) != 0 || entryKind(at(folder, it->from), &from) != 0) return false;
+        if (to != EntryKind::Missing && from == EntryKind::Missing &&
+            renameEntry(at(folder, it->to), at(folder, it->from)) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Takes back a change that was not committed; false (journal kept) when a
+// step fails. Once phase 2 is undone the journal says phase 1 again before
+// anything of phase 1 is undone, so that a repeated undo never reads a
+// picture moved back by phase 1 as one that phase 2 moved in.
+bool rollBack(const QString& folder, CatalogueJournal journal) {
+    if (journal.phase == 2) {
+        if (!undoRenames(folder, journal.in) || syncFolder(folder) != 0) return false;
+        journal.phase = 1;
+        if (!tryWriteFileAtomically(at(folder, ChangeFiles::journal), journalText(journal))) return false;
+    }
+    if (!undoRenames(folder, journal.out)) return false;
+    // The journal goes only once the pictures are back on disk, and the
+    // leftovers only once the journal is gone from it.
+    if (syncFolder(folder) != 0 || removeIfPresent(at(folder, ChangeFiles::journal)) != 0 ||
+        syncFolder(folder) != 0)
+        return false;
+    sweepLeftovers(folder);
+    return true;
+}
+
+// Removes what a committed change left: the parked pictures, then the
+// journal, then (once that is on disk) the other hidden files, among them
+// the old settings that mark the change as committed.
+bool finishCommitted(const QString& folder, const CatalogueJournal& journal) {
+    std::set<QString> movedIn;
+    for (const CatalogueRename& r : journal.in) movedIn.insert(r.from);
+    for (const CatalogueRename& r : journal.out)
+        if (!movedIn.count(r.to) && removeIfPresent(at(folder, r.to)) != 0) return false;
+    if (removeIfPresent(at(folder, ChangeFiles::journal)) != 0 || syncFolder(folder) != 0) return false;
+    sweepLeftovers(folder);
+    return true;
+}
+
+bool present(const QString& path, bool* isThere) {
+    EntryKind kind = EntryKind::Missing;
+    if (entryKind(path, &kind) != 0) return false;
+    *isThere = kind != EntryKind::Missing;
+    return true;
+}
+
+// The change has happened once the new settings took their name (so the
+// hidden copy is gone) while the old ones are still kept aside.
+bool isCommitted(const QString& folder, const CatalogueJournal& journal, bool* committed) {
+    bool newThere = false, oldThere = false;
+    if (!present(at(folder, ChangeFiles::newSettings), &newThere) ||
+        !present(at(folder, ChangeFiles::oldSettings), &oldThere))
+        return false;
+    *committed = journal.phase == 2 && !newThere && oldThere;
+    return true;
+}
+
+void writeJournal(const QString& folder, const CatalogueJournal& journal, const QString& settingsPath) {
+    if (!tryWriteFileAtomically(at(folder, ChangeFiles::journal), journalText(journal)))
+        throwIniWriteError(settingsPath);
+}
+
+QString targetOf(const CatalogueChangePlan& plan, const QString& hidden) {
+    for (const CatalogueRename& r : plan.in)
+        if (r.from == hidden) return at(plan.folder, r.to);
+    return at(plan.folder, hidden);
+}
+
+// Writes every hidden file of the change and the journal; nothing under a
+// catalogue name changes here.
+CatalogueJournal prepare(const CatalogueChangePlan& plan) {
+    const QString& folder = plan.folder;
+    const QString& settingsPath = plan.settingsPath;
+    EntryKind kind = EntryKind::Missing;
+    if (entryKind(settingsPath, &kind) != 0) throwFileOpenError(settingsPath);
+    if (kind == EntryKind::Other) throwIniWriteError(settingsPath);
+    // A missing settings file is an empty one: both read as count 3.
+    QByteArray oldSettings;
+    if (kind == EntryKind::File && readWholeFile(settingsPath, &oldSettings, kSettingsReadLimit) != 0)
+        throwFileOpenError(settingsPath);
+
+    NewFileOptions fresh;
+    fresh.exclusive = true;
+    if (writeNewFile(at(folder, ChangeFiles::oldSettings), oldSettings, fresh) != 0 ||
+        writeNewFile(at(folder, ChangeFiles::newSettings), oldSettings, fresh) != 0)
+        throwIniWriteError(settingsPath);
+    try {
+        IniFile ini(at(folder, ChangeFiles::newSettings));
+        plan.editSettings(ini);
+        ini.save();
+    } catch (const AppError&) {
+        // The user knows the settings file, not its hidden copy.
+        throwIniWriteError(settingsPath);
+    }
+    for (const auto& [name, bytes] : plan.newFiles)
+        if (writeNewFile(at(folder, name), bytes, fresh) != 0) throwFileCreateError(targetOf(plan, name));
+    if (syncFolder(folder) != 0) throwIniWriteError(settingsPath);
+
+    CatalogueJournal journal;
+    journal.phase = plan.out.empty() ? 2 : 1;
+    journal.settings = settingsPath.mid(settingsPath.lastIndexOf(QLatin1Char('/')) + 1);
+    journal.out = plan.out;
+    journal.in = plan.in;
+    writeJournal(folder, journal, settingsPath);
+    return journal;
 }
 
 }  // namespace
 
-CatalogueChange::~CatalogueChange() { rollback(); }
-
-void CatalogueChange::park(const QString& path) {
-    if (!entryExists(path)) throwFileOpenError(path);
-    const QString side = unusedSideName(path);
-    if (!renameEntry(path, side)) throwFileCreateError(side);
-    steps_.push_back({Step::Parked, path, side});
+CatalogueLock::CatalogueLock(const QString& folder) {
+    fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    int result;
+    do {
+        result = ::flock(fd_, LOCK_EX);
+    } while (result != 0 && errno == EINTR);
 }
 
-void CatalogueChange::move(const QString& from, const QString& to) {
-    if (!entryExists(from)) throwFileOpenError(from);
-    if (!renameEntry(from, to)) throwFileCreateError(to);
-    steps_.push_back({Step::Moved, from, to});
+CatalogueLock::~CatalogueLock() {
+    if (fd_ >= 0) ::close(fd_);
 }
 
-void CatalogueChange::create(const QString& path, const QByteArray& bytes) {
-    // Never write through a directory or over a file that was not parked first.
-    if (entryExists(path)) throwFileCreateError(path);
-    writeFileAtomically(path, bytes);
-    steps_.push_back({Step::Created, path, {}});
-}
-
-void CatalogueChange::commit() {
-    // The change stands; the parked old files are no longer needed. A parked
-    // file that cannot be removed is only a leftover under a hidden name.
-    for (const Step& step : steps_)
-        if (step.kind == Step::Parked) QFile::remove(step.movedTo);
-    steps_.clear();
-}
-
-void CatalogueChange::rollback() {
-    // Best effort: undo every step that can be undone, newest first.
-    for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) {
-        if (it->kind == Step::Created)
-            QFile::remove(it->path);
-        else
-            renameEntry(it->movedTo, it->path);
+void runCatalogueChange(const CatalogueChangePlan& plan) {
+    const QString& folder = plan.folder;
+    const QString& settingsPath = plan.settingsPath;
+    CatalogueJournal journal;
+    try {
+        journal = prepare(plan);
+    } catch (const AppError&) {
+        // Only hidden files exist so far (a journal at most on its way to
+        // disk, with nothing renamed); they simply go.
+        removeIfPresent(at(folder, ChangeFiles::journal));
+        sweepLeftovers(folder);
+        throw;
     }
-    steps_.clear();
+
+    // From here a failure takes every rename back. When even that fails the
+    // journal stays, and the next start (or change) takes the rest back.
+    const auto fail = [&](const QString& message) {
+        rollBack(folder, journal);
+        throw AppError(message);
+    };
+    for (const CatalogueRename& r : plan.out)
+        if (renameEntry(at(folder, r.from), at(folder, r.to)) != 0) fail(fileOpenErrorText(at(folder, r.from)));
+    if (journal.phase == 1) {
+        if (syncFolder(folder) != 0) fail(iniWriteErrorText(settingsPath));
+        journal.phase = 2;
+        try {
+            writeJournal(folder, journal, settingsPath);
+        } catch (const AppError& e) {
+            // The rewrite may or may not have reached the disk; undoing
+            // phase 2 is harmless before it started.
+            fail(e.message());
+        }
+    }
+    for (const CatalogueRename& r : plan.in)
+        if (renameEntry(at(folder, r.from), at(folder, r.to)) != 0) fail(fileCreateErrorText(at(folder, r.to)));
+    if (syncFolder(folder) != 0) fail(iniWriteErrorText(settingsPath));
+
+    if (renameEntry(at(folder, ChangeFiles::newSettings), settingsPath) != 0) fail(iniWriteErrorText(settingsPath));
+    if (syncFolder(folder) != 0) {
+        // Not known to be on disk: put the old settings back and take the
+        // change back. If they cannot go back, the change stands as it is.
+        if (renameEntry(at(folder, ChangeFiles::oldSettings), settingsPath) == 0) fail(iniWriteErrorText(settingsPath));
+    }
+    // The change stands; a leftover that cannot be removed now goes at the
+    // next start.
+    finishCommitted(folder, journal);
+}
+
+void recoverCatalogueChange(const QString& folder) {
+    const QString journalPath = at(folder, ChangeFiles::journal);
+    QByteArray text;
+    const int error = readWholeFile(journalPath, &text, kJournalReadLimit);
+    if (error == ENOENT) {
+        sweepLeftovers(folder);
+        return;
+    }
+    CatalogueJournal journal;
+    if (error != 0 || !parseJournal(text, &journal)) throwFileOpenError(journalPath);
+    const QString settingsPath = at(folder, journal.settings);
+    bool committed = false;
+    if (!isCommitted(folder, journal, &committed)) throwIniWriteError(settingsPath);
+    if (!(committed ? finishCommitted(folder, journal) : rollBack(folder, journal))) throwIniWriteError(settingsPath);
 }

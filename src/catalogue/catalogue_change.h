@@ -1,36 +1,62 @@
 #pragma once
-// One change to the catalogue's pictures that can be taken back. Every file
-// it creates, moves or parks is recorded; rollback() (also run by the
-// destructor when commit() was never reached) removes what was created and
-// moves everything back, newest first. Parked files (old pictures moved aside
-// to free their names) are deleted only by commit().
+// One crash-safe change of the catalogue (register or delete), made of
+// renames inside the data folder and one new settings file.
+//
+// The order of the steps, each made durable before the next:
+//  1. hidden files only: the settings as they are and as they will be, and
+//     any new pictures; then the journal (phase 1) that lists every rename.
+//  2. phase 1: the catalogue pictures that go or move are renamed out to
+//     hidden names; the journal is rewritten as phase 2.
+//  3. phase 2: hidden pictures are renamed in to their new catalogue names.
+//  4. commit: the new settings file is renamed over the old one.
+//  5. the parked old pictures, then the journal, then the rest are removed.
+// Every rename in a phase goes one way between two disjoint sets of names,
+// so whether it happened can be read off the disk, and undoing or redoing
+// it is idempotent. Until the commit everything can be taken back; after it
+// only leftovers are removed. A failure at any step takes the change back
+// and throws the program's error; a crash is finished or taken back by
+// recoverCatalogueChange at the next start.
+#include "catalogue/catalogue_journal.h"
+
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <utility>
 #include <vector>
 
-class CatalogueChange {
+class IniFile;
+
+struct CatalogueChangePlan {
+    QString folder;        // the data folder, without a trailing "/"
+    QString settingsPath;  // the settings file (need not exist yet)
+    std::vector<std::pair<QString, QByteArray>> newFiles;  // hidden name, content
+    std::vector<CatalogueRename> out;  // phase 1, in this order
+    std::vector<CatalogueRename> in;   // phase 2, in this order
+    std::function<void(IniFile&)> editSettings;
+};
+
+// Keeps other processes of the game from changing or recovering the
+// catalogue in folder while it is held (an advisory lock on the folder; where
+// the file system has no locks, nothing is held). Taken around a recovery
+// and around a recovery followed by a change.
+class CatalogueLock {
 public:
-    CatalogueChange() = default;
-    CatalogueChange(const CatalogueChange&) = delete;
-    CatalogueChange& operator=(const CatalogueChange&) = delete;
-    ~CatalogueChange();
-
-    // Moves path to an unused name in its own folder (the same errors as move).
-    void park(const QString& path);
-    // Renames from to to; to must not exist. Throws "ファイル %s は開けません"
-    // for a missing source and "ファイル %s を作成できません" naming to otherwise.
-    void move(const QString& from, const QString& to);
-    // Writes a new file atomically (throws "ファイル %s を作成できません").
-    void create(const QString& path, const QByteArray& bytes);
-
-    void commit();
-    void rollback();
+    explicit CatalogueLock(const QString& folder);
+    ~CatalogueLock();
+    CatalogueLock(const CatalogueLock&) = delete;
+    CatalogueLock& operator=(const CatalogueLock&) = delete;
 
 private:
-    struct Step {
-        enum Kind { Created, Moved, Parked } kind;
-        QString path;    // created file, or the original name
-        QString movedTo; // where a moved or parked file now lives
-    };
-    std::vector<Step> steps_;
+    int fd_ = -1;
 };
+
+// Runs the change. The folder must hold no unfinished change (see
+// recoverCatalogueChange). Throws AppError with the catalogue as it was.
+void runCatalogueChange(const CatalogueChangePlan& plan);
+
+// Finishes or takes back a change that a crash interrupted in folder, then
+// removes the leftovers of interrupted changes and writes. Nothing to do
+// without a journal. Throws "ファイル %s は開けません" naming the journal when
+// it cannot be read or is not one, and "%s に書き込めません" naming the
+// settings when a step fails; the journal then stays for the next try.
+void recoverCatalogueChange(const QString& folder);

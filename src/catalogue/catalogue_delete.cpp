@@ -1,14 +1,17 @@
-// Removing a face by renaming: face d's pictures are parked, every later face
-// moves down one index, then the settings are saved in one atomic replace.
-// Only after that are the parked pictures deleted; any failure before it moves
-// every picture back and leaves the settings as they were.
+// Removing a face as one crash-safe change: its pictures are kept aside,
+// every later face's pictures move out to hidden names and back in one index
+// lower, and the settings are replaced last. A picture that is missing when
+// the deletion starts is simply not moved: the face keeps that gap under its
+// new number.
 #include "catalogue/answer_section.h"
 #include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_files.h"
 
 #include "platform/app_error.h"
+#include "platform/file_ops.h"
 #include "platform/ini_file.h"
 
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace {
@@ -25,20 +28,31 @@ void deleteFaceFiles(const QString& appDir, int d, int count,
         answersAfter.size() != static_cast<std::size_t>(count - 1))
         throw std::invalid_argument("deleteFaceFiles: face index or answers out of range");
 
-    // Names as they are now, before anything moves.
-    std::vector<std::array<QString, 6>> paths(count);
+    CatalogueChangePlan plan;
+    plan.folder = catalogueFolder(appDir);
+    // No other game process changes the catalogue meanwhile, and an earlier
+    // change that a crash interrupted is resolved before this one is planned.
+    const CatalogueLock lock(plan.folder);
+    recoverCatalogueChange(plan.folder);
+    plan.settingsPath = faceDataPath(appDir);
     for (int i = d; i < count; ++i)
-        for (int kind = 0; kind < 6; ++kind) paths[i][kind] = facePicturePath(appDir, i, kind);
-
-    CatalogueChange change;
-    for (int kind = 0; kind < 6; ++kind) change.park(paths[d][kind]);
-    for (int i = d; i + 1 < count; ++i)
-        for (int kind = 0; kind < 6; ++kind) change.move(paths[i + 1][kind], paths[i][kind]);
-
-    IniFile ini(faceDataPath(appDir));
-    ini.writeInteger(QStringLiteral("faces"), QStringLiteral("count"), count - 1);
-    for (int n = d; n < count - 1; ++n) writeAnswerSection(ini, n, answersAfter[n]);
-    ini.eraseSection(QString::number(count - 1));
-    ini.save();
-    change.commit();
+        for (int kind = 0; kind < 6; ++kind) {
+            const QString path = facePicturePath(appDir, i, kind);
+            EntryKind entry = EntryKind::Missing;
+            if (entryKind(path, &entry) != 0 || entry == EntryKind::Other) throwFileOpenError(path);
+            if (entry == EntryKind::Missing) continue;
+            const QString name = QFileInfo(path).fileName();
+            if (i == d) {
+                plan.out.push_back({name, ChangeFiles::parked(i, kind)});
+            } else {
+                plan.out.push_back({name, ChangeFiles::shifted(i - 1, kind)});
+                plan.in.push_back({ChangeFiles::shifted(i - 1, kind), facePictureName(i - 1, kind)});
+            }
+        }
+    plan.editSettings = [&](IniFile& ini) {
+        ini.writeInteger(QStringLiteral("faces"), QStringLiteral("count"), count - 1);
+        for (int n = d; n < count - 1; ++n) writeAnswerSection(ini, n, answersAfter[n]);
+        ini.eraseSection(QString::number(count - 1));
+    };
+    runCatalogueChange(plan);
 }

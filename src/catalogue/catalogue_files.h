@@ -2,8 +2,9 @@
 // The face catalogue on disk: data/FaceData.ini and six pictures a face,
 // data/face<N>_<k>.jpg (k: 0 whole face, 1..4 parts, 5 face with parts painted
 // over). Every operation goes to disk; nothing is cached. Changes are
-// all-or-nothing: a failing register or delete removes what it had done and
-// leaves the old catalogue intact, then throws the program's error.
+// all-or-nothing, also across a crash: a failing register or delete leaves
+// the old catalogue intact and throws the program's error, and one that a
+// crash interrupted is finished or taken back by recoverCatalogue.
 #include "catalogue/face_answers.h"
 
 #include <QImage>
@@ -19,6 +20,14 @@ constexpr int kMaxFaceCount = 10'000;
 QString facePicturePath(const QString& appDir, int face, int kind);
 // appDir + "data/FaceData.ini", resolved without regard to case.
 QString faceDataPath(const QString& appDir);
+// appDir + "data", resolved without regard to case, without a trailing "/".
+QString catalogueFolder(const QString& appDir);
+
+// Finishes or takes back a change of the catalogue that a crash interrupted,
+// and removes its leftovers; to be run before the catalogue is first read.
+// Throws the program's error when that is not possible (the change then
+// stays pending, and no other change starts until it is resolved).
+void recoverCatalogue(const QString& appDir);
 
 // "count" of section "faces", default 3 (raw value, not range-checked).
 int readFaceCount(const QString& appDir);
@@ -37,14 +46,16 @@ struct NewFacePictures {
 
 // Adds face newIndex (== the old count): pictures 1, 2, 3, 4, 5, 0, then the
 // ini ("Faces"/"Count" = newIndex + 1 and section newIndex X1..X4, Y1..Y4) in
-// one atomic replace. On failure everything it wrote is removed and the
-// program's error ("ファイル %s を作成できません" / "%s に書き込めません") thrown.
+// one atomic replace. A stray picture at the new index is replaced. On
+// failure everything is as before and the program's error
+// ("ファイル %s を作成できません" / "%s に書き込めません") is thrown.
 void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePictures& face);
 
 // Removes face d of a catalogue of count faces: later faces move down one
 // index (pictures and sections), the last index's pictures and section go,
 // "faces"/"count" becomes count - 1. answersAfter are the count - 1 answers
-// after the removal. On failure the old catalogue is restored and the error
-// thrown; a failed copy or delete is reported, never passed over.
+// after the removal. A picture missing before the deletion stays missing
+// (under the face's new number); a failed rename or settings write leaves
+// the old catalogue and throws the error.
 void deleteFaceFiles(const QString& appDir, int d, int count,
                      const std::vector<FaceAnswer>& answersAfter);

@@ -10,3 +10,9 @@ QString facePicturePath(const QString& appDir, int face, int kind) {
 QString faceDataPath(const QString& appDir) {
     return resolveAppPath(appDir, QStringLiteral("data\\FaceData.ini"));
 }
+
+QString catalogueFolder(const QString& appDir) {
+    QString folder = resolveAppPath(appDir, QStringLiteral("data"));
+    while (folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    return folder;
+}

@@ -1,8 +1,13 @@
-// Reading the count, the answers and the pictures; writing one picture.
+// Reading the count, the answers and the pictures; writing one picture;
+// finishing an interrupted change before the catalogue is first read.
 #include "catalogue/catalogue_files.h"
+
+#include "catalogue/catalogue_change.h"
 
 #include "platform/ini_file.h"
 #include "platform/jpeg_codec.h"
+
+#include <QFileInfo>
 
 int readFaceCount(const QString& appDir) {
     return IniFile(faceDataPath(appDir)).readInteger(QStringLiteral("faces"), QStringLiteral("count"), 3);
@@ -29,4 +34,11 @@ QImage readFacePicture(const QString& appDir, int face, int kind) {
 
 void writeFaceImage(const QString& appDir, int face, int kind, const QImage& picture) {
     writeJpegFile(facePicturePath(appDir, face, kind), picture);
+}
+
+void recoverCatalogue(const QString& appDir) {
+    const QString folder = catalogueFolder(appDir);
+    if (!QFileInfo(folder).isDir()) return;
+    const CatalogueLock lock(folder);
+    recoverCatalogueChange(folder);
 }

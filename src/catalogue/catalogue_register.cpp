@@ -1,10 +1,13 @@
-// Adding a face: six pictures, then the settings in one atomic replace. The
-// settings are written last, so until they are saved the new face does not
-// count; any failure removes the new pictures again.
+// Adding a face as one crash-safe change: the six new pictures are written
+// under hidden names, a stray picture at the new index is kept aside, the
+// pictures take their names and the settings are replaced last, which is
+// the moment the new face counts.
 #include "catalogue/answer_section.h"
 #include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_files.h"
 
+#include "platform/app_error.h"
+#include "platform/file_ops.h"
 #include "platform/ini_file.h"
 #include "platform/jpeg_codec.h"
 
@@ -20,17 +23,25 @@ void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePicture
     std::array<QByteArray, 6> encoded;
     for (int kind : kWriteOrder) encoded[kind] = encodeJpeg(face.pictures[kind]);
 
-    CatalogueChange change;
+    CatalogueChangePlan plan;
+    plan.folder = catalogueFolder(appDir);
+    // No other game process changes the catalogue meanwhile, and an earlier
+    // change that a crash interrupted is resolved before this one is planned.
+    const CatalogueLock lock(plan.folder);
+    recoverCatalogueChange(plan.folder);
+    plan.settingsPath = faceDataPath(appDir);
     for (int kind : kWriteOrder) {
         const QString path = facePicturePath(appDir, newIndex, kind);
-        // A stray picture left at this index is kept aside until the new face stands.
-        if (QFileInfo(path).isFile()) change.park(path);
-        change.create(path, encoded[kind]);
+        EntryKind entry = EntryKind::Missing;
+        if (entryKind(path, &entry) != 0 || entry == EntryKind::Other) throwFileCreateError(path);
+        if (entry == EntryKind::File) plan.out.push_back({QFileInfo(path).fileName(), ChangeFiles::parked(newIndex, kind)});
+        const QString hidden = ChangeFiles::added(newIndex, kind);
+        plan.newFiles.emplace_back(hidden, encoded[kind]);
+        plan.in.push_back({hidden, facePictureName(newIndex, kind)});
     }
-
-    IniFile ini(faceDataPath(appDir));
-    ini.writeInteger(QStringLiteral("Faces"), QStringLiteral("Count"), newIndex + 1);
-    writeAnswerSection(ini, newIndex, face.answer);
-    ini.save();
-    change.commit();
+    plan.editSettings = [&](IniFile& ini) {
+        ini.writeInteger(QStringLiteral("Faces"), QStringLiteral("Count"), newIndex + 1);
+        writeAnswerSection(ini, newIndex, face.answer);
+    };
+    runCatalogueChange(plan);
 }

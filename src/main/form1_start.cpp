@@ -70,6 +70,14 @@ void TForm1::guarded(const std::function<void()>& body) {
 
 void TForm1::FormCreate() {
     guarded([&] {
+        // A change that a crash interrupted is finished or taken back before
+        // anything is read; if that fails the user hears why, and the
+        // catalogue is read as it is.
+        try {
+            recoverCatalogue(AppDir);
+        } catch (const AppError& e) {
+            services.dialogs->showError(e.message());
+        }
         int count = readFaceCount(AppDir);
         if (count < 0 || count > kMaxFaceCount) {
             // A count no catalogue can have: use the faces whose pictures are

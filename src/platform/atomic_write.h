@@ -1,10 +1,18 @@
 #pragma once
-// Writing a whole file so that readers see either the old or the new content:
-// a temporary file in the same folder, flushed, then renamed over the target.
+// Writing a whole file so that readers see either the old or the new content,
+// and the write is reported done only once it is on disk: a temporary file in
+// the same folder is written, synced and closed, renamed over the target, and
+// the folder is synced. Every step goes through the file-step seam.
 #include <QByteArray>
 #include <QString>
 
 // Throws "ファイル %s を作成できません" when the file cannot be written.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
-// The same, returning false instead of throwing.
+// The same, returning false instead of throwing. Any failure before the
+// rename leaves the old file untouched and no temporary file behind; a failed
+// sync of the folder after the rename is a failure too (the new content is in
+// place, but not known to be on disk).
 bool tryWriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Whether fileName is a temporary file that an interrupted write left behind.
+bool isAtomicWriteLeftover(const QString& fileName);

@@ -250,7 +250,9 @@ TEST(Deleting, AtThreeFacesOrFewerTheCommandOnlyExplains) {
 TEST(Deleting, AFailedDeletionChangesNothingAndEndsTheMode) {
     TempAppDir dir;
     writeTestCatalogue(dir, 5);
+    // A folder where a picture belongs cannot be moved along like a picture.
     ASSERT_TRUE(QFile::remove(dir.path() + QStringLiteral("data/face3_2.jpg")));
+    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("data/face3_2.jpg")));
     const auto before = picturesOnDisk(dir);
     const QByteArray iniBefore = dir.readBytes(QStringLiteral("data/FaceData.ini"));
     GameWindow w(dir);

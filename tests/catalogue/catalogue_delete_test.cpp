@@ -73,17 +73,18 @@ TEST(DeletingAFace, LastFaceChangesNoOtherPictureOrSection) {
 }
 
 // A failure anywhere before the settings are saved puts every picture back
-// where it was: a missing picture of a later face stops the moves half-way,
-// settings that cannot be saved stop it after all of them.
+// where it was: a folder in a later face's place stops the deletion before
+// anything moves, settings that cannot be saved stop it after all the moves.
 TEST(DeletingAFace, FailureRestoresTheWholeCatalogue) {
     {
         TempAppDir app;
         writeTestCatalogue(app, 5);
         QFile::remove(app.path() + QStringLiteral("data/face3_4.jpg"));
+        QDir().mkpath(app.path() + QStringLiteral("data/face3_4.jpg"));
         const auto before = snapshotDataFolder(app);
         try {
             deleteFaceFiles(app.path(), 1, 5, answersWithout(5, 1));
-            ADD_FAILURE() << "deleting over a missing picture succeeded";
+            ADD_FAILURE() << "deleting over a folder succeeded";
         } catch (const AppError& e) {
             EXPECT_EQ(e.message(), fileOpenErrorText(app.path() + QStringLiteral("data/face3_4.jpg")));
         }
@@ -119,4 +120,34 @@ TEST(DeletingAFace, RefusedAtThreeFacesAndOutsideTheCatalogue) {
     const auto three = snapshotDataFolder(app);
     EXPECT_THROW(deleteFaceFiles(app.path(), 0, 3, answersWithout(3, 0)), AppError);
     EXPECT_EQ(snapshotDataFolder(app), three);
+}
+
+// A picture missing before the deletion is nothing to move: deleting the face
+// it belongs to needs no error, and a later face keeps its gap under its new
+// number instead of taking another face's picture. Either way the count and
+// the answers follow and nothing is left over.
+TEST(DeletingAFace, MissingPicturesAreNothingToMoveAndStayMissing) {
+    for (const int d : {3, 1}) {
+        SCOPED_TRACE(d);
+        TempAppDir app;
+        writeTestCatalogue(app, 5);
+        ASSERT_TRUE(QFile::remove(app.path() + QStringLiteral("data/face3_2.jpg")));
+        const auto old = allPictures(app, 5);
+
+        deleteFaceFiles(app.path(), d, 5, answersWithout(5, d));
+
+        for (int face = 0; face < 4; ++face)
+            for (int kind = 0; kind < 6; ++kind) {
+                const int oldFace = face < d ? face : face + 1;
+                const QString name = QStringLiteral("data/face%1_%2.jpg").arg(face).arg(kind);
+                if (oldFace == 3 && kind == 2)
+                    EXPECT_FALSE(app.exists(name)) << name.toStdString();
+                else
+                    EXPECT_EQ(pictureBytes(app, face, kind), old.at({oldFace, kind})) << name.toStdString();
+            }
+        EXPECT_EQ(readFaceCount(app.path()), 4);
+        EXPECT_EQ(readFaceAnswers(app.path(), 4), answersWithout(5, d));
+        const std::size_t picturesLeft = d == 3 ? 24 : 23;
+        EXPECT_EQ(snapshotDataFolder(app).size(), picturesLeft + 1);
+    }
 }
