@@ -2,14 +2,16 @@
 
 #include "platform/media_synth.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstdio>
 #include <thread>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 constexpr int kBlockFrames = 64;  // FluidSynth renders in blocks of this size
 
@@ -30,6 +32,31 @@ float renderFrames(MediaSynth& synth, int64_t frames, bool measure) {
     return peak;
 }
 
+// Frames of the wall clock since a start, handed over once each.
+class FrameCounter {
+public:
+    explicit FrameCounter(int rate) : rate_(rate) { restart(); }
+    // Forgets the time until now.
+    void restart() {
+        start_ = Clock::now();
+        handedOver_ = 0;
+    }
+    // The frames due since the last call; after a suspend the clock jumps,
+    // and more than limit frames at once are not handed over.
+    int64_t take(int64_t limit) {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start_).count();
+        const auto due = static_cast<int64_t>(__int128{elapsed} * rate_ / 1000000);
+        const int64_t frames = std::min(due - handedOver_, limit);
+        handedOver_ = due;
+        return frames;
+    }
+
+private:
+    int rate_;
+    Clock::time_point start_;
+    int64_t handedOver_ = 0;
+};
+
 class DriverOutput : public MediaOutput {
 public:
     DriverOutput(fluid_audio_driver_t* driver, QString name) : driver_(driver), name_(std::move(name)) {}
@@ -47,10 +74,10 @@ private:
     QString name_;
 };
 
-// Moves the song on by the wall clock: a thread wakes every few milliseconds
-// and hands over the frames that are due. Without a driver it also renders
-// them, into nothing (the silent sink); with a driver that renders the synth
-// by itself (no callback mode, e.g. SDL2) it only feeds the events.
+// A driver without callback mode (e.g. SDL2) renders the synth by itself;
+// this thread feeds it the song's events by the wall clock every few
+// milliseconds while something sounds, and sleeps while nothing does until a
+// command wakes it.
 class WallClockOutput : public MediaOutput {
 public:
     WallClockOutput(MediaSynth& synth, fluid_audio_driver_t* driver, QString name)
@@ -62,30 +89,32 @@ public:
         }
         wake_.notify_all();
         thread_.join();
-        if (driver_) delete_fluid_audio_driver(driver_);
+        delete_fluid_audio_driver(driver_);
     }
     QString name() const override { return name_; }
+    void wake() override {
+        {
+            std::lock_guard lock(mutex_);
+            woken_ = true;
+        }
+        wake_.notify_all();
+    }
 
 private:
     void run() {
-        using Clock = std::chrono::steady_clock;
-        const auto start = Clock::now();
-        int64_t handedOver = 0;
-        const int rate = synth_.sampleRate();
+        FrameCounter frames(synth_.sampleRate());
         std::unique_lock lock(mutex_);
-        while (!wake_.wait_for(lock, std::chrono::milliseconds(10), [this] { return stopping_; })) {
+        while (!stopping_) {
+            woken_ = false;
             lock.unlock();
-            const auto elapsed =
-                std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
-            const int64_t due = elapsed * rate / 1000000;
-            // After a suspend the clock jumps; a second of catching up is plenty.
-            handedOver = std::max(handedOver, due - rate);
-            if (driver_)
-                synth_.advance(static_cast<int>(due - handedOver));
-            else
-                renderFrames(synth_, due - handedOver, false);
-            handedOver = due;
+            const bool sounding = synth_.advance(static_cast<int>(frames.take(synth_.sampleRate())));
             lock.lock();
+            if (sounding) {
+                wake_.wait_for(lock, std::chrono::milliseconds(10), [this] { return stopping_; });
+            } else {
+                wake_.wait(lock, [this] { return stopping_ || woken_; });
+                frames.restart();  // the time asleep was silence, not song
+            }
         }
     }
 
@@ -95,7 +124,21 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;
+    bool woken_ = false;
     std::thread thread_;  // last: starts once the members above exist
+};
+
+// Nobody hears it, so nothing is synthesized and no thread runs: the song's
+// position follows the wall clock each time a command is about to look at it.
+class SilentOutput : public MediaOutput {
+public:
+    explicit SilentOutput(MediaSynth& synth) : synth_(synth), frames_(synth.sampleRate()) {}
+    QString name() const override { return QStringLiteral("silent"); }
+    void catchUp() override { synth_.advanceSilently(frames_.take(INT64_MAX)); }
+
+private:
+    MediaSynth& synth_;
+    FrameCounter frames_;
 };
 
 bool driverKnown(fluid_settings_t* settings, const QString& name) {
@@ -123,32 +166,33 @@ QStringList audioDriverOrder(const QString& userChoice) {
 }
 
 std::unique_ptr<MediaOutput> openMediaOutput(MediaSynth& synth, const QStringList& drivers) {
+    routeSynthLogToDebug();
     if (synth.settings()) {
         for (const QString& name : drivers) {
             if (!driverKnown(synth.settings(), name)) {
-                qDebug().noquote() << "music: audio driver" << name << "is not available in FluidSynth";
+                qCDebug(musicLog).noquote() << "audio driver" << name << "is not available in FluidSynth";
                 continue;
             }
             fluid_settings_setstr(synth.settings(), "audio.driver", name.toLatin1().constData());
             if (fluid_audio_driver_t* driver =
                     new_fluid_audio_driver2(synth.settings(), DriverOutput::render, &synth)) {
-                qDebug().noquote() << "music: audio output" << name;
+                qCDebug(musicLog).noquote() << "audio output" << name;
                 return std::make_unique<DriverOutput>(driver, name);
             }
-            // Drivers without callback mode render the synth themselves.
             if (fluid_audio_driver_t* driver = new_fluid_audio_driver(synth.settings(), synth.synth())) {
-                qDebug().noquote() << "music: audio output" << name << "(events by the wall clock)";
+                qCDebug(musicLog).noquote() << "audio output" << name << "(events by the wall clock)";
                 return std::make_unique<WallClockOutput>(synth, driver, name);
             }
         }
     }
-    qDebug() << "music: no audio output opened; rendering into a silent sink";
+    // The one thing worth saying on a machine without sound.
+    std::fprintf(stderr, "pomurina: no audio output could be opened (tried %s); the music is silent\n",
+                 drivers.join(QStringLiteral(", ")).toLocal8Bit().constData());
+    std::fflush(stderr);
     return openSilentOutput(synth);
 }
 
-std::unique_ptr<MediaOutput> openSilentOutput(MediaSynth& synth) {
-    return std::make_unique<WallClockOutput>(synth, nullptr, QStringLiteral("silent"));
-}
+std::unique_ptr<MediaOutput> openSilentOutput(MediaSynth& synth) { return std::make_unique<SilentOutput>(synth); }
 
 void ManualMediaClock::advance(int milliseconds) {
     renderedMilliseconds_ += std::max(0, milliseconds);
