@@ -229,6 +229,38 @@ private:
     int64_t tempoMicroseconds_ = 0;
 };
 
+// Visits the events of all tracks in time order; events at one tick keep the
+// order of their tracks, then of the file. Each track's events lie in ticked
+// from its start on, already in time order, so merging them is enough.
+template <typename Visit>
+void mergeTracks(std::vector<TickedEvent>& ticked, const std::vector<size_t>& trackStarts, Visit visit) {
+    struct Cursor {
+        size_t next;
+        size_t end;
+        size_t track;
+    };
+    std::vector<Cursor> heap;
+    for (size_t t = 0; t < trackStarts.size(); ++t) {
+        const size_t end = t + 1 < trackStarts.size() ? trackStarts[t + 1] : ticked.size();
+        if (trackStarts[t] < end) heap.push_back({trackStarts[t], end, t});
+    }
+    // A min-heap on (tick, track): std::*_heap keep the largest first.
+    const auto later = [&ticked](const Cursor& a, const Cursor& b) {
+        const int64_t ta = ticked[a.next].tick, tb = ticked[b.next].tick;
+        return ta != tb ? ta > tb : a.track > b.track;
+    };
+    std::make_heap(heap.begin(), heap.end(), later);
+    while (!heap.empty()) {
+        std::pop_heap(heap.begin(), heap.end(), later);
+        Cursor& c = heap.back();
+        visit(ticked[c.next]);
+        if (++c.next < c.end)
+            std::push_heap(heap.begin(), heap.end(), later);
+        else
+            heap.pop_back();
+    }
+}
+
 }  // namespace
 
 std::optional<MidiSong> parseMidiFile(const QByteArray& file) {
@@ -248,6 +280,8 @@ std::optional<MidiSong> parseMidiFile(const QByteArray& file) {
     // Format 0 declaring several tracks is read like format 1: the tracks
     // sound together.
     std::vector<TickedEvent> ticked;
+    ticked.reserve(std::min<size_t>(size / 3, kMaxMidiEvents + 1));
+    std::vector<size_t> trackStarts;  // where each track's events begin in ticked
     int64_t lastTick = 0;
     int64_t formatTwoOffset = 0;  // format 2 tracks are independent songs played in turn
     uint32_t tracksRead = 0;
@@ -259,6 +293,7 @@ std::optional<MidiSong> parseMidiFile(const QByteArray& file) {
         const bool cutShort = length > available;
         if (bytes.mid(static_cast<qsizetype>(pos), 4) == "MTrk") {
             const size_t first = ticked.size();
+            trackStarts.push_back(first);
             int64_t endTick = 0;
             const TrackRead read =
                 readTrack(data + pos + 8, cutShort ? available : static_cast<size_t>(length), ticked, &endTick);
@@ -280,22 +315,18 @@ std::optional<MidiSong> parseMidiFile(const QByteArray& file) {
     }
     if (tracksRead == 0) return std::nullopt;
 
-    const auto byTick = [](const TickedEvent& a, const TickedEvent& b) { return a.tick < b.tick; };
-    if (!std::is_sorted(ticked.begin(), ticked.end(), byTick))
-        std::stable_sort(ticked.begin(), ticked.end(), byTick);
-
     MidiSong song;
     song.events.reserve(ticked.size());
     int64_t lastTempoTick = 0;
-    for (TickedEvent& t : ticked) {
+    mergeTracks(ticked, trackStarts, [&](TickedEvent& t) {
         if (t.isTempo) {
             clock.changeTempo(t.tick, t.tempo);
             lastTempoTick = t.tick;
-            continue;
+            return;
         }
         t.event.atMicroseconds = clock.timeOf(t.tick);
         song.events.push_back(std::move(t.event));
-    }
+    });
     song.lengthMicroseconds = clock.timeOf(std::max(lastTick, lastTempoTick));
     return song;
 }
