@@ -19,6 +19,7 @@
 #include <QThread>
 #include <benchmark/benchmark.h>
 #include <ctime>
+#include <sys/resource.h>
 #include <filesystem>
 #include <optional>
 
@@ -84,6 +85,14 @@ double processCpuSeconds() {
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
+// Times any thread of the process went to sleep (the bench's own wait
+// counts one per iteration).
+double processSleeps() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_nvcsw);
+}
+
 // Synthesis of one second of the piece with the General MIDI SoundFont;
 // core_share is the fraction of one core that real-time playback needs.
 void BM_SynthesizeOneSecond(benchmark::State& state) {
@@ -140,6 +149,7 @@ void BM_SilentOutputPlaybackCpu(benchmark::State& state) {
     auto output = openSilentOutput(synth);
     synth.play();
     double cpu = 0;
+    const double sleepsBefore = processSleeps();
     for (auto _ : state) {
         const double before = processCpuSeconds();
         QThread::msleep(1000);
@@ -148,6 +158,7 @@ void BM_SilentOutputPlaybackCpu(benchmark::State& state) {
         if (!synth.playing()) state.SkipWithError("the piece ended early");
     }
     state.counters["core_share"] = cpu / static_cast<double>(state.iterations());
+    state.counters["wakeups_per_s"] = (processSleeps() - sleepsBefore) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_SilentOutputPlaybackCpu)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -164,12 +175,14 @@ void BM_StoppedDeviceCpu(benchmark::State& state) {
     media->sendString("stop FILE");
     QThread::msleep(200);
     double cpu = 0;
+    const double sleepsBefore = processSleeps();
     for (auto _ : state) {
         const double before = processCpuSeconds();
         QThread::msleep(1000);
         cpu += processCpuSeconds() - before;
     }
     state.counters["core_share"] = cpu / static_cast<double>(state.iterations());
+    state.counters["wakeups_per_s"] = (processSleeps() - sleepsBefore) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_StoppedDeviceCpu)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
