@@ -57,21 +57,48 @@ private:
     int64_t handedOver_ = 0;
 };
 
-class DriverOutput : public MediaOutput {
-public:
-    DriverOutput(fluid_audio_driver_t* driver, QString name) : driver_(driver), name_(std::move(name)) {}
-    ~DriverOutput() override { delete_fluid_audio_driver(driver_); }
-    QString name() const override { return name_; }
+// Renders each buffer the driver asks for.
+int renderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
+    auto* synth = static_cast<MediaSynth*>(data);
+    if (!synth->advance(len)) return FLUID_OK;  // buffers arrive zeroed
+    return fluid_synth_process(synth->synth(), len, nfx, fx, nout, out);
+}
 
-    static int render(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
-        auto* synth = static_cast<MediaSynth*>(data);
-        if (!synth->advance(len)) return FLUID_OK;  // buffers arrive zeroed
-        return fluid_synth_process(synth->synth(), len, nfx, fx, nout, out);
+// A driver that calls back for every buffer. While the song does not play
+// the driver is closed, so neither its thread nor the sound server works for
+// music that is off; the next play opens it again. Should that fail, the
+// song keeps its time silently, as on a machine without sound.
+class CallbackOutput : public MediaOutput {
+public:
+    CallbackOutput(MediaSynth& synth, fluid_audio_driver_t* driver, QString name, AudioDriverOpener open,
+                   AudioDriverCloser close)
+        : synth_(synth), driver_(driver), name_(std::move(name)), open_(std::move(open)), close_(std::move(close)),
+          silentFrames_(synth.sampleRate()) {}
+    ~CallbackOutput() override {
+        if (driver_) close_(driver_);
+    }
+    QString name() const override { return name_; }
+    void catchUp() override {
+        const int64_t frames = silentFrames_.take(INT64_MAX);
+        if (!driver_) synth_.advanceSilently(frames);
+    }
+    void wake() override {
+        const bool playing = synth_.playing();
+        if (playing && !driver_) {
+            driver_ = open_();
+        } else if (!playing && driver_) {
+            close_(driver_);  // a stop has silenced the notes already
+            driver_ = nullptr;
+        }
     }
 
 private:
+    MediaSynth& synth_;
     fluid_audio_driver_t* driver_;
     QString name_;
+    AudioDriverOpener open_;
+    AudioDriverCloser close_;
+    FrameCounter silentFrames_;
 };
 
 // A driver without callback mode (e.g. SDL2) renders the synth by itself;
@@ -174,10 +201,13 @@ std::unique_ptr<MediaOutput> openMediaOutput(MediaSynth& synth, const QStringLis
                 continue;
             }
             fluid_settings_setstr(synth.settings(), "audio.driver", name.toLatin1().constData());
-            if (fluid_audio_driver_t* driver =
-                    new_fluid_audio_driver2(synth.settings(), DriverOutput::render, &synth)) {
+            // The driver name stays set, so reopening takes the same one.
+            AudioDriverOpener open = [&synth] {
+                return new_fluid_audio_driver2(synth.settings(), renderForDriver, &synth);
+            };
+            if (fluid_audio_driver_t* driver = open()) {
                 qCDebug(musicLog).noquote() << "audio output" << name;
-                return std::make_unique<DriverOutput>(driver, name);
+                return openCallbackOutput(synth, driver, name, std::move(open), delete_fluid_audio_driver);
             }
             if (fluid_audio_driver_t* driver = new_fluid_audio_driver(synth.settings(), synth.synth())) {
                 qCDebug(musicLog).noquote() << "audio output" << name << "(events by the wall clock)";
@@ -193,6 +223,11 @@ std::unique_ptr<MediaOutput> openMediaOutput(MediaSynth& synth, const QStringLis
 }
 
 std::unique_ptr<MediaOutput> openSilentOutput(MediaSynth& synth) { return std::make_unique<SilentOutput>(synth); }
+
+std::unique_ptr<MediaOutput> openCallbackOutput(MediaSynth& synth, fluid_audio_driver_t* driver, const QString& name,
+                                                AudioDriverOpener open, AudioDriverCloser close) {
+    return std::make_unique<CallbackOutput>(synth, driver, name, std::move(open), std::move(close));
+}
 
 void ManualMediaClock::advance(int milliseconds) {
     renderedMilliseconds_ += std::max(0, milliseconds);

@@ -4,9 +4,11 @@
 // so that songs still end on time; and a hand-turned clock for tests.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class MediaSynth;
+struct _fluid_audio_driver_t;
 
 class MediaOutput {
 public:
@@ -34,6 +36,15 @@ std::unique_ptr<MediaOutput> openMediaOutput(MediaSynth& synth, const QStringLis
 // The silent clock: no thread and no synthesis; the song's position follows
 // the wall clock whenever a command looks at it.
 std::unique_ptr<MediaOutput> openSilentOutput(MediaSynth& synth);
+
+// An output through a driver that calls back for its buffers, opened by
+// open and closed by close; driver is the one open already. It keeps the
+// driver closed while the song does not play and reopens it to play; while
+// no driver is open the song's time runs as on the silent clock.
+using AudioDriverOpener = std::function<_fluid_audio_driver_t*()>;
+using AudioDriverCloser = std::function<void(_fluid_audio_driver_t*)>;
+std::unique_ptr<MediaOutput> openCallbackOutput(MediaSynth& synth, _fluid_audio_driver_t* driver, const QString& name,
+                                                AudioDriverOpener open, AudioDriverCloser close);
 
 // Renders exactly the frames of the time it is told has passed, at once.
 class ManualMediaClock {

@@ -94,3 +94,57 @@ TEST(MediaOutput, AFailedProbeSaysOneLineNamingTheDriversTried) {
     ASSERT_EQ(lines.size(), 1) << said.toStdString();
     for (const QString& driver : drivers) EXPECT_TRUE(lines[0].contains(driver)) << driver.toStdString();
 }
+
+// A sound card's driver is closed while the song does not play (music off,
+// stopped, ended) and opened again to play; when it cannot be opened again
+// the song still keeps its time, silently.
+TEST(MediaOutput, ACallbackDriverRestsWhileNothingPlays) {
+    MediaSynth synth({});
+    ASSERT_TRUE(synth.ready());
+    synth.load(*parseMidiFile(oneSecondSong()));
+    int device = 0;  // stands for an open driver; never used as one
+    auto* const driver = reinterpret_cast<fluid_audio_driver_t*>(&device);
+    int opens = 0;
+    int closes = 0;
+    bool openFails = false;
+    auto output = openCallbackOutput(
+        synth, driver, QStringLiteral("fake"),
+        [&]() -> fluid_audio_driver_t* {
+            ++opens;
+            return openFails ? nullptr : driver;
+        },
+        [&](fluid_audio_driver_t* closing) {
+            EXPECT_EQ(closing, driver);
+            ++closes;
+        });
+
+    output->wake();  // after "open": the song waits to be played
+    EXPECT_EQ(closes, 1);
+    synth.play();
+    output->wake();
+    EXPECT_EQ(opens, 1);
+    output->catchUp();
+    output->wake();  // "status" while it plays changes nothing
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(synth.positionMilliseconds(), 0) << "the driver moves the song while it is open";
+    synth.stop();
+    output->wake();
+    EXPECT_EQ(closes, 2);
+
+    openFails = true;
+    synth.play();
+    output->wake();
+    EXPECT_EQ(opens, 2);
+    QThread::msleep(200);
+    output->catchUp();
+    EXPECT_GE(synth.positionMilliseconds(), 200) << "no driver: the song's time runs silently";
+    output->wake();
+    EXPECT_EQ(opens, 3) << "each command tries again";
+
+    openFails = false;
+    output->wake();
+    EXPECT_EQ(opens, 4);
+    output.reset();
+    EXPECT_EQ(closes, 3) << "the open driver is closed with the output";
+}
