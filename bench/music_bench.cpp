@@ -164,6 +164,9 @@ BENCHMARK(BM_SilentOutputPlaybackCpu)->Iterations(5)->Unit(benchmark::kMilliseco
 
 // The product's device after the music was switched off ("stop FILE"), with
 // no command arriving: what it costs to keep it open for the rest of the run.
+// Without a sound card this is the silent output; POMURINA_AUDIO_DRIVER=file
+// (run in a scratch folder: it writes fluidsynth.wav) measures a device
+// behind a real FluidSynth driver instead.
 void BM_StoppedDeviceCpu(benchmark::State& state) {
     auto media = createMediaControl();
     if (media->sendString("open \"" + songPath(8) + "\" alias FILE") != MediaOk) {

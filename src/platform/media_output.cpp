@@ -3,6 +3,7 @@
 #include "platform/media_synth.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -64,40 +65,63 @@ int renderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* 
     return fluid_synth_process(synth->synth(), len, nfx, fx, nout, out);
 }
 
-// A driver that calls back for every buffer. While the song does not play
-// the driver is closed, so neither its thread nor the sound server works for
-// music that is off; the next play opens it again. Should that fail, the
+// An audio driver that is open only while the song plays, so that neither
+// its thread nor the sound server works for music that is off. Opening and
+// closing happen on the commanding thread, after each command.
+class RestingDriver {
+public:
+    RestingDriver(fluid_audio_driver_t* driver, AudioDriverOpener open, AudioDriverCloser close)
+        : driver_(driver), open_(std::move(open)), close_(std::move(close)) {}
+    ~RestingDriver() { closeNow(); }
+    RestingDriver(const RestingDriver&) = delete;
+    RestingDriver& operator=(const RestingDriver&) = delete;
+
+    bool isOpen() const { return isOpen_; }
+    // Opens the driver for a playing song (a failure is tried again with the
+    // next command) and closes it otherwise: a stop has silenced the notes
+    // already.
+    void follow(bool playing) {
+        if (playing && !driver_) {
+            driver_ = open_();
+            isOpen_ = driver_ != nullptr;
+        } else if (!playing) {
+            closeNow();
+        }
+    }
+    void closeNow() {
+        if (!driver_) return;
+        isOpen_ = false;
+        close_(driver_);
+        driver_ = nullptr;
+    }
+
+private:
+    fluid_audio_driver_t* driver_;
+    std::atomic<bool> isOpen_{driver_ != nullptr};
+    AudioDriverOpener open_;
+    AudioDriverCloser close_;
+};
+
+// A driver that calls back for every buffer, and so moves the song itself;
+// while it is closed but the song plays (it could not be opened again) the
 // song keeps its time silently, as on a machine without sound.
 class CallbackOutput : public MediaOutput {
 public:
     CallbackOutput(MediaSynth& synth, fluid_audio_driver_t* driver, QString name, AudioDriverOpener open,
                    AudioDriverCloser close)
-        : synth_(synth), driver_(driver), name_(std::move(name)), open_(std::move(open)), close_(std::move(close)),
+        : synth_(synth), driver_(driver, std::move(open), std::move(close)), name_(std::move(name)),
           silentFrames_(synth.sampleRate()) {}
-    ~CallbackOutput() override {
-        if (driver_) close_(driver_);
-    }
     QString name() const override { return name_; }
     void catchUp() override {
         const int64_t frames = silentFrames_.take(INT64_MAX);
-        if (!driver_) synth_.advanceSilently(frames);
+        if (!driver_.isOpen()) synth_.advanceSilently(frames);
     }
-    void wake() override {
-        const bool playing = synth_.playing();
-        if (playing && !driver_) {
-            driver_ = open_();
-        } else if (!playing && driver_) {
-            close_(driver_);  // a stop has silenced the notes already
-            driver_ = nullptr;
-        }
-    }
+    void wake() override { driver_.follow(synth_.playing()); }
 
 private:
     MediaSynth& synth_;
-    fluid_audio_driver_t* driver_;
+    RestingDriver driver_;
     QString name_;
-    AudioDriverOpener open_;
-    AudioDriverCloser close_;
     FrameCounter silentFrames_;
 };
 
@@ -107,8 +131,10 @@ private:
 // command wakes it.
 class WallClockOutput : public MediaOutput {
 public:
-    WallClockOutput(MediaSynth& synth, fluid_audio_driver_t* driver, QString name)
-        : synth_(synth), driver_(driver), name_(std::move(name)), thread_([this] { run(); }) {}
+    WallClockOutput(MediaSynth& synth, fluid_audio_driver_t* driver, QString name, AudioDriverOpener open,
+                    AudioDriverCloser close)
+        : synth_(synth), driver_(driver, std::move(open), std::move(close)), name_(std::move(name)),
+          thread_([this] { run(); }) {}
     ~WallClockOutput() override {
         {
             std::lock_guard lock(mutex_);
@@ -116,10 +142,10 @@ public:
         }
         wake_.notify_all();
         thread_.join();
-        delete_fluid_audio_driver(driver_);
     }
     QString name() const override { return name_; }
     void wake() override {
+        driver_.follow(synth_.playing());
         {
             std::lock_guard lock(mutex_);
             woken_ = true;
@@ -134,7 +160,14 @@ private:
         while (!stopping_) {
             woken_ = false;
             lock.unlock();
-            const bool sounding = synth_.advance(static_cast<int>(frames.take(synth_.sampleRate())));
+            const int64_t due = frames.take(synth_.sampleRate());
+            bool sounding;
+            if (driver_.isOpen()) {
+                sounding = synth_.advance(static_cast<int>(due));
+            } else {
+                synth_.advanceSilently(due);
+                sounding = synth_.playing();
+            }
             lock.lock();
             if (sounding) {
                 wake_.wait_for(lock, std::chrono::milliseconds(10), [this] { return stopping_; });
@@ -146,7 +179,7 @@ private:
     }
 
     MediaSynth& synth_;
-    fluid_audio_driver_t* driver_;
+    RestingDriver driver_;
     QString name_;
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -209,9 +242,13 @@ std::unique_ptr<MediaOutput> openMediaOutput(MediaSynth& synth, const QStringLis
                 qCDebug(musicLog).noquote() << "audio output" << name;
                 return openCallbackOutput(synth, driver, name, std::move(open), delete_fluid_audio_driver);
             }
-            if (fluid_audio_driver_t* driver = new_fluid_audio_driver(synth.settings(), synth.synth())) {
+            AudioDriverOpener openRendering = [&synth] {
+                return new_fluid_audio_driver(synth.settings(), synth.synth());
+            };
+            if (fluid_audio_driver_t* driver = openRendering()) {
                 qCDebug(musicLog).noquote() << "audio output" << name << "(events by the wall clock)";
-                return std::make_unique<WallClockOutput>(synth, driver, name);
+                return std::make_unique<WallClockOutput>(synth, driver, name, std::move(openRendering),
+                                                         delete_fluid_audio_driver);
             }
         }
     }
