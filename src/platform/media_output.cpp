@@ -114,15 +114,24 @@ public:
     QString name() const override { return name_; }
     void catchUp() override {
         const int64_t frames = silentFrames_.take(INT64_MAX);
-        if (!driver_.isOpen()) synth_.advanceSilently(frames);
+        if (driver_.isOpen() || !synth_.playing()) return;
+        synth_.advanceSilently(frames);
+        movedSilently_ = true;
     }
-    void wake() override { driver_.follow(synth_.playing()); }
+    void wake() override {
+        driver_.follow(synth_.playing());
+        if (driver_.isOpen() && movedSilently_) {
+            synth_.restoreChannelState();
+            movedSilently_ = false;
+        }
+    }
 
 private:
     MediaSynth& synth_;
     RestingDriver driver_;
     QString name_;
     FrameCounter silentFrames_;
+    bool movedSilently_ = false;
 };
 
 // A driver without callback mode (e.g. SDL2) renders the synth by itself;
@@ -146,6 +155,7 @@ public:
     QString name() const override { return name_; }
     void wake() override {
         driver_.follow(synth_.playing());
+        if (driver_.isOpen() && movedSilently_.exchange(false)) synth_.restoreChannelState();
         {
             std::lock_guard lock(mutex_);
             woken_ = true;
@@ -165,8 +175,9 @@ private:
             if (driver_.isOpen()) {
                 sounding = synth_.advance(static_cast<int>(due));
             } else {
-                synth_.advanceSilently(due);
                 sounding = synth_.playing();
+                synth_.advanceSilently(due);
+                if (sounding) movedSilently_ = true;
             }
             lock.lock();
             if (sounding) {
@@ -185,6 +196,7 @@ private:
     std::condition_variable wake_;
     bool stopping_ = false;
     bool woken_ = false;
+    std::atomic<bool> movedSilently_{false};
     std::thread thread_;  // last: starts once the members above exist
 };
 

@@ -212,6 +212,11 @@ void MediaSynth::advanceSilently(int64_t frames) {
     if (position_ >= endFrame_) playing_ = false;
 }
 
+void MediaSynth::restoreChannelState() {
+    std::lock_guard lock(mutex_);
+    if (loaded_) restoreChannelStateAt(position_);
+}
+
 bool MediaSynth::advance(int frames) {
     std::lock_guard lock(mutex_);
     if (playing_) {

@@ -59,6 +59,9 @@ public:
     // Moves a playing song on by frames without sending anything to the
     // synthesizer: the timing of an output that nobody hears.
     void advanceSilently(int64_t frames);
+    // After moving silently: puts controllers and programs where the song has
+    // them at the position, so the song sounds right from there on.
+    void restoreChannelState();
 
 private:
     int64_t frameOf(int64_t microseconds) const;
