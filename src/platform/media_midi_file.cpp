@@ -10,11 +10,20 @@ constexpr int64_t kDefaultTempo = 500000;  // microseconds per quarter note
 // 128-bit time arithmetic below.
 constexpr int64_t kMaxTick = int64_t{1} << 60;
 
+// An event as read from its track, kept small: the largest files hold
+// millions. A sysex body waits in a list of its own.
+constexpr uint8_t kTempoStatus = 0xFF;
 struct TickedEvent {
     int64_t tick;
-    bool isTempo;
-    int64_t tempo;
-    MidiEvent event;
+    uint32_t value;  // microseconds per quarter for a tempo, the body's index for a sysex
+    uint8_t status;  // a channel status, 0xF0 for a sysex, kTempoStatus for a tempo
+    uint8_t data1;
+    uint8_t data2;
+};
+
+struct TrackEvents {
+    std::vector<TickedEvent> events;
+    std::vector<QByteArray> sysexBodies;
 };
 
 class ByteReader {
@@ -87,7 +96,8 @@ enum class TrackRead { Complete, RanOut, Malformed, TooManyEvents };
 // Reads the events of one MTrk chunk, appending them to out; endTick receives
 // the tick of its End of Track, or of the last complete event when the bytes
 // run out first.
-TrackRead readTrack(const uint8_t* data, size_t size, std::vector<TickedEvent>& out, int64_t* endTick) {
+TrackRead readTrack(const uint8_t* data, size_t size, TrackEvents& read, int64_t* endTick) {
+    std::vector<TickedEvent>& out = read.events;
     ByteReader in(data, size);
     int64_t tick = 0;
     *endTick = 0;
@@ -106,7 +116,7 @@ TrackRead readTrack(const uint8_t* data, size_t size, std::vector<TickedEvent>& 
             if (runningStatus == 0) return TrackRead::Malformed;
             status = runningStatus;
         }
-        TickedEvent ev{tick, false, 0, {}};
+        TickedEvent ev{tick, 0, status, 0, 0};
         if (status < 0xF0) {
             runningStatus = status;
             uint8_t d1 = 0, d2 = 0;
@@ -116,10 +126,9 @@ TrackRead readTrack(const uint8_t* data, size_t size, std::vector<TickedEvent>& 
                 if (!in.byte(&d2)) return failure();
                 if (d2 & 0x80) return TrackRead::Malformed;
             }
-            ev.event.status = status;
-            ev.event.data1 = d1;
-            ev.event.data2 = d2;
-            out.push_back(std::move(ev));
+            ev.data1 = d1;
+            ev.data2 = d2;
+            out.push_back(ev);
         } else if (status == 0xF0 || status == 0xF7) {
             // Running status goes on after a sysex or meta event: many files
             // rely on it, and common players allow it.
@@ -130,9 +139,9 @@ TrackRead readTrack(const uint8_t* data, size_t size, std::vector<TickedEvent>& 
             // raw bytes) are rare in music files and are left out.
             if (status == 0xF0 && body.endsWith('\xF7')) {
                 body.chop(1);
-                ev.event.status = 0xF0;
-                ev.event.sysex = body;
-                out.push_back(std::move(ev));
+                ev.value = static_cast<uint32_t>(read.sysexBodies.size());
+                read.sysexBodies.push_back(std::move(body));
+                out.push_back(ev);
             }
         } else if (status == 0xFF) {
             uint8_t type;
@@ -141,10 +150,10 @@ TrackRead readTrack(const uint8_t* data, size_t size, std::vector<TickedEvent>& 
             QByteArray body;
             if (!in.bytes(length, &body)) return failure();
             if (type == 0x51 && length == 3) {
-                ev.isTempo = true;
-                ev.tempo = bigEndian(reinterpret_cast<const uint8_t*>(body.constData()), 3);
-                if (ev.tempo == 0) ev.tempo = kDefaultTempo;
-                out.push_back(std::move(ev));
+                ev.status = kTempoStatus;
+                ev.value = bigEndian(reinterpret_cast<const uint8_t*>(body.constData()), 3);
+                if (ev.value == 0) ev.value = kDefaultTempo;
+                out.push_back(ev);
             } else if (type == 0x2F) {
                 *endTick = tick;
                 return TrackRead::Complete;  // anything after End of Track is not part of the track
@@ -233,7 +242,7 @@ private:
 // order of their tracks, then of the file. Each track's events lie in ticked
 // from its start on, already in time order, so merging them is enough.
 template <typename Visit>
-void mergeTracks(std::vector<TickedEvent>& ticked, const std::vector<size_t>& trackStarts, Visit visit) {
+void mergeTracks(const std::vector<TickedEvent>& ticked, const std::vector<size_t>& trackStarts, Visit visit) {
     struct Cursor {
         size_t next;
         size_t end;
@@ -279,7 +288,8 @@ std::optional<MidiSong> parseMidiFile(const QByteArray& file) {
 
     // Format 0 declaring several tracks is read like format 1: the tracks
     // sound together.
-    std::vector<TickedEvent> ticked;
+    TrackEvents read;
+    std::vector<TickedEvent>& ticked = read.events;
     ticked.reserve(std::min<size_t>(size / 3, kMaxMidiEvents + 1));
     std::vector<size_t> trackStarts;  // where each track's events begin in ticked
     int64_t lastTick = 0;
@@ -295,12 +305,12 @@ std::optional<MidiSong> parseMidiFile(const QByteArray& file) {
             const size_t first = ticked.size();
             trackStarts.push_back(first);
             int64_t endTick = 0;
-            const TrackRead read =
-                readTrack(data + pos + 8, cutShort ? available : static_cast<size_t>(length), ticked, &endTick);
-            if (read == TrackRead::Malformed || read == TrackRead::TooManyEvents) return std::nullopt;
+            const TrackRead result =
+                readTrack(data + pos + 8, cutShort ? available : static_cast<size_t>(length), read, &endTick);
+            if (result == TrackRead::Malformed || result == TrackRead::TooManyEvents) return std::nullopt;
             // An intact track that ends inside an event is broken; a track cut
             // short by the end of the file plays up to the cut.
-            if (read == TrackRead::RanOut && !cutShort) return std::nullopt;
+            if (result == TrackRead::RanOut && !cutShort) return std::nullopt;
             if (format == 2) {
                 for (size_t i = first; i < ticked.size(); ++i)
                     ticked[i].tick = std::min(ticked[i].tick + formatTwoOffset, kMaxTick);
@@ -318,14 +328,18 @@ std::optional<MidiSong> parseMidiFile(const QByteArray& file) {
     MidiSong song;
     song.events.reserve(ticked.size());
     int64_t lastTempoTick = 0;
-    mergeTracks(ticked, trackStarts, [&](TickedEvent& t) {
-        if (t.isTempo) {
-            clock.changeTempo(t.tick, t.tempo);
+    mergeTracks(ticked, trackStarts, [&](const TickedEvent& t) {
+        if (t.status == kTempoStatus) {
+            clock.changeTempo(t.tick, t.value);
             lastTempoTick = t.tick;
             return;
         }
-        t.event.atMicroseconds = clock.timeOf(t.tick);
-        song.events.push_back(std::move(t.event));
+        MidiEvent& e = song.events.emplace_back();
+        e.atMicroseconds = clock.timeOf(t.tick);
+        e.status = t.status;
+        e.data1 = t.data1;
+        e.data2 = t.data2;
+        if (t.status == 0xF0) e.sysex = std::move(read.sysexBodies[t.value]);
     });
     song.lengthMicroseconds = clock.timeOf(std::max(lastTick, lastTempoTick));
     return song;
