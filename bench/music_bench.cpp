@@ -1,20 +1,27 @@
 // What the background music costs: the CPU share of one core that playing
 // takes (synthesis with the default SoundFont, in the hand-turned renderer and
-// through the real device with whatever output this machine offers), and the
-// MIDI folder scan over a generated tree of 10,000 files in 1,000 folders
-// beside a bare recursive listing of the same tree.
+// through the real device with whatever output this machine offers), what the
+// silent output and an idle device cost, the time to open the largest MIDI
+// file that is accepted, and the MIDI folder scan over a generated tree of
+// 10,000 files in 1,000 folders beside a bare recursive listing of the same
+// tree.
 #include "music/midi_scan.h"
 #include "platform/media_control.h"
+#include "platform/media_midi_file.h"
+#include "platform/media_output.h"
 #include "platform/media_synth.h"
 
 #include <QByteArray>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <benchmark/benchmark.h>
 #include <ctime>
+#include <sys/resource.h>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -78,6 +85,14 @@ double processCpuSeconds() {
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
+// Times any thread of the process went to sleep (the bench's own wait
+// counts one per iteration).
+double processSleeps() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_nvcsw);
+}
+
 // Synthesis of one second of the piece with the General MIDI SoundFont;
 // core_share is the fraction of one core that real-time playback needs.
 void BM_SynthesizeOneSecond(benchmark::State& state) {
@@ -120,6 +135,109 @@ void BM_RealTimePlaybackCpu(benchmark::State& state) {
     state.counters["core_share"] = cpu / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_RealTimePlaybackCpu)->Arg(2)->Arg(8)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The silent output (no sound card) while the dense piece plays, asked once
+// a second as the music loop does: process CPU time per second of wall time.
+void BM_SilentOutputPlaybackCpu(benchmark::State& state) {
+    MediaSynth synth(soundFontCandidates());
+    std::optional<MidiSong> piece = readMidiFile(songPath(8));
+    if (!piece) {
+        state.SkipWithError("cannot read the generated song");
+        return;
+    }
+    synth.load(std::move(*piece));
+    auto output = openSilentOutput(synth);
+    synth.play();
+    double cpu = 0;
+    const double sleepsBefore = processSleeps();
+    for (auto _ : state) {
+        const double before = processCpuSeconds();
+        QThread::msleep(1000);
+        output->catchUp();
+        cpu += processCpuSeconds() - before;
+        if (!synth.playing()) state.SkipWithError("the piece ended early");
+    }
+    state.counters["core_share"] = cpu / static_cast<double>(state.iterations());
+    state.counters["wakeups_per_s"] = (processSleeps() - sleepsBefore) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_SilentOutputPlaybackCpu)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The product's device after the music was switched off ("stop FILE"), with
+// no command arriving: what it costs to keep it open for the rest of the run.
+// Without a sound card this is the silent output; POMURINA_AUDIO_DRIVER=file
+// (run in a scratch folder: it writes fluidsynth.wav) measures a device
+// behind a real FluidSynth driver instead.
+void BM_StoppedDeviceCpu(benchmark::State& state) {
+    auto media = createMediaControl();
+    if (media->sendString("open \"" + songPath(8) + "\" alias FILE") != MediaOk) {
+        state.SkipWithError("cannot open the generated song");
+        return;
+    }
+    media->sendString("play FILE");
+    QThread::msleep(300);
+    media->sendString("stop FILE");
+    QThread::msleep(200);
+    double cpu = 0;
+    const double sleepsBefore = processSleeps();
+    for (auto _ : state) {
+        const double before = processCpuSeconds();
+        QThread::msleep(1000);
+        cpu += processCpuSeconds() - before;
+    }
+    state.counters["core_share"] = cpu / static_cast<double>(state.iterations());
+    state.counters["wakeups_per_s"] = (processSleeps() - sleepsBefore) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_StoppedDeviceCpu)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The largest file the reader accepts: kMaxMidiEvents notes, spread over
+// range(0) tracks (merged by time), padded with a text event to exactly
+// kMaxMidiFileBytes. Timed: "open" through the device (read, parse, load).
+QString largestAcceptedFile(int tracks) {
+    static QTemporaryDir dir;
+    const QString path = QStringLiteral("%1/largest%2.mid").arg(dir.path()).arg(tracks);
+    if (QFile::exists(path)) return path;
+    const size_t perTrack = kMaxMidiEvents / static_cast<size_t>(tracks);
+    QByteArray body;
+    for (int t = 0; t < tracks; ++t) {
+        QByteArray track;
+        track += deltaTime(0) + char(0x90 | (t % 16)) + char(60) + char(90);
+        for (size_t i = 1; i < perTrack; ++i) {
+            track += deltaTime(static_cast<uint32_t>(1 + (i + t) % 7));  // running status
+            track += char(60 + i % 24);
+            track += char(i % 2 ? 0 : 90);
+        }
+        track += deltaTime(0) + QByteArray("\xFF\x2F\x00", 3);
+        body += "MTrk" + bigEndian(track.size(), 4) + track;
+    }
+    const QByteArray header = "MThd" + bigEndian(6, 4) + bigEndian(1, 2) + bigEndian(tracks + 1, 2) + bigEndian(480, 2);
+    // A text track fills the file up to the limit.
+    const qsizetype padding = kMaxMidiFileBytes - header.size() - body.size() - 8 - 3 - 4 - 4;
+    QByteArray text = deltaTime(0) + QByteArray("\xFF\x01", 2);
+    QByteArray length = deltaTime(static_cast<uint32_t>(padding));
+    while (length.size() < 4) length.prepend(char(0x80));  // a four-byte length
+    text += length + QByteArray(padding, 'x') + deltaTime(0) + QByteArray("\xFF\x2F\x00", 3);
+    const QByteArray file = header + "MTrk" + bigEndian(text.size(), 4) + text + body;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(file);
+    return path;
+}
+
+void BM_OpenLargestAcceptedFile(benchmark::State& state) {
+    const QString path = largestAcceptedFile(static_cast<int>(state.range(0)));
+    if (QFileInfo(path).size() != kMaxMidiFileBytes) {
+        state.SkipWithError("the generated file has the wrong size");
+        return;
+    }
+    for (auto _ : state) {
+        auto media = createMediaControlForTests();
+        if (media->sendString("open \"" + path + "\" alias FILE") != MediaOk) {
+            state.SkipWithError("the largest accepted file was refused");
+            return;
+        }
+        benchmark::DoNotOptimize(media);
+    }
+}
+BENCHMARK(BM_OpenLargestAcceptedFile)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 
 // 1,000 folders (100 with 9 subfolders each) holding 10 files apiece, half of
 // them .mid.

@@ -8,6 +8,7 @@
 void TForm1::FormClose() {
     // A settings file that cannot be written is reported; the window still
     // closes (closeEvent accepts whatever happens here).
+    music.windowClosing = true;
     guarded([&] {
         if (music.bgmOn) mciExecute(QStringLiteral("stop FILE"));
         if (music.musicFile.isEmpty()) return;

@@ -15,12 +15,14 @@ void TForm1::mciExecute(const QString& command) {
 }
 
 void TForm1::PlayMidiFile(const QString& path) {
+    if (music.windowClosing) return;
     if (!music.musicFile.isEmpty()) {
         mciExecute(QStringLiteral("stop FILE"));
         mciSendString(QStringLiteral("close FILE"));
     }
     music.musicFile = path;
     QCoreApplication::processEvents();
+    if (music.windowClosing) return;
     mciSendString(openMusicCommand(path));
     mciSendString(QStringLiteral("play FILE"));
 }

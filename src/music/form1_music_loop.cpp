@@ -7,7 +7,7 @@
 
 void TForm1::MusicTimerTimer() {
     guarded([&] {
-        if (!music.bgmOn) return;
+        if (!music.bgmOn || music.windowClosing) return;
         QString reply;
         const int status = mciSendString(QStringLiteral("status FILE mode"), &reply);
         // A random file that could not be opened leaves no device to ask:
@@ -15,8 +15,9 @@ void TForm1::MusicTimerTimer() {
         const bool randomFileNotOpen = music.randomMode && status == MediaAliasNotOpen;
         if (status != MediaOk && !randomFileNotOpen) return;
         QCoreApplication::processEvents();
-        // The user may have switched the music off while messages went through.
-        if (!music.bgmOn) return;
+        // The user may have switched the music off, or closed the window,
+        // while messages went through.
+        if (!music.bgmOn || music.windowClosing) return;
         if (!randomFileNotOpen && replyMeansPlaying(reply)) return;
 
         if (music.randomMode) {

@@ -20,11 +20,12 @@ const QString kNoMidiInFolder =
 
 void TForm1::ONO1Click() {
     guarded([&] {
-        if (ONO1->isChecked() || music.musicFile.isEmpty()) return;
+        if (ONO1->isChecked() || music.musicFile.isEmpty() || music.windowClosing) return;
         BgmSubmenuBusy busy(BGMB1);
         ONO1->setChecked(true);
         OFFF1->setChecked(false);
         QCoreApplication::processEvents();
+        if (music.windowClosing) return;
         mciSendString(QStringLiteral("seek FILE to 0"));
         mciSendString(QStringLiteral("play FILE"));
         music.bgmOn = true;

@@ -24,6 +24,7 @@ struct EnableMusicAtEnd {
 }  // namespace
 
 void TForm1::StartMusic() {
+    if (music.windowClosing) return;
     guarded([&] {
         EnableMusicAtEnd atEnd{*this};
         MusicStartupFacts facts = gatherMusicStartupFacts(AppDir);
@@ -37,7 +38,10 @@ void TForm1::StartMusic() {
         };
         const MusicStartupPlan plan = decideMusicStartup(facts, *services.random);
 
+        // The window may have begun closing while the scan let messages through.
+        const bool closing = music.windowClosing;
         music = plan.state;
+        music.windowClosing = closing;
         ONO1->setChecked(plan.menu.onoChecked);
         ONO1->setEnabled(plan.menu.onoEnabled);
         OFFF1->setChecked(plan.menu.offfChecked);
@@ -46,6 +50,7 @@ void TForm1::StartMusic() {
 
         if (plan.openMusicFile) {
             QCoreApplication::processEvents();
+            if (music.windowClosing) return;
             mciSendString(openMusicCommand(music.musicFile));
             if (plan.playMusicFile) mciSendString(QStringLiteral("play FILE"));
         }

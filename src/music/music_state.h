@@ -9,4 +9,7 @@ struct MusicState {
     QString musicFolder;
     bool randomMode = false;
     QStringList midiFiles;
+    // Set when the main window starts closing: from then on nothing starts
+    // the music again, even while a message box of the closing waits.
+    bool windowClosing = false;
 };

@@ -21,6 +21,19 @@ public:
 
     int sendString(const QString& command, QString* reply) override {
         if (reply) reply->clear();
+        if (output_) output_->catchUp();
+        const int result = dispatch(command, reply);
+        if (output_) output_->wake();
+        return result;
+    }
+
+    void advance(int milliseconds) override {
+        if (clock_) clock_->advance(milliseconds);
+    }
+    float peakLevel() const override { return clock_ ? clock_->peakLevel() : 0.0f; }
+
+private:
+    int dispatch(const QString& command, QString* reply) {
         QStringList words;
         if (!splitMediaCommand(command, &words)) return MediaBadParameters;
         if (words.isEmpty()) return MediaUnknownCommand;
@@ -34,12 +47,6 @@ public:
         return MediaUnknownCommand;
     }
 
-    void advance(int milliseconds) override {
-        if (clock_) clock_->advance(milliseconds);
-    }
-    float peakLevel() const override { return clock_ ? clock_->peakLevel() : 0.0f; }
-
-private:
     bool isOpen(const QString& alias) const {
         return !alias_.isEmpty() && alias_.compare(alias, Qt::CaseInsensitive) == 0;
     }

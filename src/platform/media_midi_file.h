@@ -20,12 +20,22 @@ struct MidiSong {
     int64_t lengthMicroseconds = 0;  // time of the last event of the file (End of Track included)
 };
 
+// What a background-music file may hold at most; anything beyond is not
+// played. Every time of a song lies in 0..kMaxMidiSongMicroseconds.
+constexpr int64_t kMaxMidiFileBytes = 8 * 1024 * 1024;
+constexpr size_t kMaxMidiEvents = 2 * 1024 * 1024;
+constexpr int64_t kMaxMidiSongMicroseconds = int64_t{24} * 3600 * 1000000;
+
 // Parses the bytes of a Standard MIDI File (formats 0, 1 and 2, metrical or
-// SMPTE division). nullopt when the bytes are not a well-formed MIDI file:
-// no "MThd" header, a truncated chunk, a bad length, missing tracks, data
-// bytes out of range or running status without a status.
+// SMPTE division), bare or wrapped in a RIFF "RMID" file. Lenient where
+// common players are: running status survives meta and sysex events, a
+// header may declare more tracks than the file holds (format 0 included), a
+// last track cut short by the end of the file is read up to the cut.
+// nullopt when the bytes are no MIDI file (no header, no track, a bad
+// division, data bytes out of range or running status without a status
+// inside an intact track) or exceed the limits above.
 std::optional<MidiSong> parseMidiFile(const QByteArray& bytes);
 
 // Reads and parses the file at path; nullopt when it cannot be read, is
-// implausibly large or is not a MIDI file.
+// larger than kMaxMidiFileBytes or is not a MIDI file.
 std::optional<MidiSong> readMidiFile(const QString& path);

@@ -1,19 +1,21 @@
 #include "platform/media_synth.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <dlfcn.h>
+
+Q_LOGGING_CATEGORY(musicLog, "pomurina.music", QtWarningMsg)
 
 namespace {
 
 void logToDebug(int level, const char* message, void*) {
     static const char* const names[] = {"panic", "error", "warning", "info", "debug"};
     const char* name = (level >= 0 && level < 5) ? names[level] : "log";
-    qDebug().noquote() << QStringLiteral("fluidsynth %1: %2").arg(QLatin1String(name), QString::fromLocal8Bit(message));
+    qCDebug(musicLog).noquote() << QStringLiteral("fluidsynth %1: %2").arg(QLatin1String(name), QString::fromLocal8Bit(message));
 }
 
 // libasound prints its own errors straight to stderr when FluidSynth probes
@@ -25,10 +27,14 @@ void alsaToDebug(const char* file, int line, const char* function, int, const ch
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    qDebug().noquote() << QStringLiteral("alsa %1:%2 (%3): %4")
+    qCDebug(musicLog).noquote() << QStringLiteral("alsa %1:%2 (%3): %4")
                               .arg(QString::fromLocal8Bit(file))
                               .arg(line)
                               .arg(QString::fromLocal8Bit(function), QString::fromLocal8Bit(text));
+}
+
+void jackToDebug(const char* message) {
+    qCDebug(musicLog).noquote() << QStringLiteral("jack: %1").arg(QString::fromLocal8Bit(message));
 }
 
 }  // namespace
@@ -42,6 +48,10 @@ void routeSynthLogToDebug() {
         using SetHandler = int (*)(AlsaHandler);
         if (auto set = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler")))
             set(alsaToDebug);
+        using JackHandler = void (*)(const char*);
+        using SetJackHandler = void (*)(JackHandler);
+        for (const char* setter : {"jack_set_error_function", "jack_set_info_function"})
+            if (auto set = reinterpret_cast<SetJackHandler>(dlsym(RTLD_DEFAULT, setter))) set(jackToDebug);
     });
 }
 
@@ -74,11 +84,11 @@ MediaSynth::MediaSynth(const QStringList& soundFonts) {
     for (const QString& path : soundFonts) {
         if (fluid_synth_sfload(synth_, QFile::encodeName(path).constData(), 1) != FLUID_FAILED) {
             hasSoundFont_ = true;
-            qDebug().noquote() << "music: SoundFont" << path;
+            qCDebug(musicLog).noquote() << "SoundFont" << path;
             break;
         }
     }
-    if (!hasSoundFont_) qDebug() << "music: no SoundFont could be loaded; music stays silent";
+    if (!hasSoundFont_) qCDebug(musicLog) << "no SoundFont could be loaded; music stays silent";
 }
 
 MediaSynth::~MediaSynth() {
@@ -87,7 +97,9 @@ MediaSynth::~MediaSynth() {
 }
 
 int64_t MediaSynth::frameOf(int64_t microseconds) const {
-    return (microseconds * sampleRate_ + 500000) / 1000000;
+    // 128 bits: a song built by hand may carry any time without overflowing.
+    const __int128 frame = (__int128{microseconds} * sampleRate_ + 500000) / 1000000;
+    return static_cast<int64_t>(std::clamp<__int128>(frame, 0, INT64_MAX / 1000000));
 }
 
 void MediaSynth::silence() {
@@ -189,6 +201,20 @@ void MediaSynth::sendEvent(const MidiEvent& e) {
         break;
     default: break;
     }
+}
+
+void MediaSynth::advanceSilently(int64_t frames) {
+    std::lock_guard lock(mutex_);
+    if (!playing_ || frames <= 0) return;
+    position_ = std::min(endFrame_, position_ + std::min(frames, endFrame_));
+    nextEvent_ = static_cast<size_t>(std::lower_bound(eventFrames_.begin(), eventFrames_.end(), position_) -
+                                     eventFrames_.begin());
+    if (position_ >= endFrame_) playing_ = false;
+}
+
+void MediaSynth::restoreChannelState() {
+    std::lock_guard lock(mutex_);
+    if (loaded_) restoreChannelStateAt(position_);
 }
 
 bool MediaSynth::advance(int frames) {

@@ -5,6 +5,7 @@
 // the frame and do not depend on FluidSynth's own file player.
 #include "platform/media_midi_file.h"
 
+#include <QLoggingCategory>
 #include <QStringList>
 #include <fluidsynth.h>
 #include <mutex>
@@ -13,7 +14,12 @@
 // the folder in name order.
 QStringList soundFontCandidates(const QString& folder = QStringLiteral("/usr/share/sounds/sf2"));
 
-// Sends FluidSynth's (and ALSA's) log lines to the program's debug log.
+// The music's own log, silent unless asked for
+// (QT_LOGGING_RULES="pomurina.music.debug=true").
+Q_DECLARE_LOGGING_CATEGORY(musicLog)
+
+// Sends FluidSynth's (and ALSA's and JACK's) log lines to the music's debug
+// log instead of stderr.
 void routeSynthLogToDebug();
 
 class MediaSynth {
@@ -50,6 +56,12 @@ public:
     // that reaches its end stops there. Returns false when there is nothing to
     // hear, so a silent output may skip the synthesis.
     bool advance(int frames);
+    // Moves a playing song on by frames without sending anything to the
+    // synthesizer: the timing of an output that nobody hears.
+    void advanceSilently(int64_t frames);
+    // After moving silently: puts controllers and programs where the song has
+    // them at the position, so the song sounds right from there on.
+    void restoreChannelState();
 
 private:
     int64_t frameOf(int64_t microseconds) const;
