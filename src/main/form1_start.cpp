@@ -46,7 +46,7 @@ void TForm1::loadTitlePictures() {
         const QString path = resolveAppPath(AppDir, QString::fromLatin1(name));
         if (!QFileInfo::exists(path)) continue;
         try {
-            control->setPicture(loadBitmapFile(path));
+            control->setPicture(loadBitmapFile(path, kTitlePictureMaxPixels));
         } catch (const AppError&) {
         }
     }
