@@ -9,6 +9,7 @@
 #include "platform/bitmap_builder.h"
 #include "support/temp_app_dir.h"
 #include "support/app_error_of.h"
+#include "support/hostile_pictures.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -77,18 +78,6 @@ std::vector<std::vector<quint32>> rowsOf(const QImage& image) {
 QImage decodeOverJunk(const QByteArray& bytes, qsizetype pictureBytes) {
     { std::vector<char> junk(size_t(pictureBytes), char(0x5a)); }
     return decodeBitmapData(bytes, kMaxPicturePixels);
-}
-
-// JPEG data whose frame header claims width x height; the scan data stays
-// that of an 8 x 8 picture.
-QByteArray jpegClaiming(int width, int height) {
-    QByteArray bytes = encodeJpeg(testPicture(8, 8));
-    const qsizetype sof = bytes.indexOf("\xff\xc0");
-    bytes[sof + 5] = char(height >> 8);
-    bytes[sof + 6] = char(height & 0xff);
-    bytes[sof + 7] = char(width >> 8);
-    bytes[sof + 8] = char(width & 0xff);
-    return bytes;
 }
 
 }  // namespace
