@@ -73,16 +73,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QString path = fuzzFolder() + QStringLiteral("/FaceData.ini");
     writeFile(path, file);
-    const IniFile before(path);
+    IniFile edit(path);
     QStringList sections{section}, keys{key};
-    collectNames(before.text(), &sections, &keys);
+    collectNames(edit.text(), &sections, &keys);
     std::vector<std::pair<std::pair<QString, QString>, QString>> old;
     for (const QString& s : sections)
-        for (const QString& k : keys) old.push_back({{s, k}, before.readString(s, k, kMissing)});
+        for (const QString& k : keys) old.push_back({{s, k}, edit.readString(s, k, kMissing)});
 
     bool refused = false;
     try {
-        IniFile edit(path);
         if (erase)
             edit.eraseSection(section);
         else
