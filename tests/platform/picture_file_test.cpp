@@ -11,6 +11,7 @@
 #include "support/app_error_of.h"
 #include "support/hostile_pictures.h"
 
+#include <QFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <jerror.h>
@@ -292,6 +293,21 @@ TEST(PictureFile, APictureBeyondTheCapOfItsKindIsRefusedFromItsHeader) {
     dir.writeBytes("data/face0_2.jpg", jpegClaiming(1025, 1024));
     EXPECT_EQ(appErrorOf([&] { readFacePicture(dir.path(), 0, 1); }), jpegErrorText(JWRN_HIT_MARKER));
     EXPECT_EQ(appErrorOf([&] { readFacePicture(dir.path(), 0, 2); }), jpegErrorText(JERR_IMAGE_TOO_BIG));
+
+    // No picture within a cap needs a file beyond 8 bytes a pixel plus 16 MiB,
+    // and only regular files are read: an endless device is never read into
+    // memory.
+    for (const char* name : {"sparse.jpg", "sparse.bmp"}) {
+        QFile sparse(dir.file(name));
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize((qint64(17) << 20)));
+    }
+    EXPECT_EQ(appErrorOf([&] { loadPictureFile(dir.file("sparse.jpg"), 1); }), jpegErrorText(JERR_IMAGE_TOO_BIG));
+    EXPECT_EQ(appErrorOf([&] { loadPictureFile(dir.file("sparse.bmp"), 1); }), fileOpenErrorText(dir.file("sparse.bmp")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.file("zero.jpg")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.file("zero.bmp")));
+    for (const char* name : {"zero.jpg", "zero.bmp"})
+        EXPECT_EQ(appErrorOf([&] { loadPictureFile(dir.file(name)); }), fileOpenErrorText(dir.file(name))) << name;
+
     static_assert(kCataloguePictureMaxPixels < kLibraryPictureMaxPixels &&
                   kLibraryPictureMaxPixels < kPhotographMaxPixels && kMaxPicturePixels == kPhotographMaxPixels);
 }
