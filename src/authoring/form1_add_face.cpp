@@ -25,8 +25,8 @@ void TForm1::A1Click() {
         // reported and the face selection stays as it was.
         const PictureKind kind = pictureKindOfPath(path);
         QImage picture;
-        if (kind == PictureKind::Bitmap) picture = loadBitmapFile(path);
-        if (kind == PictureKind::Jpeg) picture = decodeJpegFile(path);
+        if (kind == PictureKind::Bitmap) picture = loadBitmapFile(path, kPhotographMaxPixels);
+        if (kind == PictureKind::Jpeg) picture = decodeJpegFile(path, kPhotographMaxPixels);
 
         authoring.addingFace = true;
         F1->setEnabled(false);

@@ -29,7 +29,7 @@ std::vector<FaceAnswer> readFaceAnswers(const QString& appDir, int count) {
 }
 
 QImage readFacePicture(const QString& appDir, int face, int kind) {
-    return decodeJpegFile(facePicturePath(appDir, face, kind));
+    return decodeJpegFile(facePicturePath(appDir, face, kind), kCataloguePictureMaxPixels);
 }
 
 void writeFaceImage(const QString& appDir, int face, int kind, const QImage& picture) {

@@ -46,7 +46,7 @@ void TForm1::loadTitlePictures() {
         try {
             const QString path = resolveAppPath(AppDir, QString::fromLatin1(name));
             if (!QFileInfo::exists(path)) continue;
-            control->setPicture(loadBitmapFile(path));
+            control->setPicture(loadBitmapFile(path, kTitlePictureMaxPixels));
         } catch (const AppError&) {
         }
     }

@@ -2,8 +2,8 @@
 
 #include "platform/app_error.h"
 #include "platform/atomic_write.h"
+#include "platform/picture_bytes.h"
 
-#include <QFile>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -14,9 +14,9 @@
 
 namespace {
 
-// Files larger than this are refused before reading: no JPEG within the
-// pixel limit needs anywhere near as many bytes.
-constexpr qint64 kMaxJpegFileBytes = qint64(1) << 30;
+// Real progressive files have about ten scans; a file of thousands of tiny
+// scans would only keep the decoder busy.
+constexpr int kMaxScans = 500;
 
 // libjpeg reports errors through these callbacks; instead of ending the
 // process they jump back to the guarded step with libjpeg's message code.
@@ -46,6 +46,25 @@ void onMessage(j_common_ptr cinfo, int level) {
 }
 
 void silent(j_common_ptr) {}
+
+void refuseTooCostly(j_common_ptr cinfo) {
+    cinfo->err->msg_code = JERR_IMAGE_TOO_BIG;
+    jumpOut(cinfo);
+}
+
+void limitScans(j_common_ptr cinfo) {
+    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
+        refuseTooCostly(cinfo);
+}
+
+// What libjpeg may take for its own buffers: a progressive or multi-scan file
+// keeps every coefficient of the picture (two bytes each, up to four full
+// components) until its last scan. Beyond it libjpeg reports an error, as it
+// has no backing store.
+long libjpegMemoryLimit(qint64 maxPixels) {
+    constexpr qint64 kSlack = qint64(32) << 20;
+    return long(std::min<qint64>(maxPixels, qint64(1) << 40) * 8 + kSlack);
+}
 
 void installErrorManager(ErrorManager& err) {
     jpeg_std_error(&err.pub);
@@ -141,20 +160,23 @@ void convertRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* in, QRgb* ou
 
 }  // namespace
 
-QImage decodeJpegData(const QByteArray& data) {
+QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) {
     Decompressor d;
     jpeg_decompress_struct* cinfo = &d.cinfo;
     cinfo->err = &d.err.pub;
     installErrorManager(d.err);
     run(d.err, [cinfo] { jpeg_create_decompress(cinfo); });
     d.created = true;
+    cinfo->mem->max_memory_to_use = libjpegMemoryLimit(maxPixels);
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = limitScans;
+    cinfo->progress = &progress;
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
     const auto size = static_cast<unsigned long>(data.size());
     run(d.err, [cinfo, bytes, size] { jpeg_mem_src(cinfo, bytes, size); });
     run(d.err, [cinfo] { jpeg_read_header(cinfo, TRUE); });
 
-    if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > kMaxPicturePixels)
-        throwJpegError(JERR_IMAGE_TOO_BIG);
+    if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > maxPixels) throwJpegError(JERR_IMAGE_TOO_BIG);
 
     switch (cinfo->jpeg_color_space) {
     case JCS_GRAYSCALE: cinfo->out_color_space = JCS_GRAYSCALE; break;
@@ -187,13 +209,11 @@ QImage decodeJpegData(const QByteArray& data) {
     return image;
 }
 
-QImage decodeJpegFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throwFileOpenError(path);
-    if (file.size() > kMaxJpegFileBytes) throwJpegError(JERR_IMAGE_TOO_BIG);
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) throwFileOpenError(path);
-    return decodeJpegData(data);
+QImage decodeJpegFile(const QString& path, qint64 maxPixels) {
+    const PictureBytes file = readPictureBytes(path, pictureFileByteLimit(maxPixels));
+    if (file.status == PictureBytes::TooLarge) throwJpegError(JERR_IMAGE_TOO_BIG);
+    if (file.status != PictureBytes::Read) throwFileOpenError(path);
+    return decodeJpegData(file.bytes, maxPixels);
 }
 
 QByteArray encodeJpeg(const QImage& image, int quality) {

@@ -3,18 +3,20 @@
 // cannot be opened throws "ファイル %s は開けません", data that libjpeg cannot
 // decode (or that ends early) throws "JPEG エラー #n" with libjpeg's message code:
 // JWRN_JPEG_EOF when the file ends early, JWRN_HIT_MARKER when the picture data
-// stops before the last block, JERR_IMAGE_TOO_BIG beyond kMaxPicturePixels.
+// stops before the last block, JERR_IMAGE_TOO_BIG for a picture of more than
+// maxPixels pixels (checked from the header, before decoding), a file too large
+// for any such picture, or data that would make libjpeg itself take more memory
+// or scans than such a picture needs.
+#include "platform/picture_limits.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QImage>
 #include <QString>
 
-// Largest picture the decoders accept, in pixels; larger ones are refused with
-// the decoder's error rather than exhausting memory.
-constexpr qint64 kMaxPicturePixels = 100'000'000;
-
 // Decodes to QImage::Format_RGB32.
-QImage decodeJpegFile(const QString& path);
-QImage decodeJpegData(const QByteArray& data);
+QImage decodeJpegFile(const QString& path, qint64 maxPixels = kMaxPicturePixels);
+QImage decodeJpegData(QByteArrayView data, qint64 maxPixels = kMaxPicturePixels);
 
 // Baseline, 24-bit colour, quality 90.
 QByteArray encodeJpeg(const QImage& image, int quality = 90);

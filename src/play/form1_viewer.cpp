@@ -108,7 +108,8 @@ void TForm1::ListBox1Click() {
         const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
         if (selected.isEmpty()) return;
         // Decoded first: a face that cannot be read leaves the one shown.
-        const QImage picture = loadPictureFile(savedFacePath(libraryFolder(AppDir), selected.first()->text()));
+        const QImage picture =
+            loadPictureFile(savedFacePath(libraryFolder(AppDir), selected.first()->text()), kLibraryPictureMaxPixels);
         ImgFace1->setAutoSize(true);
         ImgFace1->move(8, 120);
         ImgFace1->setPicture(picture);

@@ -3,15 +3,18 @@
 #include "form1_authoring_driver.h"
 
 #include "authoring/face_box_fit.h"
+#include "platform/app_error.h"
 #include "platform/caption_label.h"
 #include "platform/image_control.h"
 #include "platform/scroll_box.h"
+#include "support/hostile_pictures.h"
 
 #include <QAction>
 #include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
 #include <gtest/gtest.h>
+#include <jerror.h>
 
 namespace {
 
@@ -168,6 +171,30 @@ TEST(AddingFace, AnUndecodablePictureReportsTheDecoderErrorAndStaysOnTheFaceSele
     EXPECT_FALSE(f.BitBtnHantei->isVisible());
     EXPECT_TRUE(f.F1->isEnabled());
     EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
+}
+
+// Photographs may be large, but one whose header claims more than 50
+// megapixels is refused before it is decoded, as is a tiny run-length bitmap
+// that would unpack to 400 MB.
+TEST(AddingFace, APhotographBeyondFiftyMegapixelsIsRefusedFromItsHeader) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir);
+    dir.writeBytes(QStringLiteral("fifty.jpg"), jpegClaiming(10000, 5000));
+    dir.writeBytes(QStringLiteral("more.jpg"), jpegClaiming(10000, 5100));
+    // A 10000 x 10000 RLE8 bitmap: file header, info header, one palette
+    // entry, then 1 KB of data.
+    QByteArray bomb = QByteArray::fromHex("424d" "00000000" "00000000" "3a000000"
+                                          "28000000" "10270000" "10270000" "0100" "0800" "01000000"
+                                          "00000000" "00000000" "00000000" "01000000" "00000000" "00000000");
+    bomb += QByteArray(1000, '\0') + QByteArray::fromHex("0001");
+    dir.writeBytes(QStringLiteral("bomb.bmp"), bomb);
+    for (const char* name : {"fifty.jpg", "more.jpg", "bomb.bmp"}) startAuthoring(w, dir.path() + QLatin1String(name));
+
+    EXPECT_EQ(w.dialogs->errors,
+              (QStringList{jpegErrorText(JWRN_HIT_MARKER), jpegErrorText(JERR_IMAGE_TOO_BIG),
+                           QStringLiteral("ファイル %1 は開けません").arg(dir.path() + QStringLiteral("bomb.bmp"))}));
+    EXPECT_FALSE(w.form->authoring.addingFace);
 }
 
 // The zoom rectangle: the first press arms it, a drag draws it dotted blue,

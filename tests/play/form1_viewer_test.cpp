@@ -5,6 +5,7 @@
 #include "platform/image_control.h"
 #include "platform/jpeg_codec.h"
 #include "platform/scroll_box.h"
+#include "support/hostile_pictures.h"
 
 #include <QAction>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <jerror.h>
 
 namespace {
 
@@ -149,4 +151,25 @@ TEST(SavedFaces, CancelReturnsToTheFaceSelectionWithBothMenusOpen) {
     // The thumbnails answer again: a game starts from the face selection.
     startGameWith(w, 1);
     EXPECT_TRUE(f.PageControl1->isVisible());
+}
+
+// Saved faces are window-sized: one whose header claims more than four
+// megapixels is refused before decoding, and the face shown stays.
+TEST(SavedFaces, APictureBeyondTheLibraryCapIsRefusedAndTheFaceShownStays) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    writeSavedFace(dir, QStringLiteral("a"), {50, 60}, qRgb(20, 40, 220));
+    dir.writeBytes(QStringLiteral("Library/four.jpg"), jpegClaiming(2048, 2048));
+    dir.writeBytes(QStringLiteral("Library/more.jpg"), jpegClaiming(2048, 2049));
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    openViewer(w);
+
+    clickEntry(w, QStringLiteral("a"));
+    clickEntry(w, QStringLiteral("four"));
+    clickEntry(w, QStringLiteral("more"));
+    EXPECT_EQ(w.dialogs->errors, (QStringList{jpegErrorText(JWRN_HIT_MARKER), jpegErrorText(JERR_IMAGE_TOO_BIG)}));
+    EXPECT_EQ(f.ImgFace1->picture().size(), QSize(50, 60));
+    EXPECT_TRUE(f.ListBox1->isVisible());
 }

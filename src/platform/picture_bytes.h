@@ -1,0 +1,19 @@
+#pragma once
+// Reading a picture file whole, with a bound on its size so that a huge or
+// endless file (a device, a pipe) is refused instead of read into memory.
+#include <QByteArray>
+#include <QString>
+
+struct PictureBytes {
+    enum Status { Read, CannotOpen, TooLarge };
+    Status status = CannotOpen;
+    QByteArray bytes;
+};
+
+// Only regular files are read; CannotOpen also covers a read that fails or
+// stops short of the file's size.
+PictureBytes readPictureBytes(const QString& path, qint64 maxBytes);
+
+// No picture within maxPixels needs more bytes than this: up to eight a
+// pixel for the pixel data, and room for headers, palettes and metadata.
+qint64 pictureFileByteLimit(qint64 maxPixels);

@@ -1,0 +1,109 @@
+// The ini reader and writer on any file: one write (or section erase) that the
+// writer accepts reads back as written after a save and a fresh read, and
+// every other entry reads as before; one that it refuses changes nothing.
+//
+// Input: a first line "section<TAB>key<TAB>value" (CP932; a fourth field
+// "-" erases the section instead), then the bytes of the ini file.
+#include "fuzz_check.h"
+#include "platform/app_error.h"
+#include "platform/ini_file.h"
+#include "platform/shift_jis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kMostNames = 24;
+const QString kMissing = QStringLiteral("\x01missing");
+
+QString fuzzFolder() {
+    // On a RAM disk where there is one: each input is written and saved.
+    static const std::unique_ptr<QTemporaryDir> dir = [] {
+        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        return std::make_unique<QTemporaryDir>(base + QStringLiteral("/ini_fuzz-XXXXXX"));
+    }();
+    return dir->path();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    FUZZ_CHECK(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(f.write(bytes) == bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool sameName(const QString& a, const QString& b) { return a.toCaseFolded() == b.toCaseFolded(); }
+
+// Section and key names to ask for: whatever looks like one in the text.
+void collectNames(const QString& text, QStringList* sections, QStringList* keys) {
+    for (const QString& raw : text.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            if (sections->size() < kMostNames) sections->append(line.mid(1, close < 0 ? -1 : close - 1).trimmed());
+        } else if (const qsizetype eq = line.indexOf(QLatin1Char('=')); eq > 0 && keys->size() < kMostNames) {
+            keys->append(line.left(eq).trimmed());
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    const qsizetype newline = input.indexOf('\n');
+    if (newline < 0) return 0;
+    const QStringList command = fromShiftJis(input.left(newline)).split(QLatin1Char('\t'));
+    const QByteArray file = input.mid(newline + 1);
+    const QString section = command.value(0);
+    const QString key = command.value(1, QStringLiteral("k"));
+    // Blanks around a value do not survive a read; the writer is given none.
+    const QString value = command.value(2).trimmed().left(2047);
+    const bool erase = command.value(3) == QLatin1String("-");
+
+    const QString path = fuzzFolder() + QStringLiteral("/FaceData.ini");
+    writeFile(path, file);
+    IniFile edit(path);
+    QStringList sections{section}, keys{key};
+    collectNames(edit.text(), &sections, &keys);
+    std::vector<std::pair<std::pair<QString, QString>, QString>> old;
+    for (const QString& s : sections)
+        for (const QString& k : keys) old.push_back({{s, k}, edit.readString(s, k, kMissing)});
+
+    bool refused = false;
+    try {
+        if (erase)
+            edit.eraseSection(section);
+        else
+            edit.writeString(section, key, value);
+        edit.save();
+    } catch (const AppError&) {
+        refused = true;
+    }
+
+    const IniFile after(path);
+    if (refused) FUZZ_CHECK(readFile(path) == file);
+    for (const auto& [name, was] : old) {
+        const QString now = after.readString(name.first, name.second, kMissing);
+        if (refused || !sameName(name.first, section)) {
+            FUZZ_CHECK(now == was);
+        } else if (erase) {
+            FUZZ_CHECK(now == kMissing);
+        } else if (sameName(name.second, key)) {
+            FUZZ_CHECK(now == value);
+        } else {
+            FUZZ_CHECK(now == was);
+        }
+    }
+    return 0;
+}
