@@ -192,7 +192,8 @@ void IniFile::insertLine(int at, const QString& text) {
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    const bool fits = !hasLineBreak(section) && !section.contains(QLatin1Char(']')) &&
+    // Names are read back trimmed, so blanks around them could never be found again.
+    const bool fits = !hasLineBreak(section) && !section.contains(QLatin1Char(']')) && section == section.trimmed() &&
                       !hasLineBreak(key) && !key.contains(QLatin1Char('=')) &&
                       !key.isEmpty() && key == key.trimmed() &&
                       !key.startsWith(QLatin1Char('[')) && !key.startsWith(QLatin1Char(';')) &&

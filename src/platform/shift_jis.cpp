@@ -163,7 +163,10 @@ QByteArray toShiftJis(const QString& text) {
 bool representableInShiftJis(const QString& text) {
     Converter cd("CP932", "UTF-16LE");
     QByteArray out;
-    return cd.valid() && encodeRun(cd, text, out);
+    if (!cd.valid() || !encodeRun(cd, text, out)) return false;
+    // The converter also takes characters such as ¥, ¢ or the wave dash, whose
+    // bytes read back as other characters (\, ￠, ～): those cannot be kept.
+    return fromShiftJis(out) == text;
 }
 
 QString fromShiftJisKeepingStrayBytes(const QByteArray& bytes) {

@@ -8,7 +8,8 @@
 QString fromShiftJis(const QByteArray& bytes);
 // Characters without a CP932 encoding become "?".
 QByteArray toShiftJis(const QString& text);
-// True when every character of text has a CP932 encoding.
+// True when every character of text has a CP932 encoding that reads back as
+// that same character.
 bool representableInShiftJis(const QString& text);
 
 // A lossless pair for rewriting files that may hold stray bytes: each byte that
