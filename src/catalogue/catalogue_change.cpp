@@ -3,6 +3,7 @@
 #include "platform/app_error.h"
 #include "platform/atomic_write.h"
 #include "platform/file_ops.h"
+#include "platform/file_reading.h"
 #include "platform/ini_file.h"
 
 #include <QDirIterator>
@@ -122,9 +123,7 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     if (entryKind(settingsPath, &kind) != 0) throwFileOpenError(settingsPath);
     if (kind == EntryKind::Other) throwIniWriteError(settingsPath);
     // A missing settings file is an empty one: both read as count 3.
-    QByteArray oldSettings;
-    if (kind == EntryKind::File && readWholeFile(settingsPath, &oldSettings, kSettingsReadLimit) != 0)
-        throwFileOpenError(settingsPath);
+    const QByteArray oldSettings = kind == EntryKind::File ? readWholeFile(settingsPath, kSettingsReadLimit) : QByteArray();
 
     NewFileOptions fresh;
     fresh.exclusive = true;
@@ -217,14 +216,12 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
 
 void recoverCatalogueChange(const QString& folder) {
     const QString journalPath = at(folder, ChangeFiles::journal);
-    QByteArray text;
-    const int error = readWholeFile(journalPath, &text, kJournalReadLimit);
-    if (error == ENOENT) {
+    if (probePath(journalPath) == PathKind::Absent) {
         sweepLeftovers(folder);
         return;
     }
     CatalogueJournal journal;
-    if (error != 0 || !parseJournal(text, &journal)) throwFileOpenError(journalPath);
+    if (!parseJournal(readWholeFile(journalPath, kJournalReadLimit), &journal)) throwFileOpenError(journalPath);
     const QString settingsPath = at(folder, journal.settings);
     bool committed = false;
     if (!isCommitted(folder, journal, &committed)) throwIniWriteError(settingsPath);

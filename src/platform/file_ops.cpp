@@ -86,32 +86,6 @@ int writeNewFile(const QString& path, const QByteArray& bytes, const NewFileOpti
     return closeChecked(fd, path);
 }
 
-int readWholeFile(const QString& path, QByteArray* bytes, qint64 maxBytes) {
-    bytes->clear();
-    if (const int injected = before(FileStep::Read, path)) return injected;
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    char buffer[64 * 1024];
-    int error = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            error = errno;
-            break;
-        }
-        if (n == 0) break;
-        if (bytes->size() + n > maxBytes) {
-            error = EFBIG;
-            break;
-        }
-        bytes->append(buffer, n);
-    }
-    ::close(fd);
-    if (error) bytes->clear();
-    return error;
-}
-
 int renameEntry(const QString& from, const QString& to) {
     if (const int injected = before(FileStep::Rename, to)) return injected;
     return std::rename(native(from).constData(), native(to).constData()) == 0 ? 0 : errno;

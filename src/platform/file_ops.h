@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-enum class FileStep { Create, Write, SyncFile, Close, Rename, Remove, SyncFolder, Read };
+enum class FileStep { Create, Write, SyncFile, Close, Rename, Remove, SyncFolder };
 
 // Called before each step with the path it acts on (for Rename, the target).
 // A non-zero result makes the step fail with that errno without running it.
@@ -27,9 +27,6 @@ struct NewFileOptions {
 // Creates (or truncates) path and writes bytes, then syncs the file to disk
 // and closes it. On failure the half-written file is left for the caller.
 int writeNewFile(const QString& path, const QByteArray& bytes, const NewFileOptions& options = {});
-// The whole content of path; ENOENT when it does not exist. A read that stops
-// early for any reason other than the end of the file is a failure.
-int readWholeFile(const QString& path, QByteArray* bytes, qint64 maxBytes);
 // Renames from to to, replacing an existing file at to.
 int renameEntry(const QString& from, const QString& to);
 // Removes the file path (ENOENT when it is not there).
