@@ -8,8 +8,8 @@
 #include "authoring/face_box_redraw.h"
 #include "authoring/outline.h"
 #include "catalogue/catalogue_files.h"
-#include "platform/jpeg_codec.h"
-#include "platform/stretch.h"
+#include "pictures/jpeg_codec.h"
+#include "pictures/stretch.h"
 
 #include <QDir>
 #include <QFile>

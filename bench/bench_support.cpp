@@ -1,8 +1,8 @@
 #include "bench_support.h"
 
 #include "catalogue/catalogue_files.h"
-#include "platform/ini_file.h"
-#include "platform/jpeg_codec.h"
+#include "files/ini_file.h"
+#include "pictures/jpeg_codec.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,9 +6,9 @@
 // 8.3 ms; the cloth's redraw should cost no more than the palette's.
 #include "bench_support.h"
 
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
-#include "platform/ui_fonts.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
+#include "board/ui_fonts.h"
 #include "play/cloth.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "bench_support.h"
 
 #include "catalogue/catalogue_files.h"
-#include "platform/image_control.h"
-#include "platform/jpeg_codec.h"
+#include "board/image_control.h"
+#include "pictures/jpeg_codec.h"
 
 #include <QApplication>
 #include <QMainWindow>

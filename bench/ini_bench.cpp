@@ -4,7 +4,7 @@
 // what the load costs, not a multiple that grows with the file.
 #include "bench_support.h"
 
-#include "platform/ini_file.h"
+#include "files/ini_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -6,10 +6,10 @@
 // 10,000 files in 1,000 folders beside a bare recursive listing of the same
 // tree.
 #include "music/midi_scan.h"
-#include "platform/media_control.h"
-#include "platform/media_midi_file.h"
-#include "platform/media_output.h"
-#include "platform/media_synth.h"
+#include "audio/media_control.h"
+#include "audio/media_midi_file.h"
+#include "audio/media_output.h"
+#include "audio/media_synth.h"
 
 #include <QByteArray>
 #include <QDir>

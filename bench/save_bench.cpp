@@ -4,8 +4,8 @@
 #include "bench_support.h"
 
 #include "catalogue/catalogue_files.h"
-#include "platform/atomic_write.h"
-#include "platform/jpeg_codec.h"
+#include "files/atomic_write.h"
+#include "pictures/jpeg_codec.h"
 #include "play/library.h"
 
 #include <QDir>

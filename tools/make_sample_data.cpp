@@ -3,7 +3,7 @@
 // in data/, title.bmp, logo.bmp and the help text 作品について.txt in Shift-JIS.
 #include "sample_faces.h"
 
-#include "platform/app_error.h"
+#include "files/app_error.h"
 
 #include <QDir>
 #include <QGuiApplication>

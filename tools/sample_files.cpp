@@ -1,8 +1,8 @@
 // Writing the bitmaps and the help text in the forms the game reads.
 #include "sample_faces.h"
 
-#include "platform/atomic_write.h"
-#include "platform/shift_jis.h"
+#include "files/atomic_write.h"
+#include "files/shift_jis.h"
 
 #include <QFile>
 #include <stdexcept>

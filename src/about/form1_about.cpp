@@ -2,7 +2,7 @@
 #include "about/form2.h"
 #include "main/form1.h"
 #include "main/form2_factory.h"
-#include "platform/app_paths.h"
+#include "files/app_paths.h"
 
 TForm2* createAboutBox(TForm1* owner) {
     auto* box = new TForm2(owner);

@@ -1,8 +1,8 @@
 #include "about/form2.h"
 
 #include "main/form1.h"
-#include "platform/image_control.h"
-#include "platform/ui_fonts.h"
+#include "board/image_control.h"
+#include "board/ui_fonts.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "authoring/face_box_fit.h"
 
-#include "platform/jpeg_codec.h"
+#include "pictures/jpeg_codec.h"
 
 #include <QPainter>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "authoring/face_box_redraw.h"
 
 #include "authoring/face_box_fit.h"
-#include "platform/stretch.h"
+#include "pictures/stretch.h"
 
 QImage blankFaceBox() {
     QImage box(kFaceBoxSide, kFaceBoxSide, QImage::Format_RGB32);

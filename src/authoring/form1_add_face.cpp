@@ -6,10 +6,10 @@
 #include "authoring/face_box_redraw.h"
 #include "authoring/form1_authoring_look.h"
 #include "authoring/picture_kind.h"
-#include "platform/image_control.h"
-#include "platform/jpeg_codec.h"
-#include "platform/picture_file.h"
-#include "platform/scroll_box.h"
+#include "board/image_control.h"
+#include "pictures/jpeg_codec.h"
+#include "pictures/picture_file.h"
+#include "board/scroll_box.h"
 
 #include <QAction>
 #include <QPushButton>

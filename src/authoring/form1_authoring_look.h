@@ -1,7 +1,7 @@
 #pragma once
 // The prompts of authoring and deleting, and the part titles' colours that
 // tell which part is being outlined or re-coloured.
-#include "platform/caption_label.h"
+#include "board/caption_label.h"
 
 #include <QColor>
 #include <QPalette>

@@ -4,9 +4,9 @@
 
 #include "authoring/form1_authoring_look.h"
 #include "catalogue/catalogue_files.h"
-#include "platform/app_error.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
+#include "files/app_error.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
 
 #include <QAction>
 #include <QPushButton>

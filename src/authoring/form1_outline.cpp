@@ -5,8 +5,8 @@
 
 #include "authoring/form1_authoring_look.h"
 #include "authoring/outline.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
 
 #include <QPushButton>
 #include <algorithm>

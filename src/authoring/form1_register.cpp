@@ -5,9 +5,9 @@
 
 #include "authoring/shrink.h"
 #include "catalogue/catalogue_files.h"
-#include "platform/app_error.h"
-#include "platform/image_control.h"
-#include "platform/stretch.h"
+#include "files/app_error.h"
+#include "board/image_control.h"
+#include "pictures/stretch.h"
 
 #include <QPushButton>
 

@@ -7,8 +7,8 @@
 #include "authoring/face_box_redraw.h"
 #include "authoring/form1_authoring_look.h"
 #include "authoring/outline.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
 
 #include <QPushButton>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "authoring/shrink.h"
 
-#include "platform/stretch.h"
+#include "pictures/stretch.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "catalogue/answer_section.h"
 
-#include "platform/ini_file.h"
+#include "files/ini_file.h"
 
 void writeAnswerSection(IniFile& ini, int face, const FaceAnswer& answer) {
     const QString section = QString::number(face);

@@ -1,10 +1,10 @@
 #include "catalogue/catalogue_change.h"
 
-#include "platform/app_error.h"
-#include "platform/atomic_write.h"
-#include "platform/file_ops.h"
-#include "platform/file_reading.h"
-#include "platform/ini_file.h"
+#include "files/app_error.h"
+#include "files/atomic_write.h"
+#include "files/file_ops.h"
+#include "files/file_reading.h"
+#include "files/ini_file.h"
 
 #include <QDirIterator>
 #include <QFile>

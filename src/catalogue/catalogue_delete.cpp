@@ -7,9 +7,9 @@
 #include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_files.h"
 
-#include "platform/app_error.h"
-#include "platform/file_ops.h"
-#include "platform/ini_file.h"
+#include "files/app_error.h"
+#include "files/file_ops.h"
+#include "files/ini_file.h"
 
 #include <QFileInfo>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 // Names of the catalogue files, resolved without regard to letter case.
 #include "catalogue/catalogue_files.h"
 
-#include "platform/app_paths.h"
+#include "files/app_paths.h"
 
 QString facePicturePath(const QString& appDir, int face, int kind) {
     return resolveAppPath(appDir, QStringLiteral("data\\face%1_%2.jpg").arg(face).arg(kind));

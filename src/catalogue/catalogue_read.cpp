@@ -4,8 +4,8 @@
 
 #include "catalogue/catalogue_change.h"
 
-#include "platform/ini_file.h"
-#include "platform/jpeg_codec.h"
+#include "files/ini_file.h"
+#include "pictures/jpeg_codec.h"
 
 #include <QFileInfo>
 

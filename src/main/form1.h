@@ -6,9 +6,9 @@
 #include "catalogue/catalogue_mirror.h"
 #include "music/music_state.h"
 #include "play/play_state.h"
-#include "platform/media_control.h"
-#include "platform/random_source.h"
-#include "platform/user_dialogs.h"
+#include "audio/media_control.h"
+#include "desktop/random_source.h"
+#include "desktop/user_dialogs.h"
 
 #include <QMainWindow>
 #include <array>

@@ -2,11 +2,11 @@
 // place, size, font and colour, and the menu bar.
 #include "main/form1.h"
 
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/menu_check_style.h"
-#include "platform/scroll_box.h"
-#include "platform/ui_fonts.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/menu_check_style.h"
+#include "board/scroll_box.h"
+#include "board/ui_fonts.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -2,9 +2,9 @@
 // their branch from the buttons' captions, Edit1's visibility and the flags.
 #include "main/form1.h"
 
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 
 #include <QAction>
 #include <QLineEdit>

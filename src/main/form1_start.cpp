@@ -4,14 +4,14 @@
 
 #include "catalogue/catalogue_files.h"
 #include "main/form2_factory.h"
-#include "platform/app_error.h"
-#include "platform/app_paths.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/picture_file.h"
-#include "platform/qt_desktop_shell.h"
-#include "platform/qt_user_dialogs.h"
-#include "platform/scroll_box.h"
+#include "files/app_error.h"
+#include "files/app_paths.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "pictures/picture_file.h"
+#include "desktop/qt_desktop_shell.h"
+#include "desktop/qt_user_dialogs.h"
+#include "board/scroll_box.h"
 #include "play/library.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 // and the message loop.
 #include "main/application_setup.h"
 #include "main/form1.h"
-#include "platform/app_home.h"
-#include "platform/qt_user_dialogs.h"
+#include "files/app_home.h"
+#include "desktop/qt_user_dialogs.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "music/bgm_settings.h"
 
-#include "platform/app_paths.h"
-#include "platform/file_reading.h"
-#include "platform/ini_file.h"
-#include "platform/shift_jis.h"
+#include "files/app_paths.h"
+#include "files/file_reading.h"
+#include "files/ini_file.h"
+#include "files/shift_jis.h"
 
 #include <QDir>
 #include <QFileInfo>

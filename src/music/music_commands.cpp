@@ -1,6 +1,6 @@
 #include "music/music_commands.h"
 
-#include "platform/random_source.h"
+#include "desktop/random_source.h"
 
 QString openMusicCommand(const QString& path) {
     return QStringLiteral("open \"") + path + QStringLiteral("\" alias FILE");

@@ -4,9 +4,9 @@
 // window system and in tests.
 #include "main/form1.h"
 
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 
 #include <QGuiApplication>
 #include <QPushButton>

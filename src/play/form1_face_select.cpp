@@ -2,10 +2,10 @@
 #include "main/form1.h"
 
 #include "catalogue/catalogue_files.h"
-#include "platform/app_error.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "files/app_error.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 #include "play/palette.h"
 
 #include <QAction>

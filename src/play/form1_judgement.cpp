@@ -2,9 +2,9 @@
 #include "main/form1.h"
 
 #include "catalogue/catalogue_files.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 #include "play/judgement.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 // the grid at random, and their home cells.
 #include "main/form1.h"
 
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 #include "play/palette.h"
 
 void TForm1::SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box) {

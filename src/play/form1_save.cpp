@@ -1,11 +1,11 @@
 // Saving a finished face into the library, and the play side's cancel.
 #include "main/form1.h"
 
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 #include "play/library.h"
-#include "platform/file_reading.h"
+#include "files/file_reading.h"
 
 #include <QAction>
 #include <QFileInfo>

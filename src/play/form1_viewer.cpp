@@ -1,10 +1,10 @@
 // The saved-faces viewer: the list of the library and one face at a time.
 #include "main/form1.h"
 
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/picture_file.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "pictures/picture_file.h"
+#include "board/scroll_box.h"
 #include "play/library.h"
 
 #include <QAction>

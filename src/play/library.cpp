@@ -1,9 +1,9 @@
 #include "play/library.h"
 
-#include "platform/app_error.h"
-#include "platform/app_paths.h"
-#include "platform/jpeg_codec.h"
-#include "platform/stretch.h"
+#include "files/app_error.h"
+#include "files/app_paths.h"
+#include "pictures/jpeg_codec.h"
+#include "pictures/stretch.h"
 
 #include <QDir>
 #include <QFileInfo>

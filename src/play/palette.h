@@ -1,6 +1,6 @@
 #pragma once
 // The palette grid and the random deal of part images onto it.
-#include "platform/random_source.h"
+#include "desktop/random_source.h"
 
 #include <QPoint>
 #include <QSize>

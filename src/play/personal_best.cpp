@@ -1,8 +1,8 @@
 #include "play/personal_best.h"
 
-#include "platform/app_error.h"
-#include "platform/app_paths.h"
-#include "platform/ini_file.h"
+#include "files/app_error.h"
+#include "files/app_paths.h"
+#include "files/ini_file.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "play/play_settings.h"
 
-#include "platform/app_paths.h"
-#include "platform/ini_file.h"
+#include "files/app_paths.h"
+#include "files/ini_file.h"
 
 #include <QDir>
 #include <QFileInfo>

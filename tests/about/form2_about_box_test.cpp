@@ -2,7 +2,7 @@
 // hover colour of the web address and the address opened by a click.
 #include "../music/form1_music_support.h"
 #include "about/form2.h"
-#include "platform/image_control.h"
+#include "board/image_control.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,10 +3,10 @@
 #include "form1_authoring_driver.h"
 
 #include "authoring/face_box_fit.h"
-#include "platform/app_error.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "files/app_error.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 #include "support/hostile_pictures.h"
 
 #include <QAction>

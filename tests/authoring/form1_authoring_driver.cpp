@@ -1,8 +1,8 @@
 #include "form1_authoring_driver.h"
 
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/jpeg_codec.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "pictures/jpeg_codec.h"
 
 #include <QAction>
 #include <QPainter>

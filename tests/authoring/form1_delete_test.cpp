@@ -3,9 +3,9 @@
 #include "form1_authoring_driver.h"
 
 #include "catalogue/catalogue_files.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/ini_file.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "files/ini_file.h"
 
 #include <QAction>
 #include <QDir>

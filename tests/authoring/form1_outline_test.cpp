@@ -2,8 +2,8 @@
 // what gets painted and cut, re-opening a part and re-picking its colour.
 #include "form1_authoring_driver.h"
 
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

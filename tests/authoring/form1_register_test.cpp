@@ -4,10 +4,10 @@
 #include "form1_authoring_driver.h"
 
 #include "catalogue/catalogue_files.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/jpeg_codec.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "pictures/jpeg_codec.h"
+#include "board/scroll_box.h"
 
 #include <QAction>
 #include <QDir>

@@ -6,8 +6,8 @@
 // file step made to fail instead, in the process itself.
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_journal.h"
-#include "platform/app_error.h"
-#include "platform/file_ops.h"
+#include "files/app_error.h"
+#include "files/file_ops.h"
 #include "test_catalogue_files.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "catalogue/catalogue_files.h"
-#include "platform/app_error.h"
-#include "platform/jpeg_codec.h"
+#include "files/app_error.h"
+#include "pictures/jpeg_codec.h"
 #include "support/temp_app_dir.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "catalogue/catalogue_files.h"
-#include "platform/app_error.h"
+#include "files/app_error.h"
 #include "test_catalogue_files.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // deleting the damaged face, and a change that a crash interrupted is
 // resolved when the game starts, before anything is read.
 #include "catalogue/catalogue_files.h"
-#include "platform/file_ops.h"
-#include "platform/image_control.h"
+#include "files/file_ops.h"
+#include "board/image_control.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 

@@ -1,7 +1,7 @@
 // FaceData.ini as every catalogue operation sees it: always the same one file
 // whatever other spellings lie beside it, and never read in part.
 #include "catalogue/catalogue_files.h"
-#include "platform/app_error.h"
+#include "files/app_error.h"
 #include "support/app_error_of.h"
 #include "support/file_faults.h"
 #include "test_catalogue_files.h"

@@ -1,7 +1,7 @@
 // The bitmap decoder on any bytes: it refuses or gives a picture within the
 // cap, and the same bytes always give the same pixels.
 #include "fuzz_check.h"
-#include "platform/bitmap_codec.h"
+#include "pictures/bitmap_codec.h"
 
 #include <cstdint>
 

@@ -5,9 +5,9 @@
 // Input: a first line "section<TAB>key<TAB>value" (CP932; a fourth field
 // "-" erases the section instead), then the bytes of the ini file.
 #include "fuzz_check.h"
-#include "platform/app_error.h"
-#include "platform/ini_file.h"
-#include "platform/shift_jis.h"
+#include "files/app_error.h"
+#include "files/ini_file.h"
+#include "files/shift_jis.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The JPEG decoder on any bytes: the program's error or a picture within the
 // cap that the encoder writes again and the decoder reads back at its size.
 #include "fuzz_check.h"
-#include "platform/app_error.h"
-#include "platform/jpeg_codec.h"
+#include "files/app_error.h"
+#include "pictures/jpeg_codec.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // handed to the window system, and Qt's own dialogs in Japanese, run through
 // the real main window with real Qt dialogs.
 #include "main/application_setup.h"
-#include "platform/image_control.h"
+#include "board/image_control.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 

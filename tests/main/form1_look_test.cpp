@@ -1,6 +1,6 @@
 // How the window looks to the player, read from what is rendered: greyed
 // captions of disabled command buttons, and the check marks of the BGM menu.
-#include "platform/image_control.h"
+#include "board/image_control.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 

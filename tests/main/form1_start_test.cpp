@@ -1,11 +1,11 @@
 // Start-up, the title sequence and the face selection screen, driven through
 // the real main window on a temporary application folder.
 #include "catalogue/catalogue_files.h"
-#include "platform/caption_label.h"
-#include "platform/ini_file.h"
-#include "platform/jpeg_codec.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "files/ini_file.h"
+#include "pictures/jpeg_codec.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 

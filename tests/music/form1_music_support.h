@@ -2,9 +2,9 @@
 // Helpers for the music tests that drive the main window: songs and settings
 // files written into the temporary application folder, and a window whose
 // media device is the real one with a hand-turned clock.
-#include "../platform/media_smf_builder.h"
+#include "../audio/media_smf_builder.h"
 #include "music/bgm_settings.h"
-#include "platform/shift_jis.h"
+#include "files/shift_jis.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 

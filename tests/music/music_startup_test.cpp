@@ -1,6 +1,6 @@
 #include "music/music_commands.h"
 #include "music/music_startup.h"
-#include "platform/random_source.h"
+#include "desktop/random_source.h"
 #include "support/temp_app_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The blindfolded game's course with a hand-turned clock, the cloth, the
 // game-menu choices and the personal-best store, without a window.
-#include "platform/app_error.h"
-#include "platform/app_paths.h"
+#include "files/app_error.h"
+#include "files/app_paths.h"
 #include "play/blindfold.h"
 #include "play/cloth.h"
 #include "play/personal_best.h"

@@ -1,11 +1,11 @@
 // The blindfolded game and the personal best through the real window: menu
 // choices, a hand-turned blindfold timer, real drags and real files.
 #include "form1_play_driver.h"
-#include "platform/app_error.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/ini_file.h"
-#include "platform/scroll_box.h"
+#include "files/app_error.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "files/ini_file.h"
+#include "board/scroll_box.h"
 #include "play/blindfold.h"
 #include "play/library.h"
 #include "play/personal_best.h"

@@ -1,7 +1,7 @@
 // Dealing the palettes at the start of a game, seen through the window.
 #include "form1_play_driver.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 
 #include <QPushButton>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Placing parts on the face by dragging them with the real mouse.
 #include "form1_play_driver.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 
 #include <QCursor>
 #include <QGuiApplication>

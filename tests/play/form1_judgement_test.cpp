@@ -1,9 +1,9 @@
 // Judging a composed face and resuming, through the real window: every part
 // is put in place by a real drag.
 #include "form1_play_driver.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/scroll_box.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "form1_play_driver.h"
 
-#include "platform/image_control.h"
+#include "board/image_control.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 // Saving a judged face into the library through the real window: the name
 // field, the picture written, overwrites and names that must not be used.
 #include "form1_play_driver.h"
-#include "platform/caption_label.h"
-#include "platform/image_control.h"
-#include "platform/jpeg_codec.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "pictures/jpeg_codec.h"
 #include "support/file_faults.h"
 
 #include <QAction>

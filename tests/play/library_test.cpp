@@ -1,7 +1,7 @@
 #include "play/library.h"
 
-#include "platform/app_error.h"
-#include "platform/jpeg_codec.h"
+#include "files/app_error.h"
+#include "pictures/jpeg_codec.h"
 #include "support/temp_app_dir.h"
 #include "support/app_error_of.h"
 

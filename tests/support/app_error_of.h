@@ -1,6 +1,6 @@
 #pragma once
 // The text of the program's error that a call raises; empty when it raises none.
-#include "platform/app_error.h"
+#include "files/app_error.h"
 
 #include <QString>
 #include <functional>

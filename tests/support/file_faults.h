@@ -2,7 +2,7 @@
 // Faults injected into the platform's existence tests, folder listings and
 // file reads for the duration of a scope, so tests can see an operation meet
 // EIO, EACCES or a read cut short, which permissions cannot arrange for root.
-#include "platform/file_reading.h"
+#include "files/file_reading.h"
 
 #include <cerrno>
 #include <utility>

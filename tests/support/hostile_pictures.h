@@ -1,8 +1,8 @@
 #pragma once
 // Pictures whose headers claim more than their data holds, for the caps on
 // picture sizes.
-#include "platform/app_error.h"
-#include "platform/jpeg_codec.h"
+#include "files/app_error.h"
+#include "pictures/jpeg_codec.h"
 #include "support/temp_app_dir.h"
 
 #include <QByteArray>

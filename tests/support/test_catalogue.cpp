@@ -1,7 +1,7 @@
 #include "support/test_catalogue.h"
 
-#include "platform/ini_file.h"
-#include "platform/jpeg_codec.h"
+#include "files/ini_file.h"
+#include "pictures/jpeg_codec.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Dialog answers scripted by a test, and a record of everything shown.
-#include "platform/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 
 #include <QString>
 #include <QStringList>

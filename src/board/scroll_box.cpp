@@ -1,0 +1,65 @@
+#include "board/scroll_box.h"
+
+#include <QChildEvent>
+#include <QEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+ScrollBox::ScrollBox(QWidget* parent) : QScrollArea(parent), content_(new QWidget) {
+    content_->setObjectName(QStringLiteral("content"));
+    content_->setAutoFillBackground(false);
+    setWidget(content_);
+    setWidgetResizable(false);
+    viewport()->setAutoFillBackground(true);
+    content_->installEventFilter(this);
+    updateRange();
+}
+
+int ScrollBox::verticalPosition() const { return verticalScrollBar()->value(); }
+
+void ScrollBox::setVerticalPosition(int y) { verticalScrollBar()->setValue(y); }
+
+void ScrollBox::updateRange() {
+    if (updating_) return;
+    updating_ = true;
+    int right = 0, bottom = 0;
+    for (QObject* o : content_->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isHidden()) continue;
+        right = std::max(right, w->x() + w->width());
+        bottom = std::max(bottom, w->y() + w->height());
+    }
+    const QSize view = maximumViewportSize();
+    // Leave room for the other bar when one of them is needed.
+    const int w = right > view.width() ? right : view.width() - (bottom > view.height() ? verticalScrollBar()->sizeHint().width() : 0);
+    const int h = bottom > view.height() ? bottom : view.height() - (right > view.width() ? horizontalScrollBar()->sizeHint().height() : 0);
+    content_->resize(std::max(right, w), std::max(bottom, h));
+    updating_ = false;
+}
+
+bool ScrollBox::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (auto* ce = static_cast<QChildEvent*>(event); ce->child()->isWidgetType())
+            ce->child()->installEventFilter(this);
+        updateRange();
+        break;
+    case QEvent::ChildRemoved:
+        updateRange();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (watched != content_) updateRange();
+        break;
+    default:
+        break;
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
+
+void ScrollBox::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    updateRange();
+}

@@ -1,0 +1,120 @@
+#include "desktop/qt_user_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <vector>
+
+namespace {
+
+// Qt's own file dialog rather than the desktop's: it speaks the program's
+// language through Qt's translations on every desktop, its name filters
+// ignore letter case, and it can carry the folder prompt.
+void useQtFileDialog(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+}
+
+// The prompt as a line of its own above everything else of the dialog.
+void addPromptOnTop(QFileDialog& dialog, const QString& prompt) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    auto* label = new QLabel(withLineBreaks(prompt), &dialog);
+    label->setObjectName(QStringLiteral("FolderPrompt"));
+    label->setTextFormat(Qt::PlainText);
+    if (!grid) {
+        dialog.layout()->addWidget(label);
+        return;
+    }
+    struct Cell { QLayoutItem* item; int row, column, rowSpan, columnSpan; };
+    std::vector<Cell> cells;
+    while (grid->count() > 0) {
+        Cell c{};
+        grid->getItemPosition(0, &c.row, &c.column, &c.rowSpan, &c.columnSpan);
+        c.item = grid->takeAt(0);
+        cells.push_back(c);
+    }
+    grid->addWidget(label, 0, 0, 1, -1);
+    for (const Cell& c : cells) grid->addItem(c.item, c.row + 1, c.column, c.rowSpan, c.columnSpan);
+}
+
+}  // namespace
+
+QString applicationTitle() { return QStringLiteral("ポムリナ"); }
+
+QString withLineBreaks(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+QString qtNameFilter(const QString& windowsFilter) {
+    QStringList out;
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i];
+        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        // A description ending in "(...)" would be read by Qt as the patterns.
+        if (desc.endsWith(QLatin1Char(')'))) {
+            const int open = desc.lastIndexOf(QLatin1Char('('));
+            if (open >= 0) desc = desc.left(open).trimmed();
+        }
+        out << QStringLiteral("%1 (%2)").arg(desc, patterns.join(QLatin1Char(' ')));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString desktopOrHomeFolder() {
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!desktop.isEmpty() && QFileInfo(desktop).isDir()) return desktop;
+    return QDir::homePath();
+}
+
+bool QtUserDialogs::confirm(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), withLineBreaks(text), QMessageBox::NoButton, owner_);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtUserDialogs::notice(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), withLineBreaks(text), QMessageBox::NoButton, owner_);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+void QtUserDialogs::showError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), withLineBreaks(text), QMessageBox::NoButton, owner_);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+QString QtUserDialogs::openFile(const QString& title, const QString& filter) {
+    QFileDialog dialog(owner_, title, QString(), qtNameFilter(filter));
+    dialog.setObjectName(QStringLiteral("OpenFileDialog"));
+    useQtFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtUserDialogs::chooseFolder(const QString& prompt, const QString& startFolder) {
+    QFileDialog dialog(owner_, withLineBreaks(prompt).replace(QLatin1Char('\n'), QLatin1Char(' ')),
+                       startFolder.isEmpty() ? desktopOrHomeFolder() : startFolder);
+    dialog.setObjectName(QStringLiteral("FolderDialog"));
+    useQtFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    addPromptOnTop(dialog, prompt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}

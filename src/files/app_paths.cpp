@@ -1,0 +1,83 @@
+#include "files/app_paths.h"
+
+#include "files/file_reading.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+#include <strings.h>
+
+namespace {
+
+// The program's own file and folder names: spelled this way when created, and
+// looked up in this spelling first whatever the caller wrote.
+const QStringList& canonicalNames() {
+    static const QStringList names = {QStringLiteral("data"), QStringLiteral("FaceData.ini"),
+                                      QStringLiteral("Library"), QStringLiteral("BGM.ini")};
+    return names;
+}
+
+QString canonicalSpelling(const QString& component) {
+    for (const QString& name : canonicalNames())
+        if (component.compare(name, Qt::CaseInsensitive) == 0) return name;
+    return component;
+}
+
+// The entry of folder that matches component without regard to case; empty
+// when there is none. The exact spelling is tried with one stat, so the usual
+// case never lists the folder (a catalogue folder holds thousands of pictures
+// and is looked up once for each of them).
+QString matchEntry(const QString& folder, const QString& component) {
+    const QString dir = folder.isEmpty() ? QStringLiteral("./") : folder;
+    if (probePath(dir + component) != PathKind::Absent) return component;
+    const QByteArray wanted = QFile::encodeName(component);
+    const bool ascii = std::all_of(component.cbegin(), component.cend(), [](QChar c) { return c.unicode() < 128; });
+    QString best;
+    listFolder(dir, [&](const char* name) {
+        if (ascii && ::strcasecmp(name, wanted.constData()) != 0) return;
+        const QString decoded = QFile::decodeName(name);
+        if (decoded.compare(component, Qt::CaseInsensitive) != 0) return;
+        if (best.isEmpty() || decoded < best) best = decoded;
+    });
+    return best;
+}
+
+}  // namespace
+
+QString appDirOf(const QString& executablePath) {
+    QString dir = QDir::cleanPath(QFileInfo(executablePath).absolutePath());
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
+
+QString resolveAppPath(const QString& appDir, const QString& relative) {
+    QString path = appDir;
+    if (!path.isEmpty() && !path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    const QStringList components = relative.split(separators, Qt::SkipEmptyParts);
+    bool parentExists = probePath(path.isEmpty() ? QStringLiteral(".") : path) == PathKind::Folder;
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        const QString component = canonicalSpelling(components[i]);
+        QString spelled;
+        if (component == QLatin1String(".") || component == QLatin1String("..")) {
+            spelled = component;
+        } else if (parentExists) {
+            spelled = matchEntry(path, component);
+            if (spelled.isEmpty()) parentExists = false;
+        }
+        if (spelled.isEmpty()) spelled = component;
+        path += spelled;
+        if (i + 1 < components.size()) {
+            // Probed before the "/" is added: a file here is simply no folder.
+            if (parentExists) parentExists = probePath(path) == PathKind::Folder;
+            path += QLatin1Char('/');
+        }
+    }
+    const bool trailingSeparator = !relative.isEmpty() &&
+                                   (relative.endsWith(QLatin1Char('/')) || relative.endsWith(QLatin1Char('\\')));
+    if (trailingSeparator && !components.isEmpty()) path += QLatin1Char('/');
+    return path;
+}

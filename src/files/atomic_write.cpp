@@ -1,0 +1,73 @@
+#include "files/atomic_write.h"
+
+#include "files/app_error.h"
+#include "files/file_ops.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kTempMarker = QStringLiteral(".tmp-");
+constexpr int kTempSuffixLength = 6;
+
+// ".<name>.tmp-XXXXXX": hidden, beside the target, recognisable afterwards.
+QString tempNameFor(const QString& fileName) {
+    static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString suffix;
+    for (int i = 0; i < kTempSuffixLength; ++i)
+        suffix += QLatin1Char(alphabet[QRandomGenerator::global()->bounded(int(sizeof alphabet - 1))]);
+    return QLatin1Char('.') + fileName + kTempMarker + suffix;
+}
+
+// The file a write of path really replaces: the target of a symbolic link,
+// so that the link stays a link.
+QString writeTarget(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        if (!target.isEmpty()) return target;
+    }
+    return info.absoluteFilePath();
+}
+
+}  // namespace
+
+bool tryWriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    const QString target = writeTarget(path);
+    const QFileInfo info(target);
+    const QString folder = info.absolutePath();
+
+    NewFileOptions options;
+    options.exclusive = true;
+    struct stat st {};
+    // A replaced file keeps its permissions.
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0 && S_ISREG(st.st_mode))
+        options.permissions = int(st.st_mode & 07777);
+
+    QString temp;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
+        temp = folder + QLatin1Char('/') + tempNameFor(info.fileName());
+        error = writeNewFile(temp, bytes, options);
+    }
+    if (error == EEXIST) return false;  // never ours to remove
+    if (error == 0) error = renameEntry(temp, target);
+    if (error != 0) {
+        removeFileEntry(temp);
+        return false;
+    }
+    return syncFolder(folder) == 0;
+}
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    if (!tryWriteFileAtomically(path, bytes)) throwFileCreateError(path);
+}
+
+bool isAtomicWriteLeftover(const QString& fileName) {
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.tmp-[A-Za-z0-9]{6}$"));
+    return pattern.match(fileName).hasMatch();
+}

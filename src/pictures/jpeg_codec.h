@@ -1,0 +1,24 @@
+#pragma once
+// JPEG through the IJG libjpeg API. Errors never end the process: a file that
+// cannot be opened throws "ファイル %s は開けません", data that libjpeg cannot
+// decode (or that ends early) throws "JPEG エラー #n" with libjpeg's message code:
+// JWRN_JPEG_EOF when the file ends early, JWRN_HIT_MARKER when the picture data
+// stops before the last block, JERR_IMAGE_TOO_BIG for a picture of more than
+// maxPixels pixels (checked from the header, before decoding), a file too large
+// for any such picture, or data that would make libjpeg itself take more memory
+// or scans than such a picture needs.
+#include "pictures/picture_limits.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+// Decodes to QImage::Format_RGB32.
+QImage decodeJpegFile(const QString& path, qint64 maxPixels = kMaxPicturePixels);
+QImage decodeJpegData(QByteArrayView data, qint64 maxPixels = kMaxPicturePixels);
+
+// Baseline, 24-bit colour, quality 90.
+QByteArray encodeJpeg(const QImage& image, int quality = 90);
+// Encodes and writes atomically; throws "ファイル %s を作成できません".
+void writeJpegFile(const QString& path, const QImage& image);

@@ -1,8 +1,0 @@
-#pragma once
-// Opening a file or web address with the desktop's default program.
-#include "platform/user_dialogs.h"
-
-class QtDesktopShell : public DesktopShell {
-public:
-    void open(const QString& target) override;
-};
