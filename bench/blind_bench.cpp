@@ -10,6 +10,7 @@
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
 #include "play/cloth.h"
+#include "play/game_screen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,7 +44,7 @@ void BM_ClothRedrawDuringDrag(benchmark::State& state) {
     // A nose taken from its palette: the drag stays open for the whole run.
     form->PageControl1->setCurrentIndex(2);
     form->PartsMouseDown(form->PartImages[3][1], Qt::LeftButton, 1, 1);
-    if (!form->play.dragging) state.SkipWithError("no drag");
+    if (!form->game().state().dragging) state.SkipWithError("no drag");
     QImage target(form->ImgMekakushi->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) form->ImgMekakushi->render(&target);
     form->ImgMekakushi->releaseMouse();

@@ -2,8 +2,8 @@
 // beside the bare libjpeg decode of the pictures they must read.
 #include "bench_support.h"
 
-#include "catalogue/catalogue_files.h"
 #include "board/image_control.h"
+#include "catalogue/catalogue_files.h"
 #include "pictures/jpeg_codec.h"
 
 #include <QApplication>

@@ -5,11 +5,11 @@
 // file that is accepted, and the MIDI folder scan over a generated tree of
 // 10,000 files in 1,000 folders beside a bare recursive listing of the same
 // tree.
-#include "music/midi_scan.h"
 #include "audio/media_control.h"
 #include "audio/media_midi_file.h"
 #include "audio/media_output.h"
 #include "audio/media_synth.h"
+#include "music/midi_scan.h"
 
 #include <QByteArray>
 #include <QDir>

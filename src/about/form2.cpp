@@ -1,10 +1,9 @@
 #include "about/form2.h"
 
-#include "main/form1.h"
 #include "board/image_control.h"
 #include "board/ui_fonts.h"
+#include "desktop/user_dialogs.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -30,7 +29,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
 
 }  // namespace
 
-TForm2::TForm2(TForm1* owner) : QDialog(owner), owner_(owner) {
+TForm2::TForm2(QWidget* owner, const QImage& logo, DesktopShell& shell, std::function<void()> closed)
+    : QDialog(owner), shell_(shell), closed_(std::move(closed)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(AboutTexts::Caption);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -52,7 +52,7 @@ TForm2::TForm2(TForm1* owner) : QDialog(owner), owner_(owner) {
     ImageRogo->setGeometry(96, 50, 191, 40);
     ImageRogo->setStretch(true);
     ImageRogo->setProportional(true);
-    ImageRogo->setPicture(owner->ImgRogo->picture());
+    ImageRogo->setPicture(logo);
 
     QFont addressFont = uiFontPixels(16);
     addressFont.setUnderline(true);
@@ -69,13 +69,10 @@ void TForm2::Label2MouseMove() { setAddressColour(kWhite); }
 
 void TForm2::FormMouseMove() { setAddressColour(kLime); }
 
-void TForm2::Label2Click() { owner_->services.shell->open(AboutTexts::AuthorAddress); }
+void TForm2::Label2Click() { shell_.open(AboutTexts::AuthorAddress); }
 
 void TForm2::FormClose() {
-    if (!owner_->ONO1->isChecked()) return;
-    owner_->mciSendString(QStringLiteral("seek FILE to 0"));
-    owner_->mciSendString(QStringLiteral("play File"));
-    owner_->music.bgmOn = true;
+    if (closed_) closed_();
 }
 
 void TForm2::done(int result) {

@@ -3,10 +3,12 @@
 // address, which opens in the web browser when clicked. Shown modally by the
 // main window; while it is open the background music is stopped.
 #include <QDialog>
+#include <QImage>
+#include <functional>
 
+class DesktopShell;
 class ImageControl;
 class QLabel;
-class TForm1;
 
 namespace AboutTexts {
 inline const QString Caption = QStringLiteral("ポムリナのバージョン情報");
@@ -17,12 +19,14 @@ inline const QString AuthorAddress = QStringLiteral("https://pomurina.example/")
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(TForm1* owner);
+    // owner: the main window; logo: the picture shown (the title's logo);
+    // shell opens the address; closed runs whenever the box closes.
+    TForm2(QWidget* owner, const QImage& logo, DesktopShell& shell, std::function<void()> closed);
 
     void Label2MouseMove();
     void FormMouseMove();
     void Label2Click();
-    // Restarts the music from the beginning when it is switched on.
+    // Hands the closing on (the music starts again when it is switched on).
     void FormClose();
 
     QLabel* Label1 = nullptr;
@@ -40,6 +44,7 @@ protected:
 private:
     void setAddressColour(const QColor& colour);
 
-    TForm1* owner_;
+    DesktopShell& shell_;
+    std::function<void()> closed_;
     bool addressPressed_ = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The state of authoring a new face and of choosing a face to delete. Entries
-// 1..4 of the per-part arrays are the PartSlots, 6 the zoom rectangle.
+// The state of authoring a new face. Entries 1..4 of the per-part arrays are
+// the PartSlots, 6 the zoom rectangle.
 #include "authoring/outline.h"
 
 #include <QImage>
@@ -22,6 +22,4 @@ struct AuthoringState {
     std::array<QRgb, 5> fillColor{};
     std::array<bool, 5> outlined{};
     int pickMode = 0;  // 0 outline, 1 pick the fill colour
-    bool deletingFace = false;
-    bool faceChosenForDeletion = false;  // a thumbnail was clicked in this DeleteFace
 };

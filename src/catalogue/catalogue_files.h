@@ -59,3 +59,13 @@ void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePicture
 // the old catalogue and throws the error.
 void deleteFaceFiles(const QString& appDir, int d, int count,
                      const std::vector<FaceAnswer>& answersAfter);
+
+// The count the program starts with: FaceData.ini's, unless it is one no
+// catalogue can have (below zero or above kMaxFaceCount); then the number of
+// faces whose whole-face pictures are there, and error names the first one
+// that is not. Throws when the settings cannot be read.
+struct StartingCount {
+    int count = 0;
+    QString error;  // empty when the settings' count is used
+};
+StartingCount startingFaceCount(const QString& appDir);

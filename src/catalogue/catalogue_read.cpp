@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue_change.h"
 
+#include "files/app_error.h"
 #include "files/ini_file.h"
 #include "pictures/jpeg_codec.h"
 
@@ -11,6 +12,14 @@
 
 int readFaceCount(const QString& appDir) {
     return IniFile(faceDataPath(appDir)).readInteger(QStringLiteral("faces"), QStringLiteral("count"), 3);
+}
+
+StartingCount startingFaceCount(const QString& appDir) {
+    const int count = readFaceCount(appDir);
+    if (count >= 0 && count <= kMaxFaceCount) return StartingCount{count, {}};
+    int present = 0;
+    while (present < kMaxFaceCount && QFileInfo::exists(facePicturePath(appDir, present, 0))) ++present;
+    return StartingCount{present, fileOpenErrorText(facePicturePath(appDir, present, 0))};
 }
 
 std::vector<FaceAnswer> readFaceAnswers(const QString& appDir, int count) {

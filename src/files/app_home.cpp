@@ -1,10 +1,10 @@
 #include "files/app_home.h"
 
+#include "desktop/user_dialogs.h"
 #include "files/app_error.h"
 #include "files/app_paths.h"
 #include "files/atomic_write.h"
 #include "files/file_reading.h"
-#include "desktop/user_dialogs.h"
 
 #include <QDir>
 #include <QFile>

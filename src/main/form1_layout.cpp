@@ -2,8 +2,10 @@
 // place, size, font and colour, and the menu bar.
 #include "main/form1.h"
 
+#include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/list_choices.h"
 #include "board/menu_check_style.h"
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
@@ -207,7 +209,7 @@ void TForm1::connectHandlers() {
     connect(BitBtnToroku, &QPushButton::clicked, this, [this] { BitBtnTorokuClick(); });
     connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-    connectLibraryList();
+    new ListChoices(ListBox1, [this] { ListBox1Click(); });
     ImgFace1->onMouseDown = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseDown(b, p.x(), p.y()); };
     ImgFace1->onMouseMove = [this](ImageControl*, Qt::MouseButtons, QPoint p) { ImgFace1MouseMove(p.x(), p.y()); };
     ImgFace1->onMouseUp = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseUp(b, p.x(), p.y()); };
@@ -251,7 +253,6 @@ void TForm1::createMenu() {
     connect(F1, &QAction::enabledChanged, G1, &QAction::setEnabled);
     Blind1 = item(G1Menu, "Blind1", QStringLiteral("目隠しで遊ぶ(&M)"), true, &TForm1::Blind1Click);
     Best1 = item(G1Menu, "Best1", QStringLiteral("自己ベストを記録する(&S)"), true, &TForm1::Best1Click);
-    loadPlayChoices();
 
     BGMB1Menu = named(bar->addMenu(QStringLiteral("BGM(&B)")), "BGMB1Menu");
     BGMB1 = named(BGMB1Menu->menuAction(), "BGMB1");

@@ -1,10 +1,15 @@
-// The screen modes: the three command buttons and a thumbnail click choose
-// their branch from the buttons' captions, Edit1's visibility and the flags.
+// The switchboard: the three command buttons and a thumbnail click choose the
+// screen that gets the press from the buttons' captions, Edit1's visibility
+// and the screens' flags.
 #include "main/form1.h"
 
-#include "board/caption_label.h"
+#include "authoring/face_authoring.h"
+#include "authoring/face_deleting.h"
+#include "board/board_texts.h"
 #include "board/image_control.h"
-#include "board/scroll_box.h"
+#include "play/face_selection.h"
+#include "play/game_screen.h"
+#include "play/library_viewer.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -13,14 +18,14 @@
 void TForm1::BitBtnHanteiClick() {
     guarded([&] {
         const QString caption = BitBtnHantei->text();
-        if (caption == Texts::Hantei && play.blindfold.covering())
-            startReveal();  // the judgement follows once the cloth is off
+        if (caption == Texts::Hantei && game_->covered())
+            game_->startReveal();  // the judgement follows once the cloth is off
         else if (caption == Texts::Hantei)
-            judgeFace();
+            game_->judgeFace();
         else if (caption == Texts::Saikai)
-            resumeGame();
+            game_->resumeGame();
         else
-            zoomClick();
+            faceAuthoring_->zoomClick();
     });
 }
 
@@ -28,16 +33,19 @@ void TForm1::BitBtnCancelClick() {
     guarded([&] {
         if (BitBtnCancel->text() == Texts::Cancel) {
             BitBtnCancel->hide();
-            if (authoring.addingFace)
-                cancelAuthoring();
-            else if (authoring.deletingFace)
-                cancelDeleting();
-            else
-                playSideCancel();
+            if (faceAuthoring_->adding()) {
+                faceAuthoring_->cancel();
+            } else if (faceDeleting_->active()) {
+                faceDeleting_->cancel();
+            } else {
+                // A game being placed, or the saved-faces viewer.
+                game_->cancel();
+                libraryViewer_->close();
+            }
         } else if (Edit1->isHidden()) {
-            askForSaveName();
+            game_->askForSaveName();
         } else {
-            saveFinishedFace();
+            game_->saveFinishedFace();
         }
     });
 }
@@ -45,25 +53,25 @@ void TForm1::BitBtnCancelClick() {
 void TForm1::BitBtnTorokuClick() {
     guarded([&] {
         if (BitBtnToroku->text() == Texts::Toroku)
-            registerFace();
+            faceAuthoring_->registerFace();
         else
-            deleteChosenFace();
+            faceDeleting_->deleteChosenFace();
     });
 }
 
 void TForm1::ImgFace0Click(ImageControl* sender) {
     guarded([&] {
-        if (TitleShowing) return;
+        if (faceSelection_->titleShowing()) return;
         const bool f1WasEnabled = F1->isEnabled();
         const bool r1WasEnabled = R1->isEnabled();
         F1->setEnabled(false);
         R1->setEnabled(false);
-        if (authoring.deletingFace) {
-            chooseFaceToDelete(sender);
+        if (faceDeleting_->active()) {
+            faceDeleting_->chooseFaceToDelete(sender);
             return;
         }
         try {
-            startGame(sender);
+            game_->startGame(sender);
         } catch (...) {
             // A game that cannot start leaves the face selection as it was.
             F1->setEnabled(f1WasEnabled);
@@ -71,29 +79,4 @@ void TForm1::ImgFace0Click(ImageControl* sender) {
             throw;
         }
     });
-}
-
-void TForm1::ReturnToFaceSelect() {
-    for (int s = 1; s <= 4; ++s) {
-        CaptionLabel* title = partTitle(s);
-        QPalette p = title->palette();
-        p.setColor(QPalette::Window, QColor(255, 255, 0));
-        title->setPalette(p);
-        title->hide();
-        partPreview(s)->hide();
-    }
-    ImgFace1->hide();
-    F1->setEnabled(true);
-    if (play.libraryHasFaces) R1->setEnabled(true);
-    Label1->setFontPoints(14);
-    Label1->setCaption(Texts::ChooseFace);
-    authoring.addingFace = false;
-    authoring.outlineDrawing = false;
-    authoring.currentPart = 0;
-    authoring.outlined.fill(false);
-    authoring.pickMode = 0;
-    for (auto& points : authoring.outlinePoints) points.clear();
-    ScrollBox1->scrollToTop();
-    ScrollBox1->show();
-    BitBtnCancel->hide();
 }

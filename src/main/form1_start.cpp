@@ -1,23 +1,23 @@
-// Program start: creating the window and its per-face controls, reading the
-// catalogue, the title sequence and the end of the title.
+// Program start: the window, its screens and the per-face controls, reading
+// the catalogue, the title's ticks, and what one screen's action means for
+// the others.
 #include "main/form1.h"
 
-#include "catalogue/catalogue_files.h"
-#include "main/form2_factory.h"
-#include "files/app_error.h"
-#include "files/app_paths.h"
+#include "about/form2.h"
+#include "authoring/face_authoring.h"
+#include "authoring/face_deleting.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
-#include "pictures/picture_file.h"
+#include "catalogue/catalogue_files.h"
 #include "desktop/qt_desktop_shell.h"
 #include "desktop/qt_user_dialogs.h"
-#include "board/scroll_box.h"
-#include "play/library.h"
+#include "files/app_error.h"
+#include "music/music_player.h"
+#include "play/face_selection.h"
+#include "play/game_screen.h"
+#include "play/library_viewer.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QListWidget>
 #include <QTimer>
 
 TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), services(std::move(s)) {
@@ -30,26 +30,30 @@ TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), service
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     createControls();
-    loadTitlePictures();
+    createScreens();
+    game_->loadPlayChoices();
+    faceSelection_->loadTitlePictures();
     Timer1->start();
     FormCreate();
     setFixedSize(sizeHint());
-    Form2 = createAboutBox(this);
+    // The About box, created hidden; closing it gives the music back.
+    Form2 = new TForm2(this, ImgRogo->picture(), *services.shell, [this] { musicPlayer_->resumeAfterAbout(); });
+    Form2->hide();
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::loadTitlePictures() {
-    // The title and logo are the program's own pictures beside the executable;
-    // without them the title simply shows the thumbnails.
-    for (auto [control, name] : {std::pair{ImgTitle, "title.bmp"}, std::pair{ImgRogo, "logo.bmp"}}) {
-        try {
-            const QString path = resolveAppPath(AppDir, QString::fromLatin1(name));
-            if (!QFileInfo::exists(path)) continue;
-            control->setPicture(loadBitmapFile(path, kTitlePictureMaxPixels));
-        } catch (const AppError&) {
-        }
-    }
+void TForm1::createScreens() {
+    Board& board = *this;
+    UserDialogs& dialogs = *services.dialogs;
+    faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs);
+    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random);
+    libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir);
+    faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs);
+    faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs);
+    musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
+    faceAuthoring_->onFaceRegistered = [this] { faceRegistered(); };
+    faceDeleting_->onFaceDeleted = [this](int face) { faceDeleted(face); };
 }
 
 void TForm1::guarded(const std::function<void()>& body) {
@@ -78,131 +82,68 @@ void TForm1::FormCreate() {
         } catch (const AppError& e) {
             services.dialogs->showError(e.message());
         }
-        int count = readFaceCount(AppDir);
-        if (count < 0 || count > kMaxFaceCount) {
-            // A count no catalogue can have: use the faces whose pictures are
-            // there and name the first one that is not.
-            int present = 0;
-            while (present < kMaxFaceCount && QFileInfo::exists(facePicturePath(AppDir, present, 0))) ++present;
-            services.dialogs->showError(fileOpenErrorText(facePicturePath(AppDir, present, 0)));
-            count = present;
-        }
-        catalogue.faceCount = count;
-        catalogue.faceAnswers.assign(count, FaceAnswer{});
-        for (int s = 1; s <= 4; ++s) {
-            play.homeLeft[s].assign(count, 0);
-            play.homeTop[s].assign(count, 0);
-        }
-        createFaceControls(0, count);
+        const StartingCount start = startingFaceCount(AppDir);
+        if (!start.error.isEmpty()) services.dialogs->showError(start.error);
+        catalogue.faceCount = start.count;
+        catalogue.faceAnswers.assign(start.count, FaceAnswer{});
+        game_->facesChanged(start.count);
+        addFaceControls(0, start.count);
         BuildThumbnailGrid();
         for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
         LoadFaceAnswers();
-        play.placedFace.fill(-1);
-
-        ImgTitle->setParent(ScrollBox1->content());
-        ImgTitle->move(60, 50);
-        ImgTitle->show();
-        ImgTitle->raise();
-        ImgRogo->setParent(ScrollBox1->content());
-        ImgRogo->move(250, 300);
-        ImgRogo->show();
-        ImgRogo->raise();
-        TitleShowing = true;
-        Label1->setFontPoints(14);
-        Label1->setCaption(Texts::ChooseFace);
+        faceSelection_->beginTitle();
     });
 }
 
-void TForm1::createFaceControls(int from, int to) {
-    Thumbnails.resize(to, nullptr);
-    for (int s = 1; s <= 4; ++s) PartImages[s].resize(to, nullptr);
+void TForm1::addFaceControls(int from, int to) {
+    createFaceControls(from, to);
     for (int i = from; i < to; ++i) {
-        auto* thumb = new ImageControl(ScrollBox1->content());
-        thumb->setObjectName(QStringLiteral("Thumbnail%1").arg(i));
-        Thumbnails[i] = thumb;
-    }
-    for (int i = from; i < to; ++i)
+        Thumbnails[i]->onClick = [this](ImageControl* sender) { ImgFace0Click(sender); };
         for (int s = 1; s <= 4; ++s) {
-            auto* part = new ImageControl(paletteBox(s)->content());
-            part->setObjectName(QStringLiteral("PartImage%1_%2").arg(s).arg(i));
-            PartImages[s][i] = part;
-        }
-}
-
-void TForm1::releaseFaceControls(int newCount) {
-    for (int i = newCount; i < int(Thumbnails.size()); ++i) {
-        Thumbnails[i]->hide();
-        Thumbnails[i]->deleteLater();
-        Thumbnails[i]->setParent(nullptr);
-        for (int s = 1; s <= 4; ++s) {
-            PartImages[s][i]->hide();
-            PartImages[s][i]->setParent(nullptr);
-            PartImages[s][i]->deleteLater();
+            ImageControl* part = PartImages[s][i];
+            part->onMouseDown = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
+                PartsMouseDown(sender, button, at.x(), at.y());
+            };
+            // Moves and the release reach the pressed part while it holds the mouse.
+            part->onMouseMove = [this](ImageControl* sender, Qt::MouseButtons, QPoint at) {
+                guarded([&] { game_->partMouseMove(sender, at); });
+            };
+            part->onMouseUp = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
+                guarded([&] { game_->partMouseUp(sender, button, at); });
+            };
         }
     }
-    Thumbnails.resize(newCount);
-    for (int s = 1; s <= 4; ++s) PartImages[s].resize(newCount);
 }
 
-void TForm1::LoadFaceAnswers() {
-    catalogue.faceAnswers = readFaceAnswers(AppDir, catalogue.faceCount);
+void TForm1::faceRegistered() {
+    const int count = catalogue.faceCount;
+    addFaceControls(int(Thumbnails.size()), count);
+    game_->facesChanged(count);
+    BuildThumbnailGrid();
+    for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
 }
+
+void TForm1::faceDeleted(int) {
+    // The faces above the deleted one moved down a number: every thumbnail
+    // and part image is loaded again, and the last face's controls go.
+    releaseFaceControls(catalogue.faceCount);
+    game_->facesChanged(catalogue.faceCount);
+    BuildThumbnailGrid();
+    for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
+}
+
+void TForm1::LoadFaceAnswers() { catalogue.faceAnswers = readFaceAnswers(AppDir, catalogue.faceCount); }
 
 void TForm1::Timer1Timer() {
     guarded([&] {
-        if (!TitleShowing) {
-            blinkChosenThumbnail();
+        // Timer1 beats the title, and later the blink of a face chosen for deletion.
+        if (!faceSelection_->titleShowing()) {
+            faceDeleting_->blinkChosenThumbnail();
             return;
         }
-        ++TitleTicks;
-        if (TitleTicks <= 4) return;
-        Timer1->stop();
-        TitleShowing = false;
-        ImgTitle->hide();
-        ImgRogo->hide();
-        Label1->show();
-        F1->setEnabled(true);
-        const LibraryListing listing = listLibrary(AppDir);
-        ListBox1->addItems(listing.names);
-        if (listing.anyEntry) {
-            R1->setEnabled(true);
-            play.libraryHasFaces = true;
-        }
-        StartMusic();
+        if (faceSelection_->titleTick()) StartMusic();
     });
 }
-
-ScrollBox* TForm1::paletteBox(int slot) const {
-    switch (slot) {
-    case 1: return SBRMe;
-    case 2: return SBLMe;
-    case 3: return SBHana;
-    case 4: return SBKuti;
-    default: return nullptr;
-    }
-}
-
-CaptionLabel* TForm1::partTitle(int slot) const {
-    switch (slot) {
-    case 1: return LblRMe;
-    case 2: return LblLMe;
-    case 3: return LblHana;
-    case 4: return LblKuti;
-    default: return nullptr;
-    }
-}
-
-ImageControl* TForm1::partPreview(int slot) const {
-    switch (slot) {
-    case 1: return ImgTuikaRMe;
-    case 2: return ImgTuikaLMe;
-    case 3: return ImgTuikaHana;
-    case 4: return ImgTuikaKuti;
-    default: return nullptr;
-    }
-}
-
-bool TForm1::liesOnFace(const ImageControl* part) const { return part->parentWidget() == ClientArea; }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose();

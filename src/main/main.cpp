@@ -1,9 +1,9 @@
 // Program entry: the application, the main window on the game's folder,
 // and the message loop.
+#include "desktop/qt_user_dialogs.h"
+#include "files/app_home.h"
 #include "main/application_setup.h"
 #include "main/form1.h"
-#include "files/app_home.h"
-#include "desktop/qt_user_dialogs.h"
 
 #include <QApplication>
 #include <QGuiApplication>

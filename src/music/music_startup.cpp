@@ -1,7 +1,7 @@
 #include "music/music_startup.h"
 
-#include "music/midi_scan.h"
 #include "desktop/random_source.h"
+#include "music/midi_scan.h"
 
 #include <QFileInfo>
 

@@ -1,9 +1,6 @@
 #pragma once
 // The state of a game: the face played, the placement slots, the drag in
-// progress, the home cells of the part images and the blindfold.
-#include "play/blindfold.h"
-
-#include <QImage>
+// progress and the home cells of the part images.
 #include <array>
 #include <vector>
 
@@ -22,10 +19,4 @@ struct PlayState {
     // Home cells, [slot][face], in palette content coordinates.
     std::array<std::vector<int>, 5> homeLeft;
     std::array<std::vector<int>, 5> homeTop;
-    bool libraryHasFaces = false;
-    // A blindfolded game: its course, whether this game is one (its best is
-    // kept apart) and the cloth as drawn for the face being played.
-    BlindfoldCourse blindfold;
-    bool blindGame = false;
-    QImage cloth;
 };

@@ -98,13 +98,13 @@ TEST(AboutBox, MusicStopsWhileOpenAndRestartsFromTheBeginningAfterwards) {
 
     openAboutBox(f, [&](TForm2&) {
         EXPECT_EQ(w.media->commands, QStringList{QStringLiteral("stop FILE")});
-        EXPECT_FALSE(f.music.bgmOn);
+        EXPECT_FALSE(f.musicPlayer().state().bgmOn);
         f.MusicTimerTimer();
         EXPECT_EQ(w.media->commands.size(), 1) << "the loop rests while the box is open";
     });
     EXPECT_EQ(w.media->commands, (QStringList{QStringLiteral("stop FILE"), QStringLiteral("seek FILE to 0"),
                                               QStringLiteral("play File")}));
-    EXPECT_TRUE(f.music.bgmOn);
+    EXPECT_TRUE(f.musicPlayer().state().bgmOn);
     EXPECT_TRUE(f.ONO1->isChecked());
 }
 
@@ -119,7 +119,7 @@ TEST(AboutBox, SendsNothingWhenTheMusicIsOff) {
         w.media->commands.clear();
         openAboutBox(*w.form, [](TForm2&) {});
         EXPECT_TRUE(w.media->commands.isEmpty()) << "file opened: " << fileOpened;
-        EXPECT_FALSE(w.form->music.bgmOn);
+        EXPECT_FALSE(w.form->musicPlayer().state().bgmOn);
     }
 }
 

@@ -1,5 +1,5 @@
-#include "audio/media_midi_file.h"
 #include "audio/media_control.h"
+#include "audio/media_midi_file.h"
 #include "audio/media_smf_builder.h"
 #include "support/temp_app_dir.h"
 

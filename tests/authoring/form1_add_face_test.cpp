@@ -3,10 +3,10 @@
 #include "form1_authoring_driver.h"
 
 #include "authoring/face_box_fit.h"
-#include "files/app_error.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "files/app_error.h"
 #include "support/hostile_pictures.h"
 
 #include <QAction>
@@ -56,10 +56,10 @@ TEST(AddingFace, ShowsThePictureFittedIntoTheFaceBoxWithTheZoomOffered) {
     EXPECT_EQ(w.dialogs->openFileTitles, QStringList{QStringLiteral("顔の読み込み")});
     EXPECT_EQ(w.dialogs->openFileFilters,
               QStringList{QStringLiteral("ピクチャファイル (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp")});
-    EXPECT_TRUE(f.authoring.addingFace);
-    EXPECT_EQ(f.authoring.sourceKind, 2);
-    EXPECT_EQ(f.authoring.sourcePicture.size(), QSize(640, 480)) << "kept at full resolution";
-    EXPECT_EQ(QSize(f.authoring.drawWidth, f.authoring.drawHeight), QSize(300, 225));
+    EXPECT_TRUE(f.faceAuthoring().state().addingFace);
+    EXPECT_EQ(f.faceAuthoring().state().sourceKind, 2);
+    EXPECT_EQ(f.faceAuthoring().state().sourcePicture.size(), QSize(640, 480)) << "kept at full resolution";
+    EXPECT_EQ(QSize(f.faceAuthoring().state().drawWidth, f.faceAuthoring().state().drawHeight), QSize(300, 225));
     expectDrawnOver(f, {300, 225}, 0xff3070b0);
     EXPECT_EQ(f.ImgFace1->geometry(), QRect(8, 120, 300, 300));
     EXPECT_FALSE(f.ImgFace1->autoSize());
@@ -83,8 +83,8 @@ TEST(AddingFace, ShowsThePictureFittedIntoTheFaceBoxWithTheZoomOffered) {
 
     // Cancelling goes back to the face selection and lets the picture go.
     w.click(f.BitBtnCancel);
-    EXPECT_FALSE(f.authoring.addingFace);
-    EXPECT_TRUE(f.authoring.sourcePicture.isNull());
+    EXPECT_FALSE(f.faceAuthoring().state().addingFace);
+    EXPECT_TRUE(f.faceAuthoring().state().sourcePicture.isNull());
     EXPECT_TRUE(f.ScrollBox1->isVisible());
     EXPECT_FALSE(f.ImgFace1->isVisible());
     EXPECT_FALSE(f.BitBtnHantei->isVisible());
@@ -102,8 +102,8 @@ TEST(AddingFace, FitsTallAndTinyPicturesWithTheSinglePrecisionFactor) {
         GameWindow w(dir);
         const QImage picture = flatPicture(c.picture.width(), c.picture.height(), 0xffa02040);
         startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("p.bmp"), picture));
-        EXPECT_EQ(w.form->authoring.sourceKind, 1);
-        EXPECT_EQ(QSize(w.form->authoring.drawWidth, w.form->authoring.drawHeight), c.drawn);
+        EXPECT_EQ(w.form->faceAuthoring().state().sourceKind, 1);
+        EXPECT_EQ(QSize(w.form->faceAuthoring().state().drawWidth, w.form->faceAuthoring().state().drawHeight), c.drawn);
         expectDrawnOver(*w.form, c.drawn, 0xffa02040);
     }
 }
@@ -133,11 +133,11 @@ TEST(AddingFace, LoadsOnlyTheExactExtensionSpellingsAfterTheFirstDotOfThePath) {
         const QString path = c.bitmap ? writeBitmapPicture(dir, c.name, picture)
                                       : writeJpegPicture(dir, c.name, picture);
         startAuthoring(w, path);
-        EXPECT_EQ(f.authoring.sourceKind, c.kind) << c.name.toStdString();
+        EXPECT_EQ(f.faceAuthoring().state().sourceKind, c.kind) << c.name.toStdString();
         EXPECT_EQ(f.ImgFace1->picture().isNull(), c.kind == 0) << c.name.toStdString();
         EXPECT_TRUE(w.dialogs->errors.isEmpty()) << c.name.toStdString();
         // Loaded or not, the authoring screen is there.
-        EXPECT_TRUE(f.authoring.addingFace);
+        EXPECT_TRUE(f.faceAuthoring().state().addingFace);
         EXPECT_TRUE(f.LblKuti->isVisible());
         EXPECT_TRUE(f.BitBtnHantei->isVisible());
         EXPECT_TRUE(f.BitBtnCancel->isVisible());
@@ -145,7 +145,7 @@ TEST(AddingFace, LoadsOnlyTheExactExtensionSpellingsAfterTheFirstDotOfThePath) {
             // Without a picture the face box does no authoring work.
             w.click(f.LblHana);
             strokeOnFace(w, {{10, 10}, {60, 10}, {60, 60}});
-            EXPECT_FALSE(f.authoring.outlined[3]) << c.name.toStdString();
+            EXPECT_FALSE(f.faceAuthoring().state().outlined[3]) << c.name.toStdString();
         }
     }
 }
@@ -164,7 +164,7 @@ TEST(AddingFace, AnUndecodablePictureReportsTheDecoderErrorAndStaysOnTheFaceSele
     ASSERT_EQ(w.dialogs->errors.size(), 2);
     EXPECT_TRUE(w.dialogs->errors[0].startsWith(QStringLiteral("JPEG エラー #"))) << w.dialogs->errors[0].toStdString();
     EXPECT_EQ(w.dialogs->errors[1], QStringLiteral("ファイル %1 は開けません").arg(dir.path() + QStringLiteral("bad.bmp")));
-    EXPECT_FALSE(f.authoring.addingFace);
+    EXPECT_FALSE(f.faceAuthoring().state().addingFace);
     EXPECT_TRUE(f.ScrollBox1->isVisible());
     EXPECT_FALSE(f.ImgFace1->isVisible());
     EXPECT_FALSE(f.LblRMe->isVisible());
@@ -194,7 +194,7 @@ TEST(AddingFace, APhotographBeyondFiftyMegapixelsIsRefusedFromItsHeader) {
     EXPECT_EQ(w.dialogs->errors,
               (QStringList{jpegErrorText(JWRN_HIT_MARKER), jpegErrorText(JERR_IMAGE_TOO_BIG),
                            QStringLiteral("ファイル %1 は開けません").arg(dir.path() + QStringLiteral("bomb.bmp"))}));
-    EXPECT_FALSE(w.form->authoring.addingFace);
+    EXPECT_FALSE(w.form->faceAuthoring().state().addingFace);
 }
 
 // The zoom rectangle: the first press arms it, a drag draws it dotted blue,
@@ -208,8 +208,8 @@ TEST(Zoom, ArmsDrawsTheRectangleAndEnablesOnlyARealRectangle) {
     const QString prompt = f.Label1->caption();
 
     w.click(f.BitBtnHantei);
-    EXPECT_TRUE(f.authoring.zoomArmed);
-    EXPECT_EQ(f.authoring.currentPart, 6);
+    EXPECT_TRUE(f.faceAuthoring().state().zoomArmed);
+    EXPECT_EQ(f.faceAuthoring().state().currentPart, 6);
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     for (int s = 1; s <= 4; ++s) EXPECT_FALSE(f.partTitle(s)->isEnabled());
     EXPECT_EQ(f.Label1->caption(), prompt);
@@ -258,12 +258,12 @@ TEST(Zoom, CutsTheRegionFromTheFullResolutionPictureAndIsOfferedOnce) {
     strokeOnFace(w, {{250, 200}, {150, 150}, {50, 100}});  // dragged up-left: normalised
     w.click(f.BitBtnHantei);
 
-    EXPECT_EQ(f.authoring.sourceKind, 1);
-    ASSERT_EQ(f.authoring.sourcePicture.size(), QSize(800, 400));
-    EXPECT_EQ(QSize(f.authoring.drawWidth, f.authoring.drawHeight), QSize(300, 150));
+    EXPECT_EQ(f.faceAuthoring().state().sourceKind, 1);
+    ASSERT_EQ(f.faceAuthoring().state().sourcePicture.size(), QSize(800, 400));
+    EXPECT_EQ(QSize(f.faceAuthoring().state().drawWidth, f.faceAuthoring().state().drawHeight), QSize(300, 150));
     for (int y = 50; y < 400; y += 100)
         for (int x = 50; x < 800; x += 100)
-            EXPECT_TRUE(closeColour(f.authoring.sourcePicture.pixel(x, y), blockColour(200 + x, 400 + y), 8))
+            EXPECT_TRUE(closeColour(f.faceAuthoring().state().sourcePicture.pixel(x, y), blockColour(200 + x, 400 + y), 8))
                 << x << "," << y;
     // Shown nearest neighbour: face-box pixel (x, y) is picture pixel (x * 8 / 3, y * 8 / 3).
     const QImage& box = f.ImgFace1->picture();
@@ -272,8 +272,8 @@ TEST(Zoom, CutsTheRegionFromTheFullResolutionPictureAndIsOfferedOnce) {
     EXPECT_EQ(box.pixel(150, 150), kWhite);
     EXPECT_EQ(box.pixel(150, 200), kWhite);
 
-    EXPECT_FALSE(f.authoring.zoomArmed);
-    EXPECT_EQ(f.authoring.currentPart, 0);
+    EXPECT_FALSE(f.faceAuthoring().state().zoomArmed);
+    EXPECT_EQ(f.faceAuthoring().state().currentPart, 0);
     EXPECT_FALSE(f.BitBtnHantei->isVisible()) << "one zoom per authoring";
     for (int s = 1; s <= 4; ++s) EXPECT_TRUE(f.partTitle(s)->isEnabled());
     EXPECT_TRUE(f.Label1->caption().startsWith(QStringLiteral("作成したい部分のタイトルを左クリックしてから、\r")));
@@ -290,8 +290,8 @@ TEST(Zoom, ARectangleSmallerThanOnePicturePixelChangesNothing) {
     w.click(f.BitBtnHantei);
     strokeOnFace(w, {{10, 10}, {12, 12}});
     w.click(f.BitBtnHantei);
-    EXPECT_EQ(f.authoring.sourcePicture.size(), QSize(9, 9));
-    EXPECT_TRUE(f.authoring.zoomArmed);
+    EXPECT_EQ(f.faceAuthoring().state().sourcePicture.size(), QSize(9, 9));
+    EXPECT_TRUE(f.faceAuthoring().state().zoomArmed);
     EXPECT_TRUE(f.BitBtnHantei->isVisible());
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
 }

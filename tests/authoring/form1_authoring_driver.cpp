@@ -34,7 +34,7 @@ QString writeJpegPicture(const TempAppDir& dir, const QString& relative, const Q
 }
 
 void startAuthoring(GameWindow& w, const QString& path) {
-    if (w.form->TitleShowing) w.finishTitle();
+    if (w.form->faceSelection().titleShowing()) w.finishTitle();
     w.dialogs->openFileAnswers.push_back(path);
     w.form->A1->trigger();
 }

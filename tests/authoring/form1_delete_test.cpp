@@ -2,9 +2,9 @@
 // confirming or declining, and what happens on disk and in the window.
 #include "form1_authoring_driver.h"
 
-#include "catalogue/catalogue_files.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "catalogue/catalogue_files.h"
 #include "files/ini_file.h"
 
 #include <QAction>
@@ -49,7 +49,7 @@ std::map<QString, QByteArray> picturesOnDisk(const TempAppDir& dir) {
 QString pictureName(int face, int kind) { return QStringLiteral("face%1_%2.jpg").arg(face).arg(kind); }
 
 void expectBackOnTheFaceSelection(const TForm1& f) {
-    EXPECT_FALSE(f.authoring.deletingFace);
+    EXPECT_FALSE(f.faceDeleting().active());
     EXPECT_FALSE(f.Timer1->isActive());
     EXPECT_FALSE(f.BitBtnToroku->isVisible());
     EXPECT_FALSE(f.BitBtnCancel->isVisible());
@@ -71,7 +71,7 @@ TEST(Deleting, DeletingAMiddleFaceMovesTheLaterFacesDown) {
     w.finishTitle();
 
     f.D1->trigger();
-    EXPECT_TRUE(f.authoring.deletingFace);
+    EXPECT_TRUE(f.faceDeleting().active());
     EXPECT_EQ(f.BitBtnToroku->text(), QStringLiteral("削除"));
     EXPECT_TRUE(f.BitBtnToroku->isVisible());
     EXPECT_FALSE(f.BitBtnToroku->isEnabled()) << "nothing chosen yet";
@@ -82,7 +82,7 @@ TEST(Deleting, DeletingAMiddleFaceMovesTheLaterFacesDown) {
 
     w.click(f.Thumbnails[1], {5, 5});
     EXPECT_FALSE(f.ImgFace1->isVisible()) << "a click in this mode never starts a game";
-    EXPECT_EQ(f.play.currentFace, 1);
+    EXPECT_EQ(f.faceDeleting().chosenFace(), 1);
     EXPECT_TRUE(f.Timer1->isActive());
     EXPECT_TRUE(f.BitBtnToroku->isEnabled());
     f.Timer1Timer();
@@ -111,7 +111,7 @@ TEST(Deleting, DeletingAMiddleFaceMovesTheLaterFacesDown) {
     for (int s = 1; s <= 4; ++s) {
         ASSERT_EQ(f.PartImages[s].size(), 4u);
         EXPECT_EQ(f.PartImages[s][2]->tag(), s * 4 + 2);
-        EXPECT_EQ(f.play.homeLeft[s].size(), 4u);
+        EXPECT_EQ(f.game().state().homeLeft[s].size(), 4u);
     }
     // The thumbnails show the renumbered pictures.
     EXPECT_TRUE(closeColour(f.Thumbnails[1]->picture().pixel(3, 3), testFaceColour(2, 0)));
@@ -140,7 +140,7 @@ TEST(Deleting, DeletingTheLastFaceRemovesOnlyItsFilesAndSection) {
     EXPECT_EQ(readFaceAnswers(dir.path(), 4), std::vector<FaceAnswer>(answers.begin(), answers.begin() + 4));
     EXPECT_EQ(readFaceCount(dir.path()), 4);
     EXPECT_EQ(f.Thumbnails.size(), 4u);
-    EXPECT_EQ(f.play.currentFace, 4);
+    EXPECT_EQ(f.faceDeleting().chosenFace(), 4);
     expectBackOnTheFaceSelection(f);
 }
 
@@ -191,7 +191,7 @@ TEST(Deleting, ChoosingAnotherFaceLeavesTheFirstVisibleAndBlinksTheNewOne) {
     ASSERT_FALSE(f.Thumbnails[2]->isVisible());
     w.click(f.Thumbnails[4], {5, 5});
     EXPECT_TRUE(f.Thumbnails[2]->isVisible());
-    EXPECT_EQ(f.play.currentFace, 4);
+    EXPECT_EQ(f.faceDeleting().chosenFace(), 4);
     f.Timer1Timer();
     EXPECT_FALSE(f.Thumbnails[4]->isVisible());
     EXPECT_TRUE(f.Thumbnails[2]->isVisible());
@@ -219,7 +219,7 @@ TEST(Deleting, ClickingTheChosenFaceAgainKeepsTheBlinkInStep) {
     w.click(f.Thumbnails[2], {5, 5});
     EXPECT_TRUE(f.Timer1->isActive());
     EXPECT_LE(f.Timer1->remainingTime(), remainingBefore) << "the blink timer was restarted";
-    EXPECT_EQ(f.play.currentFace, 2);
+    EXPECT_EQ(f.faceDeleting().chosenFace(), 2);
     EXPECT_TRUE(f.Thumbnails[2]->isVisible());
     f.Timer1Timer();
     EXPECT_FALSE(f.Thumbnails[2]->isVisible()) << "the next tick still hides it";
@@ -237,7 +237,7 @@ TEST(Deleting, AtThreeFacesOrFewerTheCommandOnlyExplains) {
         w.finishTitle();
         f.D1->trigger();
         EXPECT_EQ(w.dialogs->notices, QStringList{QStringLiteral("これ以上は削除できません。")}) << count;
-        EXPECT_FALSE(f.authoring.deletingFace);
+        EXPECT_FALSE(f.faceDeleting().active());
         EXPECT_FALSE(f.BitBtnToroku->isVisible());
         EXPECT_FALSE(f.BitBtnCancel->isVisible());
         EXPECT_TRUE(f.F1->isEnabled());

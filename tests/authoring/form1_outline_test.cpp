@@ -35,21 +35,21 @@ TEST(Outlining, AnOutlineWithoutWidthOrHeightMakesNoPart) {
     EXPECT_FALSE(f.BitBtnHantei->isVisible()) << "zooming is over once outlining begins";
 
     strokeOnFace(a.w, {{140, 130}});
-    EXPECT_FALSE(f.authoring.outlined[3]);
-    EXPECT_FALSE(f.authoring.outlineDrawing);
+    EXPECT_FALSE(f.faceAuthoring().state().outlined[3]);
+    EXPECT_FALSE(f.faceAuthoring().state().outlineDrawing);
 
     strokeOnFace(a.w, {{20, 40}, {60, 40}, {100, 40}});
-    EXPECT_FALSE(f.authoring.outlined[3]);
+    EXPECT_FALSE(f.faceAuthoring().state().outlined[3]);
     EXPECT_FALSE(f.ImgTuikaHana->isVisible());
     EXPECT_EQ(titleColour(f.LblHana), kRed);
-    EXPECT_EQ(f.authoring.currentPart, 3);
+    EXPECT_EQ(f.faceAuthoring().state().currentPart, 3);
     int blue = 0;
     for (int x = 20; x <= 100; ++x) blue += a.shown(x, 40) == kBlue;
     EXPECT_GT(blue, 10) << "the dotted stroke stays visible";
 
     // The next outline can start at once.
     strokeOnFace(a.w, {{125, 110}, {175, 110}, {175, 160}, {125, 160}});
-    EXPECT_TRUE(f.authoring.outlined[3]);
+    EXPECT_TRUE(f.faceAuthoring().state().outlined[3]);
 }
 
 // The nose outlined from a skin pixel: the region is painted skin, the
@@ -61,8 +61,8 @@ TEST(Outlining, TheOutlinedRegionIsPaintedInThePressColourAndThePreviewIsUnpaint
     EXPECT_EQ(a.shown(150, 135), TestPhoto::nose);
     outlinePart(a.w, 3, partBox(3));
 
-    EXPECT_TRUE(f.authoring.outlined[3]);
-    EXPECT_EQ(f.authoring.fillColor[3], TestPhoto::skin);
+    EXPECT_TRUE(f.faceAuthoring().state().outlined[3]);
+    EXPECT_EQ(f.faceAuthoring().state().fillColor[3], TestPhoto::skin);
     EXPECT_EQ(a.shown(150, 135), TestPhoto::skin) << "the nose is painted over";
     EXPECT_EQ(a.shown(126, 111), TestPhoto::skin);
     EXPECT_EQ(a.shown(95, 90), TestPhoto::eye) << "outside the outline nothing changes";
@@ -77,9 +77,9 @@ TEST(Outlining, TheOutlinedRegionIsPaintedInThePressColourAndThePreviewIsUnpaint
     EXPECT_EQ(preview->picture().pixel(49, 49), TestPhoto::skin) << "the last column and row are not in the box";
 
     EXPECT_EQ(titleColour(f.LblHana), kYellow);
-    EXPECT_EQ(f.authoring.currentPart, 0);
+    EXPECT_EQ(f.faceAuthoring().state().currentPart, 0);
     EXPECT_FALSE(f.BitBtnToroku->isVisible());
-    EXPECT_EQ(f.authoring.outlinePoints[3].size(), 4u) << "the press and the moves, not the release";
+    EXPECT_EQ(f.faceAuthoring().state().outlinePoints[3].size(), 4u) << "the press and the moves, not the release";
 }
 
 // Each cut is taken from the unpainted face: an outline overlapping a part
@@ -155,22 +155,22 @@ TEST(Outlining, RightClickOnAnOutlinedTitleRepicksTheFillColourAtEachPress) {
     AuthoringOnPhoto a;
     TForm1& f = a.f;
     a.w.click(f.LblKuti, {-1, -1}, Qt::RightButton);
-    EXPECT_EQ(f.authoring.currentPart, 4);
+    EXPECT_EQ(f.faceAuthoring().state().currentPart, 4);
     EXPECT_EQ(titleColour(f.LblKuti), kYellow) << "the mouth is not outlined yet";
-    EXPECT_EQ(f.authoring.pickMode, 0);
+    EXPECT_EQ(f.faceAuthoring().state().pickMode, 0);
 
     outlinePart(a.w, 1, partBox(1));
     a.w.click(f.LblRMe, {-1, -1}, Qt::RightButton);
     EXPECT_EQ(titleColour(f.LblRMe), kGreen);
     EXPECT_EQ(titleColour(f.LblKuti), kYellow);
-    EXPECT_EQ(f.authoring.pickMode, 1);
+    EXPECT_EQ(f.faceAuthoring().state().pickMode, 1);
 
     a.w.click(f.ImgFace1, {150, 180});  // the mouth's red
     EXPECT_EQ(a.shown(95, 90), TestPhoto::mouth);
     a.w.click(f.ImgFace1, {150, 135});  // the nose's brown
     EXPECT_EQ(a.shown(95, 90), TestPhoto::nose);
-    EXPECT_EQ(f.authoring.fillColor[1], TestPhoto::nose);
+    EXPECT_EQ(f.faceAuthoring().state().fillColor[1], TestPhoto::nose);
     EXPECT_EQ(titleColour(f.LblRMe), kGreen);
-    EXPECT_TRUE(f.authoring.outlined[1]);
+    EXPECT_TRUE(f.faceAuthoring().state().outlined[1]);
     EXPECT_EQ(a.shown(150, 180), TestPhoto::mouth) << "a pick paints nothing else";
 }

@@ -3,11 +3,11 @@
 // that fails.
 #include "form1_authoring_driver.h"
 
-#include "catalogue/catalogue_files.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
-#include "pictures/jpeg_codec.h"
 #include "board/scroll_box.h"
+#include "catalogue/catalogue_files.h"
+#include "pictures/jpeg_codec.h"
 
 #include <QAction>
 #include <QDir>
@@ -73,18 +73,17 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     EXPECT_EQ(f.catalogue.faceCount, 4);
     ASSERT_EQ(f.catalogue.faceAnswers.size(), 4u);
     EXPECT_EQ(f.catalogue.faceAnswers[3], kPhotoAnswer);
-    EXPECT_EQ(f.play.currentFace, 3);
     ASSERT_EQ(f.Thumbnails.size(), 4u);
     EXPECT_EQ(f.Thumbnails[3]->picture().size(), QSize(300, 225));
     EXPECT_TRUE(f.Thumbnails[3]->isVisible());
     for (int s = 1; s <= 4; ++s) {
         ASSERT_EQ(f.PartImages[s].size(), 4u);
         EXPECT_EQ(f.PartImages[s][3]->tag(), s * 4 + 3);
-        EXPECT_EQ(f.play.homeLeft[s].size(), 4u);
+        EXPECT_EQ(f.game().state().homeLeft[s].size(), 4u);
     }
 
-    EXPECT_FALSE(f.authoring.addingFace);
-    EXPECT_TRUE(f.authoring.sourcePicture.isNull());
+    EXPECT_FALSE(f.faceAuthoring().state().addingFace);
+    EXPECT_TRUE(f.faceAuthoring().state().sourcePicture.isNull());
     EXPECT_TRUE(f.ScrollBox1->isVisible());
     EXPECT_FALSE(f.ImgFace1->isVisible());
     for (int s = 1; s <= 4; ++s) {
@@ -102,8 +101,8 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     ASSERT_TRUE(f.ImgFace1->isVisible());
     for (int s = 1; s <= 4; ++s) dragPartOnto(w, s, 3, QPoint(answerX(kPhotoAnswer, s), answerY(kPhotoAnswer, s)));
     ASSERT_TRUE(f.BitBtnHantei->isEnabled());
-    EXPECT_EQ(f.play.placedLeft[3], 8 + 125);
-    EXPECT_EQ(f.play.placedTop[4], 120 + 160);
+    EXPECT_EQ(f.game().state().placedLeft[3], 8 + 125);
+    EXPECT_EQ(f.game().state().placedTop[4], 120 + 160);
     w.click(f.BitBtnHantei);
     EXPECT_EQ(f.LblScore->caption().trimmed(), QStringLiteral("1000"));
 }
@@ -160,7 +159,7 @@ TEST(Registering, AFailedWriteChangesNothingAndTheAuthoringCanBeRetried) {
     EXPECT_EQ(f.catalogue.faceAnswers.size(), 3u);
     EXPECT_EQ(f.Thumbnails.size(), 3u);
     EXPECT_EQ(f.PartImages[1].size(), 3u);
-    EXPECT_TRUE(f.authoring.addingFace);
+    EXPECT_TRUE(f.faceAuthoring().state().addingFace);
     EXPECT_TRUE(f.ImgFace1->isVisible());
     EXPECT_TRUE(f.BitBtnToroku->isVisible() && f.BitBtnToroku->isEnabled());
     EXPECT_TRUE(f.BitBtnCancel->isVisible());
@@ -192,7 +191,7 @@ TEST(Registering, CancellingAfterOutliningWritesNothing) {
     EXPECT_EQ(dir.readBytes(QStringLiteral("data/FaceData.ini")), iniBefore);
     EXPECT_EQ(f.catalogue.faceCount, 3);
     for (int s = 1; s <= 4; ++s) {
-        EXPECT_FALSE(f.authoring.outlined[s]);
+        EXPECT_FALSE(f.faceAuthoring().state().outlined[s]);
         EXPECT_EQ(titleColour(f.partTitle(s)), QColor(255, 255, 0));
     }
 }

@@ -1,9 +1,9 @@
 // The catalogue through the real window: a damaged catalogue is repaired by
 // deleting the damaged face, and a change that a crash interrupted is
 // resolved when the game starts, before anything is read.
+#include "board/image_control.h"
 #include "catalogue/catalogue_files.h"
 #include "files/file_ops.h"
-#include "board/image_control.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 

@@ -1,9 +1,9 @@
 // Choosing and filling the game's folder at start-up, on a fake install in a
 // temporary folder: <root>/usr/bin/pomurina with its read-only copy in
 // <root>/usr/share/pomurina/, and a player's data folder under <root>/home/.
+#include "desktop/user_dialogs.h"
 #include "files/app_error.h"
 #include "files/app_home.h"
-#include "desktop/user_dialogs.h"
 #include "support/temp_app_dir.h"
 
 #include <QDir>

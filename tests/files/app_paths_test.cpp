@@ -1,7 +1,7 @@
 // Paths under the application folder found without regard to letter case, and
 // new files created with the program's own spelling.
-#include "files/app_paths.h"
 #include "files/app_error.h"
+#include "files/app_paths.h"
 #include "support/app_error_of.h"
 #include "support/file_faults.h"
 #include "support/temp_app_dir.h"

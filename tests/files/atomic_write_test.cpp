@@ -1,11 +1,11 @@
 // Whole-file replacement: the new content or, on any failure, the old one
 // byte for byte, with the program's "cannot create" text.
+#include "file_size_limit.h"
 #include "files/app_error.h"
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
-#include "support/temp_app_dir.h"
-#include "file_size_limit.h"
 #include "support/app_error_of.h"
+#include "support/temp_app_dir.h"
 
 #include <QDir>
 #include <cerrno>

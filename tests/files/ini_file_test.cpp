@@ -1,11 +1,11 @@
 // The private-profile file: names without regard to case, integer parsing,
 // in-place writes, CP932 on disk, and hostile content that must not hurt.
+#include "file_size_limit.h"
 #include "files/app_error.h"
 #include "files/ini_file.h"
-#include "support/temp_app_dir.h"
-#include "file_size_limit.h"
 #include "support/app_error_of.h"
 #include "support/file_faults.h"
+#include "support/temp_app_dir.h"
 
 #include <QFileInfo>
 #include <climits>

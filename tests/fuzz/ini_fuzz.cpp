@@ -4,10 +4,10 @@
 //
 // Input: a first line "section<TAB>key<TAB>value" (CP932; a fourth field
 // "-" erases the section instead), then the bytes of the ini file.
-#include "fuzz_check.h"
 #include "files/app_error.h"
 #include "files/ini_file.h"
 #include "files/shift_jis.h"
+#include "fuzz_check.h"
 
 #include <QDir>
 #include <QFile>

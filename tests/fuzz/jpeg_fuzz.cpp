@@ -1,7 +1,7 @@
 // The JPEG decoder on any bytes: the program's error or a picture within the
 // cap that the encoder writes again and the decoder reads back at its size.
-#include "fuzz_check.h"
 #include "files/app_error.h"
+#include "fuzz_check.h"
 #include "pictures/jpeg_codec.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Writes the seed corpora of the JPEG, bitmap and MIDI fuzz targets: small
 // files of every kind the readers know, made here rather than taken from
 // anywhere. Usage: make_fuzz_seeds <tests/fuzz/corpus folder>
-#include "pictures/bitmap_builder.h"
 #include "audio/media_smf_builder.h"
+#include "pictures/bitmap_builder.h"
 
 #include <QDir>
 #include <QFile>

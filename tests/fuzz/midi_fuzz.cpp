@@ -1,7 +1,7 @@
 // The Standard MIDI File reader on any bytes: nothing, or events in time order
 // within the song's length, each a channel message or a system exclusive.
-#include "fuzz_check.h"
 #include "audio/media_midi_file.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 

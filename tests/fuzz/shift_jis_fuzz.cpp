@@ -1,7 +1,7 @@
 // The CP932 codec: stray-byte keeping round trips every byte string exactly;
 // text that CP932 can hold comes back unchanged through the plain pair.
-#include "fuzz_check.h"
 #include "files/shift_jis.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 #include <cstring>

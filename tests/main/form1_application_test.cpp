@@ -1,8 +1,8 @@
 // The application as the window system and the player meet it: the titles
 // handed to the window system, and Qt's own dialogs in Japanese, run through
 // the real main window with real Qt dialogs.
-#include "main/application_setup.h"
 #include "board/image_control.h"
+#include "main/application_setup.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 
@@ -95,7 +95,7 @@ TEST(Application, WindowTitlesReachTheWindowSystemExactlyAsWritten) {
         static_cast<QDialog&>(dialog).reject();
     });
     EXPECT_EQ(title, QStringLiteral("顔の読み込み"));
-    EXPECT_FALSE(f.authoring.addingFace) << "cancelled";
+    EXPECT_FALSE(f.faceAuthoring().state().addingFace) << "cancelled";
 
     f.D1->trigger();
     w.click(f.Thumbnails[1], {5, 5});

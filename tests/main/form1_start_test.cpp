@@ -1,11 +1,11 @@
 // Start-up, the title sequence and the face selection screen, driven through
 // the real main window on a temporary application folder.
-#include "catalogue/catalogue_files.h"
 #include "board/caption_label.h"
-#include "files/ini_file.h"
-#include "pictures/jpeg_codec.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "catalogue/catalogue_files.h"
+#include "files/ini_file.h"
+#include "pictures/jpeg_codec.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 
@@ -36,7 +36,7 @@ TEST(TitleSequence, FourTicksChangeNothingAndTheFifthOpensTheFaceSelection) {
     EXPECT_TRUE(f.Timer1->isActive());
     for (int tick = 1; tick <= 4; ++tick) {
         f.Timer1Timer();
-        EXPECT_TRUE(f.TitleShowing) << "tick " << tick;
+        EXPECT_TRUE(f.faceSelection().titleShowing()) << "tick " << tick;
         EXPECT_TRUE(f.ImgTitle->isVisible());
         EXPECT_TRUE(f.ImgRogo->isVisible());
         EXPECT_FALSE(f.Label1->isVisible());
@@ -44,7 +44,7 @@ TEST(TitleSequence, FourTicksChangeNothingAndTheFifthOpensTheFaceSelection) {
         EXPECT_FALSE(f.BGMB1->isEnabled());
     }
     f.Timer1Timer();
-    EXPECT_FALSE(f.TitleShowing);
+    EXPECT_FALSE(f.faceSelection().titleShowing());
     EXPECT_FALSE(f.Timer1->isActive());
     EXPECT_FALSE(f.ImgTitle->isVisible());
     EXPECT_FALSE(f.ImgRogo->isVisible());
@@ -53,7 +53,7 @@ TEST(TitleSequence, FourTicksChangeNothingAndTheFifthOpensTheFaceSelection) {
     EXPECT_EQ(f.Label1->fontPoints(), 14);
     EXPECT_TRUE(f.F1->isEnabled());
     EXPECT_FALSE(f.R1->isEnabled()) << "an empty library leaves the saved faces closed";
-    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.play.placedFace[s], -1);
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.game().state().placedFace[s], -1);
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
 }
 
@@ -71,7 +71,7 @@ TEST(TitleSequence, AClickOnAThumbnailDuringTheTitleIsIgnoredAndAfterItStartsAGa
 
     w.finishTitle();
     w.click(f.Thumbnails[1]);
-    EXPECT_EQ(f.play.currentFace, 1);
+    EXPECT_EQ(f.game().state().currentFace, 1);
     EXPECT_FALSE(f.ScrollBox1->isVisible());
     EXPECT_TRUE(f.ImgFace1->isVisible());
 }
@@ -89,7 +89,7 @@ TEST(Library, ListsSavedFacesWithoutTheirExtensionAndCountsAFolderAsAnEntry) {
         names.sort();
         EXPECT_EQ(names, (QStringList{QStringLiteral("a.b"), QStringLiteral("花子")}));
         EXPECT_TRUE(w.form->R1->isEnabled());
-        EXPECT_TRUE(w.form->play.libraryHasFaces);
+        EXPECT_TRUE(w.form->libraryHasFaces);
     }
     {
         TempAppDir dir;
@@ -138,7 +138,7 @@ TEST(GameStart, ShowsThePaintedFaceThePalettesAndTheButtonsOfPlacing) {
     w.finishTitle();
 
     w.click(f.Thumbnails[2]);
-    EXPECT_EQ(f.play.currentFace, 2);
+    EXPECT_EQ(f.game().state().currentFace, 2);
     EXPECT_FALSE(f.ScrollBox1->isVisible());
     EXPECT_TRUE(f.ImgFace1->isVisible());
     EXPECT_EQ(f.ImgFace1->geometry(), QRect(QPoint(8, 120), layout.face));
@@ -182,7 +182,7 @@ TEST(StartUp, MissingAndDamagedPicturesAreReportedOnceAndTheTitleStillRuns) {
     EXPECT_EQ(f.catalogue.faceCount, 4);
     w.finishTitle();
     EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
-    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.play.placedFace[s], -1);
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.game().state().placedFace[s], -1);
 }
 
 TEST(GameStart, AMissingOrDamagedPartPictureLeavesTheFaceSelectionAsItWas) {

@@ -1,5 +1,5 @@
-#include "music/bgm_settings.h"
 #include "files/app_error.h"
+#include "music/bgm_settings.h"
 #include "support/app_error_of.h"
 #include "support/file_faults.h"
 #include "support/temp_app_dir.h"

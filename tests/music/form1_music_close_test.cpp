@@ -55,7 +55,7 @@ TEST(MusicClose, NothingRestartsTheMusicWhileTheClosingReportsAnError) {
     ASSERT_EQ(errorBox->errors, QStringList{bgmSettingsPath(dir.path()) + QStringLiteral(" に書き込めません")});
     EXPECT_TRUE(sentWhileOpen.isEmpty()) << sentWhileOpen.join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(modeWhileOpen, QStringLiteral("stopped"));
-    EXPECT_EQ(f.music.musicFile, song);
+    EXPECT_EQ(f.musicPlayer().state().musicFile, song);
     EXPECT_EQ(w.media->ask(QStringLiteral("status FILE position")), QStringLiteral("0"))
         << "stopped where it was, not moved on";
 }

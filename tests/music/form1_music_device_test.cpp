@@ -46,11 +46,11 @@ TEST(MusicLoop, RandomPlayMovesOnFromAFileThatCouldNotBeOpened) {
     w.random->values = {int(order.indexOf(broken)), int(order.indexOf(good))};
     w.dialogs->folderAnswers = {folder};
     f.R2->trigger();
-    ASSERT_EQ(f.music.musicFile, broken);
+    ASSERT_EQ(f.musicPlayer().state().musicFile, broken);
     EXPECT_NE(w.media->ask(QStringLiteral("status FILE mode")), QStringLiteral("playing"));
 
     f.MusicTimerTimer();
-    EXPECT_EQ(f.music.musicFile, good);
+    EXPECT_EQ(f.musicPlayer().state().musicFile, good);
     EXPECT_EQ(w.media->ask(QStringLiteral("status FILE mode")), QStringLiteral("playing"));
     EXPECT_TRUE(w.dialogs->errors.isEmpty()) << w.dialogs->errors.join(" | ").toStdString();
 
@@ -61,6 +61,6 @@ TEST(MusicLoop, RandomPlayMovesOnFromAFileThatCouldNotBeOpened) {
     f.MusicTimerTimer();
     f.MusicTimerTimer();
     EXPECT_EQ(w.media->commands, (QStringList{QStringLiteral("status FILE mode"), QStringLiteral("status FILE mode")}));
-    EXPECT_EQ(f.music.musicFile, broken);
+    EXPECT_EQ(f.musicPlayer().state().musicFile, broken);
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
 }

@@ -101,8 +101,8 @@ TEST(MusicMenu, FolderWithoutMidFilesShowsTheNoticeAndKeepsTheMusic) {
     EXPECT_TRUE(w.media->commands.isEmpty());
     EXPECT_TRUE(f.ONO1->isChecked());
     EXPECT_FALSE(f.R2->isChecked());
-    EXPECT_FALSE(f.music.randomMode);
-    EXPECT_EQ(f.music.musicFile, song);
+    EXPECT_FALSE(f.musicPlayer().state().randomMode);
+    EXPECT_EQ(f.musicPlayer().state().musicFile, song);
     EXPECT_TRUE(f.BGMB1->isEnabled());
 
     EXPECT_TRUE(f.close());
@@ -129,30 +129,30 @@ TEST(MusicMenu, RandomFolderPlaysAndAFailedNewChoiceKeepsTheFolderInUse) {
     SubmenuWhileBusy busy(f);
     f.R2->trigger();
     EXPECT_EQ(busy.seen, 0);
-    QStringList found = f.music.midiFiles;
+    QStringList found = f.musicPlayer().state().midiFiles;
     found.sort();
     EXPECT_EQ(found, (QStringList{a, b}));
     EXPECT_EQ(w.random->seeds, 1);
-    EXPECT_EQ(w.media->commands, (QStringList{openCommand(f.music.midiFiles[0]), QStringLiteral("play FILE")}));
+    EXPECT_EQ(w.media->commands, (QStringList{openCommand(f.musicPlayer().state().midiFiles[0]), QStringLiteral("play FILE")}));
     EXPECT_TRUE(f.R2->isChecked());
     EXPECT_FALSE(f.S1->isChecked());
     EXPECT_TRUE(f.ONO1->isChecked());
     EXPECT_TRUE(f.ONO1->isEnabled());
     EXPECT_FALSE(f.OFFF1->isChecked());
-    EXPECT_TRUE(f.music.randomMode);
+    EXPECT_TRUE(f.musicPlayer().state().randomMode);
     EXPECT_TRUE(f.MusicTimer->isActive());
 
     f.R2->trigger();  // cancelled
     EXPECT_EQ(w.dialogs->folderStarts.last(), folder);
-    EXPECT_EQ(f.music.musicFolder, folder);
+    EXPECT_EQ(f.musicPlayer().state().musicFolder, folder);
 
-    const QString playing = f.music.musicFile;
+    const QString playing = f.musicPlayer().state().musicFile;
     w.dialogs->folderAnswers = {empty};
     f.R2->trigger();
     EXPECT_EQ(w.dialogs->notices, QStringList{kNoMidiNotice});
-    EXPECT_EQ(f.music.musicFolder, folder);
-    EXPECT_TRUE(f.music.randomMode);
-    EXPECT_EQ(f.music.musicFile, playing);
+    EXPECT_EQ(f.musicPlayer().state().musicFolder, folder);
+    EXPECT_TRUE(f.musicPlayer().state().randomMode);
+    EXPECT_EQ(f.musicPlayer().state().musicFile, playing);
     EXPECT_TRUE(f.R2->isChecked());
 
     EXPECT_TRUE(f.close());
@@ -171,12 +171,12 @@ TEST(MusicMenu, AFolderThatHasGoneIsNotOfferedToTheBrowser) {
     w.finishTitle();
     w.dialogs->folderAnswers = {folder};
     f.R2->trigger();
-    ASSERT_TRUE(f.music.randomMode);
+    ASSERT_TRUE(f.musicPlayer().state().randomMode);
 
     QDir(folder).removeRecursively();
     f.R2->trigger();  // cancelled
     EXPECT_EQ(w.dialogs->folderStarts, (QStringList{QString(), QString()}));
-    EXPECT_TRUE(f.music.musicFolder.isEmpty());
+    EXPECT_TRUE(f.musicPlayer().state().musicFolder.isEmpty());
 }
 
 // OFF chosen while the loop lets messages through wins over the loop's restart.
@@ -194,6 +194,6 @@ TEST(MusicMenu, OffChosenWhileTheLoopWaitsKeepsTheMusicOff) {
     QTimer::singleShot(0, &f, [&f] { f.OFFF1->trigger(); });
     f.MusicTimerTimer();
     EXPECT_EQ(w.media->commands, (QStringList{QStringLiteral("status FILE mode"), QStringLiteral("stop FILE")}));
-    EXPECT_FALSE(f.music.bgmOn);
+    EXPECT_FALSE(f.musicPlayer().state().bgmOn);
     EXPECT_TRUE(f.OFFF1->isChecked());
 }

@@ -111,7 +111,7 @@ TEST(MusicStartup, MusicOffOpensTheSavedFileSilentlyAndOnPlaysItFromTheBeginning
     EXPECT_TRUE(f.ONO1->isChecked());
     EXPECT_FALSE(f.OFFF1->isChecked());
     EXPECT_TRUE(f.BGMB1->isEnabled());
-    EXPECT_TRUE(f.music.bgmOn);
+    EXPECT_TRUE(f.musicPlayer().state().bgmOn);
 
     w.media->commands.clear();
     f.ONO1->trigger();
@@ -141,14 +141,14 @@ TEST(MusicStartup, FolderTreePlaysRandomFilesOneAfterAnother) {
         w.random->values = {1, 0};
         w.finishTitle();
 
-        ASSERT_EQ(sorted(f.music.midiFiles), (QStringList{a, b}));
-        const QStringList found = f.music.midiFiles;
+        ASSERT_EQ(sorted(f.musicPlayer().state().midiFiles), (QStringList{a, b}));
+        const QStringList found = f.musicPlayer().state().midiFiles;
         EXPECT_EQ(w.random->seeds, 1);
         EXPECT_EQ(w.media->commands, (QStringList{openCommand(found[1]), QStringLiteral("play FILE")}));
         EXPECT_TRUE(f.R2->isChecked());
         EXPECT_FALSE(f.S1->isChecked());
         EXPECT_TRUE(f.ONO1->isChecked());
-        EXPECT_TRUE(f.music.randomMode);
+        EXPECT_TRUE(f.musicPlayer().state().randomMode);
 
         w.media->commands.clear();
         w.media->statusReply = QStringLiteral("stopped");
@@ -164,7 +164,7 @@ TEST(MusicStartup, FolderTreePlaysRandomFilesOneAfterAnother) {
     GameWindow next(dir);
     next.random->values = {1};
     next.finishTitle();
-    EXPECT_EQ(next.media->commands.value(0), openCommand(next.form->music.midiFiles.value(1)));
+    EXPECT_EQ(next.media->commands.value(0), openCommand(next.form->musicPlayer().state().midiFiles.value(1)));
     EXPECT_TRUE(next.form->R2->isChecked());
 }
 
@@ -211,7 +211,7 @@ TEST(MusicStartup, FolderWithoutLowerCaseMidFilesOrMissingLeavesNoMusic) {
         EXPECT_TRUE(f.OFFF1->isChecked());
         EXPECT_FALSE(f.S1->isChecked());
         EXPECT_FALSE(f.R2->isChecked());
-        EXPECT_FALSE(f.music.bgmOn);
+        EXPECT_FALSE(f.musicPlayer().state().bgmOn);
         EXPECT_TRUE(f.BGMB1->isEnabled());
         EXPECT_TRUE(f.MusicTimer->isActive());
     }

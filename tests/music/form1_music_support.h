@@ -3,8 +3,8 @@
 // files written into the temporary application folder, and a window whose
 // media device is the real one with a hand-turned clock.
 #include "../audio/media_smf_builder.h"
-#include "music/bgm_settings.h"
 #include "files/shift_jis.h"
+#include "music/bgm_settings.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 

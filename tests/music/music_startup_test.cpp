@@ -1,6 +1,6 @@
+#include "desktop/random_source.h"
 #include "music/music_commands.h"
 #include "music/music_startup.h"
-#include "desktop/random_source.h"
 #include "support/temp_app_dir.h"
 
 #include <gtest/gtest.h>

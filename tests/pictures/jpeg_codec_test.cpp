@@ -2,8 +2,8 @@
 // program's error text instead of a grey picture or an ended process.
 #include "files/app_error.h"
 #include "pictures/jpeg_codec.h"
-#include "support/temp_app_dir.h"
 #include "support/app_error_of.h"
+#include "support/temp_app_dir.h"
 
 #include <QDir>
 #include <cstdio>

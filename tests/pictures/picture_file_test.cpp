@@ -3,13 +3,13 @@
 // taken, and every inconsistent bitmap refused.
 #include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
+#include "pictures/bitmap_builder.h"
 #include "pictures/bitmap_codec.h"
 #include "pictures/jpeg_codec.h"
 #include "pictures/picture_file.h"
-#include "pictures/bitmap_builder.h"
-#include "support/temp_app_dir.h"
 #include "support/app_error_of.h"
 #include "support/hostile_pictures.h"
+#include "support/temp_app_dir.h"
 
 #include <QFile>
 #include <QtEndian>

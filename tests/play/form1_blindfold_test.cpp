@@ -1,11 +1,12 @@
 // The blindfolded game and the personal best through the real window: menu
 // choices, a hand-turned blindfold timer, real drags and real files.
-#include "form1_play_driver.h"
-#include "files/app_error.h"
+#include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
-#include "files/ini_file.h"
 #include "board/scroll_box.h"
+#include "files/app_error.h"
+#include "files/ini_file.h"
+#include "form1_play_driver.h"
 #include "play/blindfold.h"
 #include "play/library.h"
 #include "play/personal_best.h"
@@ -50,8 +51,8 @@ void coverAfterTheLook(TForm1& f) {
 }
 
 void tickUntilUncovered(TForm1& f) {
-    for (int i = 0; i < 100 && f.play.blindfold.phase() == BlindPhase::Reveal; ++i) f.BlindTimerTimer();
-    ASSERT_EQ(f.play.blindfold.phase(), BlindPhase::Off);
+    for (int i = 0; i < 100 && f.game().blindfold().course().phase() == BlindPhase::Reveal; ++i) f.BlindTimerTimer();
+    ASSERT_EQ(f.game().blindfold().course().phase(), BlindPhase::Off);
 }
 
 int storedInt(const TempAppDir& dir, const QString& section, const QString& key) {
@@ -120,7 +121,7 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_TRUE(f.BitBtnCancel->isEnabled());
     showPalette(w, 1);
     w.press(f.PartImages[1][1], {2, 2});
-    EXPECT_FALSE(f.play.dragging) << "no part moves during the look";
+    EXPECT_FALSE(f.game().state().dragging) << "no part moves during the look";
     w.release(f.PartImages[1][1], {2, 2});
 
     f.BlindTimerTimer();
@@ -133,7 +134,7 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_EQ(f.ImgMekakushi->geometry(), f.ImgFace1->geometry());
     EXPECT_FALSE(f.BlindTimer->isActive());
     EXPECT_EQ(f.Label1->caption(), kBlindPrompt);
-    EXPECT_EQ(faceArea(f), f.play.cloth) << "the cloth covers the whole face";
+    EXPECT_EQ(faceArea(f), f.game().blindfold().cloth()) << "the cloth covers the whole face";
 
     // Another face's right eye first, then the face's own nose, mouth, left eye.
     const FaceAnswer& a = kLayout.answer;
@@ -143,17 +144,17 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
         EXPECT_TRUE(f.liesOnFace(f.PartImages[s][1]));
         EXPECT_FALSE(f.PartImages[s][1]->isVisible()) << "slot " << s;
     }
-    EXPECT_EQ(faceArea(f), f.play.cloth) << "drops lie under the cloth";
+    EXPECT_EQ(faceArea(f), f.game().blindfold().cloth()) << "drops lie under the cloth";
     EXPECT_TRUE(f.BitBtnHantei->isEnabled());
     EXPECT_EQ(f.Label1->caption(), Texts::ReadyToJudge);
 
     // Where the nose lies under the cloth a press finds nothing to pick up.
     const QPoint nose = QPoint(answerX(a, 3), answerY(a, 3)) + kOffsets[3] + QPoint(5, 5);
     w.press(f.ImgFace1, nose);
-    EXPECT_FALSE(f.play.dragging);
+    EXPECT_FALSE(f.game().state().dragging);
     w.release(f.ImgFace1, nose);
     EXPECT_EQ(f.PartImages[3][1]->pos(), f.ImgFace1->pos() + QPoint(answerX(a, 3), answerY(a, 3)) + kOffsets[3]);
-    EXPECT_EQ(f.play.placedFace[3], 1);
+    EXPECT_EQ(f.game().state().placedFace[3], 1);
 
     // Pressing the own right eye sends the other face's one home at once.
     showPalette(w, 1);
@@ -161,7 +162,7 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     w.press(ownEye, {1, 1});
     EXPECT_EQ(f.PartImages[1][2]->parentWidget(), f.SBRMe->content());
     EXPECT_TRUE(f.PartImages[1][2]->isVisible());
-    EXPECT_EQ(f.play.placedFace[1], -1);
+    EXPECT_EQ(f.game().state().placedFace[1], -1);
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     EXPECT_EQ(f.Label1->caption(), kBlindPrompt);
     const QPoint eyeAt = QPoint(answerX(a, 1), answerY(a, 1)) + kOffsets[1] + QPoint(1, 1);
@@ -169,19 +170,19 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::DragMoveCursor) << "a drop over the cloth is taken";
     w.release(f.ImgFace1, eyeAt);
-    EXPECT_EQ(f.play.placedFace[1], 1);
+    EXPECT_EQ(f.game().state().placedFace[1], 1);
     EXPECT_TRUE(f.BitBtnHantei->isEnabled());
-    EXPECT_EQ(faceArea(f), f.play.cloth);
+    EXPECT_EQ(faceArea(f), f.game().blindfold().cloth());
 
     // The reveal: half a second of a rising cloth, nothing taken meanwhile.
     clickHantei(w);
-    EXPECT_EQ(f.play.blindfold.phase(), BlindPhase::Reveal);
+    EXPECT_EQ(f.game().blindfold().course().phase(), BlindPhase::Reveal);
     EXPECT_EQ(f.BitBtnHantei->text(), Texts::Hantei);
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     EXPECT_TRUE(f.BlindTimer->isActive());
     EXPECT_EQ(f.BlindTimer->interval(), BlindfoldCourse::kRevealTickMs);
     w.press(f.PartImages[1][0], {2, 2});
-    EXPECT_FALSE(f.play.dragging);
+    EXPECT_FALSE(f.game().state().dragging);
     w.release(f.PartImages[1][0], {2, 2});
     for (int i = 0; i < BlindfoldCourse::kRevealTicks / 2; ++i) f.BlindTimerTimer();
     const int left = f.ImgMekakushi->height();
@@ -190,7 +191,7 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_EQ(f.ImgMekakushi->pos(), f.ImgFace1->pos()) << "the cloth slides up out of the face";
     const QImage half = faceArea(f);
     const QImage composed = composition(f);
-    EXPECT_EQ(half.copy(0, 0, 120, left), f.play.cloth.copy(0, 150 - left, 120, left));
+    EXPECT_EQ(half.copy(0, 0, 120, left), f.game().blindfold().cloth().copy(0, 150 - left, 120, left));
     EXPECT_EQ(half.copy(0, left, 120, 150 - left), composed.copy(0, left, 120, 150 - left));
 
     tickUntilUncovered(f);
@@ -223,7 +224,7 @@ TEST(Blindfold, CancelAtAnyMomentLeavesNoCoverAndTheChoiceSurvivesARestart) {
         f.BlindTimerTimer();
         clickCancel(w);
         EXPECT_FALSE(f.BlindTimer->isActive());
-        EXPECT_EQ(f.play.blindfold.phase(), BlindPhase::Off);
+        EXPECT_EQ(f.game().blindfold().course().phase(), BlindPhase::Off);
         EXPECT_TRUE(f.ScrollBox1->isVisible());
         EXPECT_FALSE(f.ImgFace1->isVisible());
         EXPECT_FALSE(f.ImgMekakushi->isVisible());

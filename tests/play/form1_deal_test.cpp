@@ -1,7 +1,7 @@
 // Dealing the palettes at the start of a game, seen through the window.
-#include "form1_play_driver.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "form1_play_driver.h"
 
 #include <QPushButton>
 #include <algorithm>
@@ -36,8 +36,8 @@ TEST(Deal, ThreeFacesFillOneRowWithEveryCellOnce) {
     EXPECT_EQ(w.random->seeds, 1);
     for (int s = 1; s <= 4; ++s)
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(f.play.homeLeft[s][i], f.PartImages[s][i]->x());
-            EXPECT_EQ(f.play.homeTop[s][i], f.PartImages[s][i]->y());
+            EXPECT_EQ(f.game().state().homeLeft[s][i], f.PartImages[s][i]->x());
+            EXPECT_EQ(f.game().state().homeTop[s][i], f.PartImages[s][i]->y());
             EXPECT_EQ(f.PartImages[s][i]->parentWidget(), f.paletteBox(s)->content());
         }
 }

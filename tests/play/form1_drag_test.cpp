@@ -1,8 +1,8 @@
 // Placing parts on the face by dragging them with the real mouse.
-#include "form1_play_driver.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "form1_play_driver.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -20,7 +20,7 @@ const QString kPlacingPrompt = QStringLiteral(
 const QString kReadyPrompt = QStringLiteral("これで良ければ「判定」ボタンを押してください。");
 
 QPoint homeOf(const TForm1& f, int slot, int face) {
-    return {f.play.homeLeft[slot][face], f.play.homeTop[slot][face]};
+    return {f.game().state().homeLeft[slot][face], f.game().state().homeTop[slot][face]};
 }
 
 // The stacking position of a widget among the window's controls.
@@ -45,16 +45,16 @@ TEST(Dragging, DropsFillTheSlotsAndTheFourthEnablesJudging) {
     placePart(w, 1, 1, {12, 34});
     EXPECT_TRUE(f.liesOnFace(f.PartImages[1][1]));
     EXPECT_EQ(f.PartImages[1][1]->pos(), QPoint(8 + 12, 120 + 34));
-    EXPECT_EQ(f.play.placedFace[1], 1);
-    EXPECT_EQ(f.play.placedLeft[1], 20);
-    EXPECT_EQ(f.play.placedTop[1], 154);
+    EXPECT_EQ(f.game().state().placedFace[1], 1);
+    EXPECT_EQ(f.game().state().placedLeft[1], 20);
+    EXPECT_EQ(f.game().state().placedTop[1], 154);
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     EXPECT_EQ(f.Label1->caption(), kPlacingPrompt);
 
     placePart(w, 2, 0, {60, 30});
     placePart(w, 3, 2, {40, 60});
-    EXPECT_EQ(f.play.placedFace[2], 0);
-    EXPECT_EQ(f.play.placedFace[3], 2);
+    EXPECT_EQ(f.game().state().placedFace[2], 0);
+    EXPECT_EQ(f.game().state().placedFace[3], 2);
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     placePart(w, 4, 1, {40, 110});
     EXPECT_TRUE(f.BitBtnHantei->isEnabled());
@@ -89,7 +89,7 @@ TEST(Dragging, PressAndReleaseWithoutMovingSendsThePlacedPartHomeAndClosesJudgin
     EXPECT_TRUE(placedNose->isVisible());
     EXPECT_EQ(otherNose->pos(), otherAt);
     EXPECT_FALSE(f.liesOnFace(otherNose));
-    EXPECT_EQ(f.play.placedFace[3], -1);
+    EXPECT_EQ(f.game().state().placedFace[3], -1);
     EXPECT_EQ(f.Label1->caption(), kPlacingPrompt);
     EXPECT_EQ(f.Label1->fontPoints(), 14);
 
@@ -113,8 +113,8 @@ TEST(Dragging, APlacedPartMovesByTheDistanceDraggedAndNowhereElse) {
 
     dragPart(w, mouth, {10, 5}, mouth, {15, 7});
     EXPECT_EQ(mouth->pos(), before + QPoint(5, 2));
-    EXPECT_EQ(f.play.placedLeft[4], before.x() + 5);
-    EXPECT_EQ(f.play.placedTop[4], before.y() + 2);
+    EXPECT_EQ(f.game().state().placedLeft[4], before.x() + 5);
+    EXPECT_EQ(f.game().state().placedTop[4], before.y() + 2);
 
     const QPoint moved = mouth->pos();
     dragPart(w, mouth, {10, 5}, f.SBKuti->viewport(), {380, 400});  // empty palette area
@@ -122,7 +122,7 @@ TEST(Dragging, APlacedPartMovesByTheDistanceDraggedAndNowhereElse) {
     dragPart(w, mouth, {10, 5}, f.ClientArea, {200, 20});  // window background
     EXPECT_EQ(mouth->pos(), moved);
     EXPECT_TRUE(f.liesOnFace(mouth));
-    EXPECT_EQ(f.play.placedFace[4], 0);
+    EXPECT_EQ(f.game().state().placedFace[4], 0);
 
     // A palette part released over the background stays in its palette.
     ImageControl* eye = f.PartImages[1][2];
@@ -131,13 +131,13 @@ TEST(Dragging, APlacedPartMovesByTheDistanceDraggedAndNowhereElse) {
     dragPart(w, eye, {2, 2}, f.ClientArea, {200, 20});
     EXPECT_FALSE(f.liesOnFace(eye));
     EXPECT_EQ(eye->pos(), eyeAt);
-    EXPECT_EQ(f.play.placedFace[1], -1);
+    EXPECT_EQ(f.game().state().placedFace[1], -1);
     // ... and one released over another palette part as well.
     ImageControl* neighbour = f.PartImages[1][0];
     dragPart(w, eye, {2, 2}, neighbour, {2, 2});
     EXPECT_FALSE(f.liesOnFace(eye));
     EXPECT_FALSE(f.liesOnFace(neighbour));
-    EXPECT_EQ(f.play.placedFace[1], -1);
+    EXPECT_EQ(f.game().state().placedFace[1], -1);
 }
 
 // The pointer tells during the drag whether a release would land.
@@ -178,7 +178,7 @@ TEST(Dragging, ARightButtonPressDragsLikeTheLeftOne) {
     dragPart(w, nose, {4, 4}, f.ImgFace1, {50, 70}, Qt::RightButton);
     EXPECT_TRUE(f.liesOnFace(nose));
     EXPECT_EQ(nose->pos(), QPoint(8 + 50 - 4, 120 + 70 - 4));
-    EXPECT_EQ(f.play.placedFace[3], 1);
+    EXPECT_EQ(f.game().state().placedFace[3], 1);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -193,9 +193,9 @@ TEST(Dragging, AnotherFacesMouthAfterTheOwnOneKeepsTheOwnDropsPlace) {
 
     placePart(w, 4, 0, {40, 110});
     placePart(w, 4, 2, {10, 20});
-    EXPECT_EQ(f.play.placedFace[4], 2);
-    EXPECT_EQ(f.play.placedLeft[4], 48);
-    EXPECT_EQ(f.play.placedTop[4], 230);
+    EXPECT_EQ(f.game().state().placedFace[4], 2);
+    EXPECT_EQ(f.game().state().placedLeft[4], 48);
+    EXPECT_EQ(f.game().state().placedTop[4], 230);
     EXPECT_FALSE(f.liesOnFace(f.PartImages[4][0])) << "the own mouth went home";
     EXPECT_EQ(f.PartImages[4][0]->pos(), homeOf(f, 4, 0));
 }
@@ -270,7 +270,7 @@ TEST(Dragging, AfterJudgingNoButtonMovesAPart) {
             EXPECT_TRUE(f.liesOnFace(part));
         }
     }
-    EXPECT_FALSE(f.play.dragging);
+    EXPECT_FALSE(f.game().state().dragging);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.play.placedFace[s], -1);
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.game().state().placedFace[s], -1);
 }

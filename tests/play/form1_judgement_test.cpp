@@ -1,9 +1,9 @@
 // Judging a composed face and resuming, through the real window: every part
 // is put in place by a real drag.
-#include "form1_play_driver.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "form1_play_driver.h"
 
 #include <QAction>
 #include <QFile>
@@ -47,7 +47,7 @@ TEST(Judgement, FourOwnPartsOnTheirAnswersScoreAThousand) {
     EXPECT_TRUE(nearColour(f.ImgFace2->picture().pixel(60, 75), testFaceColour(1, 0)))
         << "the whole face of the face played";
     for (int s = 1; s <= 4; ++s) {
-        EXPECT_EQ(f.play.placedFace[s], -1);
+        EXPECT_EQ(f.game().state().placedFace[s], -1);
         EXPECT_TRUE(f.liesOnFace(f.PartImages[s][1])) << "the composition stays on the face";
     }
     EXPECT_FALSE(f.F1->isEnabled());
@@ -146,7 +146,7 @@ TEST(Judgement, ResumeReturnsEveryPartToItsPaletteAndShowsTheFaceSelection) {
     for (int s = 1; s <= 4; ++s)
         for (int i = 0; i < 7; ++i)
             EXPECT_EQ(f.PartImages[s][i]->parentWidget(), f.paletteBox(s)->content()) << s << "/" << i;
-    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.play.placedFace[s], -1);
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.game().state().placedFace[s], -1);
     for (QWidget* gone : std::initializer_list<QWidget*>{f.ImgFace1, f.ImgFace2, f.LblScore, f.LblHantei, f.Edit1,
                                                          f.BitBtnHantei, f.BitBtnCancel, f.PageControl1})
         EXPECT_FALSE(gone->isVisible()) << gone->objectName().toStdString();
@@ -199,7 +199,7 @@ TEST(Judgement, AMissingWholeFacePictureStopsTheJudgementButBothButtonsLeadBack)
         EXPECT_TRUE(f.ScrollBox1->isVisible());
         EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
         for (int s = 1; s <= 4; ++s) {
-            EXPECT_EQ(f.play.placedFace[s], -1) << "slot " << s << (viaResume ? " after 再開" : " after キャンセル");
+            EXPECT_EQ(f.game().state().placedFace[s], -1) << "slot " << s << (viaResume ? " after 再開" : " after キャンセル");
             for (int i = 0; i < 3; ++i) EXPECT_FALSE(f.liesOnFace(f.PartImages[s][i]));
         }
     }

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 void startGameWith(GameWindow& w, int face) {
-    if (w.form->TitleShowing) w.finishTitle();
+    if (w.form->faceSelection().titleShowing()) w.finishTitle();
     w.click(w.form->Thumbnails[face], {5, 5});
     ASSERT_TRUE(w.form->ImgFace1->isVisible()) << "the game did not start";
 }
@@ -33,7 +33,7 @@ void placePart(GameWindow& w, int slot, int face, QPoint onFace) {
 }
 
 void placeAtAnswers(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets) {
-    const int face = w.form->play.currentFace;
+    const int face = w.form->game().state().currentFace;
     for (int s = 1; s <= 4; ++s) placePart(w, s, face, QPoint(answerX(answer, s), answerY(answer, s)) + offsets[s]);
 }
 

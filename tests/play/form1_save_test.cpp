@@ -1,8 +1,8 @@
 // Saving a judged face into the library through the real window: the name
 // field, the picture written, overwrites and names that must not be used.
-#include "form1_play_driver.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "form1_play_driver.h"
 #include "pictures/jpeg_codec.h"
 #include "support/file_faults.h"
 
@@ -110,7 +110,7 @@ TEST(Saving, ANewNameWritesTheComposedFaceAndAddsOneEntry) {
     EXPECT_TRUE(nearColour(saved.pixel(60, 140), testFaceColour(0, 5))) << "the face below the parts";
 
     EXPECT_EQ(listItems(f.ListBox1), QStringList{QStringLiteral("にこ")});
-    EXPECT_TRUE(f.play.libraryHasFaces);
+    EXPECT_TRUE(f.libraryHasFaces);
     EXPECT_FALSE(f.BitBtnCancel->isVisible());
     EXPECT_EQ(f.BitBtnCancel->text(), QStringLiteral("キャンセル"));
     EXPECT_FALSE(f.Edit1->isVisible());
@@ -208,7 +208,7 @@ TEST(Saving, NamesThatLeaveTheLibraryAreRefusedAndWriteNothing) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
     EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("../evil.jpg")));
     EXPECT_TRUE(listItems(f.ListBox1).isEmpty());
-    EXPECT_FALSE(f.play.libraryHasFaces);
+    EXPECT_FALSE(f.libraryHasFaces);
 
     typeName(w, QStringLiteral("evil"));
     clickCancel(w);
@@ -231,7 +231,7 @@ TEST(Saving, AFailedWriteKeepsTheNameAndListsNothing) {
               QStringList{QStringLiteral("ファイル %1 を作成できません").arg(dir.path() + QStringLiteral("Library/face.jpg"))});
     expectStillNaming(f, QStringLiteral("face"));
     EXPECT_TRUE(listItems(f.ListBox1).isEmpty());
-    EXPECT_FALSE(f.play.libraryHasFaces);
+    EXPECT_FALSE(f.libraryHasFaces);
 }
 
 // The overwrite question in a real message box, answered by clicking its

@@ -1,10 +1,10 @@
 // The saved-faces viewer through the real window: the menu command, clicks
 // and keys on the list, and the way back.
-#include "form1_play_driver.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
-#include "pictures/jpeg_codec.h"
 #include "board/scroll_box.h"
+#include "form1_play_driver.h"
+#include "pictures/jpeg_codec.h"
 #include "support/hostile_pictures.h"
 
 #include <QAction>

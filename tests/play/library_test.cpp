@@ -2,8 +2,8 @@
 
 #include "files/app_error.h"
 #include "pictures/jpeg_codec.h"
-#include "support/temp_app_dir.h"
 #include "support/app_error_of.h"
+#include "support/temp_app_dir.h"
 
 #include <QDir>
 #include <QFile>

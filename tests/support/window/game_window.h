@@ -2,7 +2,12 @@
 // The real main window on a temporary application folder, with scripted
 // dialogs, a recording desktop, a scripted random source and a recording
 // media device; and real mouse input routed through the window.
+#include "authoring/face_authoring.h"
+#include "authoring/face_deleting.h"
 #include "main/form1.h"
+#include "music/music_player.h"
+#include "play/face_selection.h"
+#include "play/game_screen.h"
 #include "support/temp_app_dir.h"
 #include "support/window/scripted_dialogs.h"
 

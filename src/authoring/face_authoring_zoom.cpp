@@ -1,24 +1,26 @@
 // Zooming into a rectangle of the photograph: the first press of "ズーム" arms
 // it, a drag on the face box chooses the rectangle, the second press cuts that
 // region from the full-resolution picture and shows it in the face box.
-#include "main/form1.h"
+#include "authoring/face_authoring.h"
 
+#include "authoring/authoring_look.h"
 #include "authoring/face_box_fit.h"
 #include "authoring/face_box_redraw.h"
-#include "authoring/form1_authoring_look.h"
 #include "authoring/outline.h"
+#include "board/board.h"
+#include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
 
 #include <QPushButton>
 #include <algorithm>
 
-void TForm1::zoomClick() {
-    AuthoringState& a = authoring;
+void FaceAuthoring::zoomClick() {
+    AuthoringState& a = authoring_;
     if (!a.zoomArmed) {
         a.zoomArmed = true;
         a.currentPart = 6;
-        BitBtnHantei->setEnabled(false);
+        board_.BitBtnHantei->setEnabled(false);
         setPartTitlesEnabled(false);
         return;
     }
@@ -41,41 +43,41 @@ void TForm1::zoomClick() {
     const QSize drawSize = zoomedDrawSize(w, h);
     a.drawWidth = drawSize.width();
     a.drawHeight = drawSize.height();
-    ImgFace1->setPicture(blankFaceBox());
+    board_.ImgFace1->setPicture(blankFaceBox());
     redrawSourcePicture();
 
     a.zoomArmed = false;
     a.currentPart = 0;
-    BitBtnHantei->hide();
+    board_.BitBtnHantei->hide();
     setPartTitlesEnabled(true);
-    Label1->setCaption(AuthoringTexts::Outlining);
+    board_.Label1->setCaption(AuthoringTexts::Outlining);
 }
 
-void TForm1::startZoomRectangle(int x, int y) {
-    authoring.zoomDragging = true;
-    authoring.dragStartX[6] = x;
-    authoring.dragStartY[6] = y;
-    BitBtnHantei->setEnabled(false);
+void FaceAuthoring::startZoomRectangle(int x, int y) {
+    authoring_.zoomDragging = true;
+    authoring_.dragStartX[6] = x;
+    authoring_.dragStartY[6] = y;
+    board_.BitBtnHantei->setEnabled(false);
 }
 
-void TForm1::dragZoomRectangle(int x, int y) {
-    AuthoringState& a = authoring;
+void FaceAuthoring::dragZoomRectangle(int x, int y) {
+    AuthoringState& a = authoring_;
     a.dragEndX[6] = x;
     a.dragEndY[6] = y;
-    redrawFaceBox(ImgFace1->canvas(), a.sourcePicture, QSize(a.drawWidth, a.drawHeight));
-    drawDottedRectangle(ImgFace1->canvas(), QPoint(a.dragStartX[6], a.dragStartY[6]), QPoint(x, y));
-    ImgFace1->pictureChanged();
+    redrawFaceBox(board_.ImgFace1->canvas(), a.sourcePicture, QSize(a.drawWidth, a.drawHeight));
+    drawDottedRectangle(board_.ImgFace1->canvas(), QPoint(a.dragStartX[6], a.dragStartY[6]), QPoint(x, y));
+    board_.ImgFace1->pictureChanged();
 }
 
-void TForm1::finishZoomRectangle(int x, int y) {
-    AuthoringState& a = authoring;
+void FaceAuthoring::finishZoomRectangle(int x, int y) {
+    AuthoringState& a = authoring_;
     a.dragEndX[6] = x;
     a.dragEndY[6] = y;
     a.zoomDragging = false;
     // A rectangle without width or height cannot be zoomed into; the user
     // drags again.
     if (a.dragStartX[6] != x && a.dragStartY[6] != y) {
-        BitBtnHantei->setEnabled(true);
-        Label1->setCaption(AuthoringTexts::RectangleChosen);
+        board_.BitBtnHantei->setEnabled(true);
+        board_.Label1->setCaption(AuthoringTexts::RectangleChosen);
     }
 }

@@ -1,0 +1,158 @@
+// Authoring a new face: choosing a photograph and fitting it into the
+// 300 x 300 face box, registering the finished face, and the way back.
+// Everything the new face needs is built in memory and written to disk in
+// one all-or-nothing step; only then does the catalogue take the face in.
+#include "authoring/face_authoring.h"
+
+#include "authoring/authoring_look.h"
+#include "authoring/face_box_fit.h"
+#include "authoring/face_box_redraw.h"
+#include "authoring/picture_kind.h"
+#include "authoring/shrink.h"
+#include "board/board.h"
+#include "board/board_texts.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_mirror.h"
+#include "desktop/user_dialogs.h"
+#include "files/app_error.h"
+#include "pictures/jpeg_codec.h"
+#include "pictures/picture_file.h"
+#include "pictures/stretch.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTabWidget>
+
+FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs)
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
+
+void FaceAuthoring::A1Click() {
+    const QString path = dialogs_.openFile(AuthoringTexts::PictureDialogTitle, AuthoringTexts::PictureDialogFilter);
+    if (path.isEmpty()) return;
+
+    // Decoded before the screen changes: a picture that cannot be read is
+    // reported and the face selection stays as it was.
+    const PictureKind kind = pictureKindOfPath(path);
+    QImage picture;
+    if (kind == PictureKind::Bitmap) picture = loadBitmapFile(path, kPhotographMaxPixels);
+    if (kind == PictureKind::Jpeg) picture = decodeJpegFile(path, kPhotographMaxPixels);
+
+    authoring_.addingFace = true;
+    board_.F1->setEnabled(false);
+    board_.R1->setEnabled(false);
+    board_.ScrollBox1->hide();
+    board_.PageControl1->hide();
+    board_.ImgFace1->clearPicture();
+    board_.ImgFace1->show();
+    if (kind != PictureKind::None) {
+        authoring_.sourceKind = int(kind);
+        authoring_.sourcePicture = picture;
+        const QSize fit = fitIntoFaceBox(picture.width(), picture.height());
+        authoring_.drawWidth = fit.width();
+        authoring_.drawHeight = fit.height();
+        prepareFaceBox();
+    }
+
+    for (int s = 1; s <= 4; ++s) {
+        board_.partTitle(s)->show();
+        board_.partPreview(s)->clearPicture();
+    }
+    board_.BitBtnHantei->setText(Texts::Zoom);
+    board_.BitBtnHantei->setEnabled(true);
+    board_.BitBtnHantei->show();
+    board_.BitBtnCancel->show();
+    board_.BitBtnCancel->setEnabled(true);
+    board_.Label1->setFontPoints(12);
+    board_.Label1->setCaption(AuthoringTexts::ZoomOffered);
+
+    for (auto& points : authoring_.outlinePoints) points.clear();
+    authoring_.zoomArmed = false;
+    authoring_.zoomDragging = false;
+    authoring_.outlineDrawing = false;
+    authoring_.currentPart = 0;
+    authoring_.outlined.fill(false);
+    authoring_.pickMode = 0;
+    setPartTitlesEnabled(true);
+}
+
+// The face box of authoring: at its place, 300 x 300, drawing the bitmap at
+// its own size, the source picture shown in its top-left corner.
+void FaceAuthoring::prepareFaceBox() {
+    board_.ImgFace1->setAutoSize(false);
+    board_.ImgFace1->setStretch(false);
+    board_.ImgFace1->setProportional(false);
+    board_.ImgFace1->setGeometry(8, 120, kFaceBoxSide, kFaceBoxSide);
+    board_.ImgFace1->setPicture(blankFaceBox());
+    redrawSourcePicture();
+}
+
+void FaceAuthoring::redrawSourcePicture() {
+    redrawFaceBox(board_.ImgFace1->canvas(), authoring_.sourcePicture,
+                  QSize(authoring_.drawWidth, authoring_.drawHeight));
+    board_.ImgFace1->pictureChanged();
+}
+
+void FaceAuthoring::releaseSourcePicture() {
+    authoring_.sourcePicture = QImage();
+    authoring_.sourceKind = 0;
+}
+
+void FaceAuthoring::setPartTitlesEnabled(bool enabled) {
+    for (int s = 1; s <= 4; ++s) board_.partTitle(s)->setEnabled(enabled);
+}
+void FaceAuthoring::registerFace() {
+    const AuthoringState& a = authoring_;
+    if (!a.addingFace || a.sourcePicture.isNull()) return;
+    const int n = catalogue_.faceCount;
+    if (n >= kMaxFaceCount) throwFileCreateError(facePicturePath(appDir_, n, 1));
+
+    const QImage unpainted = stretchNearest(a.sourcePicture, a.drawWidth, a.drawHeight);
+    const QImage painted = board_.ImgFace1->picture().copy(0, 0, a.drawWidth, a.drawHeight);
+    std::array<QImage, 4> parts;
+    std::array<QPoint, 4> corners;
+    for (int s = 1; s <= 4; ++s) {
+        parts[s - 1] = board_.partPreview(s)->picture();
+        corners[s - 1] = QPoint(a.boxMinX[s], a.boxMinY[s]);
+    }
+    const NewFacePictures face = buildNewFace(unpainted, painted, parts, corners);
+
+    // Throws on failure with nothing left on disk; the authoring then stays
+    // open so that the user can try again or cancel.
+    registerFaceFiles(appDir_, n, face);
+
+    catalogue_.faceCount = n + 1;
+    catalogue_.faceAnswers.push_back(face.answer);
+    if (onFaceRegistered) onFaceRegistered();
+    releaseSourcePicture();
+    ReturnToFaceSelect();
+    board_.BitBtnToroku->hide();
+}
+
+void FaceAuthoring::cancel() {
+    board_.BitBtnCancel->hide();
+    board_.BitBtnHantei->hide();
+    board_.BitBtnToroku->hide();
+    releaseSourcePicture();
+    ReturnToFaceSelect();
+}
+
+void FaceAuthoring::ReturnToFaceSelect() {
+    for (int s = 1; s <= 4; ++s) {
+        CaptionLabel* title = board_.partTitle(s);
+        setTitleColour(title, TitleColours::Idle);
+        title->hide();
+        board_.partPreview(s)->hide();
+    }
+    board_.ImgFace1->hide();
+    board_.showFaceSelection();
+    authoring_.addingFace = false;
+    authoring_.outlineDrawing = false;
+    authoring_.currentPart = 0;
+    authoring_.outlined.fill(false);
+    authoring_.pickMode = 0;
+    for (auto& points : authoring_.outlinePoints) points.clear();
+    board_.BitBtnCancel->hide();
+}

@@ -1,0 +1,65 @@
+#pragma once
+// Adding a face to the catalogue: a photograph loaded into the 300 x 300
+// face box, optionally zoomed into a rectangle, the four parts outlined
+// freehand and painted over, and the result registered as a new face.
+#include "authoring/authoring_state.h"
+
+#include <QString>
+#include <Qt>
+#include <functional>
+
+struct Board;
+struct CatalogueMirror;
+class CaptionLabel;
+class ImageControl;
+class UserDialogs;
+
+class FaceAuthoring {
+public:
+    FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs);
+
+    const AuthoringState& state() const { return authoring_; }
+    bool adding() const { return authoring_.addingFace; }
+
+    // Runs once a registered face has joined the catalogue (the count and
+    // answers already grown), before the face selection comes back.
+    std::function<void()> onFaceRegistered;
+
+    // "顔の追加": chooses the photograph and opens the face box.
+    void A1Click();
+    // "ズーム": arms the zoom, or zooms into the chosen rectangle.
+    void zoomClick();
+    void ImgFace1MouseDown(Qt::MouseButton button, int x, int y);
+    void ImgFace1MouseMove(int x, int y);
+    void ImgFace1MouseUp(Qt::MouseButton button, int x, int y);
+    // A press on a part title: left outlines the part, right picks its
+    // fill colour from the face.
+    void partTitleMouseDown(int slot, Qt::MouseButton button);
+    void BeginOutline(CaptionLabel* title, ImageControl* preview);
+    void RedrawAuthoringFace(int part);
+    void PaintPart();
+    // "登録": writes the new face; throws (the authoring stays open) when it
+    // cannot be written.
+    void registerFace();
+    void cancel();
+    void ReturnToFaceSelect();
+
+private:
+    void prepareFaceBox();
+    void redrawSourcePicture();
+    void releaseSourcePicture();
+    void setPartTitlesEnabled(bool enabled);
+    void startZoomRectangle(int x, int y);
+    void dragZoomRectangle(int x, int y);
+    void finishZoomRectangle(int x, int y);
+    void startOutline(int x, int y);
+    void pickFillColour(int x, int y);
+    void extendOutline(int x, int y);
+    void finishOutline();
+
+    Board& board_;
+    const QString appDir_;
+    CatalogueMirror& catalogue_;
+    UserDialogs& dialogs_;
+    AuthoringState authoring_;
+};

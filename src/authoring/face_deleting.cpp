@@ -1,0 +1,98 @@
+#include "authoring/face_deleting.h"
+
+#include "authoring/authoring_look.h"
+#include "board/board.h"
+#include "board/board_texts.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_mirror.h"
+#include "desktop/user_dialogs.h"
+#include "files/app_error.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The program's own operations never take the catalogue below three faces.
+constexpr int kFewestFaces = 3;
+
+}  // namespace
+
+FaceDeleting::FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs)
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
+
+void FaceDeleting::D1Click() {
+    // At three faces or fewer (a catalogue edited by hand) nothing more goes.
+    if (catalogue_.faceCount <= kFewestFaces) {
+        dialogs_.notice(AuthoringTexts::CannotDeleteMore);
+        return;
+    }
+    board_.Label1->setFontPoints(12);
+    board_.Label1->setCaption(AuthoringTexts::ChooseFaceToDelete);
+    deletingFace_ = true;
+    faceChosen_ = false;
+    board_.BitBtnToroku->setText(Texts::Sakujo);
+    board_.BitBtnToroku->setEnabled(false);
+    board_.BitBtnToroku->show();
+    board_.BitBtnCancel->show();
+    board_.BitBtnCancel->setEnabled(true);
+    board_.F1->setEnabled(false);
+    board_.R1->setEnabled(false);
+}
+
+void FaceDeleting::chooseFaceToDelete(ImageControl* thumbnail) {
+    board_.F1->setEnabled(false);
+    board_.R1->setEnabled(false);
+    // The face already chosen, clicked again while shown: the blink keeps its beat.
+    if (faceChosen_ && thumbnail->tag() == chosenFace_) return;
+    const int previous = chosenFace_;
+    if (faceChosen_ && previous >= 0 && previous < int(board_.Thumbnails.size()))
+        board_.Thumbnails[previous]->show();
+    chosenFace_ = thumbnail->tag();
+    faceChosen_ = true;
+    board_.Timer1->start();
+    board_.BitBtnToroku->setEnabled(true);
+}
+
+void FaceDeleting::blinkChosenThumbnail() {
+    const int face = chosenFace_;
+    if (face < 0 || face >= int(board_.Thumbnails.size())) return;
+    ImageControl* thumbnail = board_.Thumbnails[face];
+    thumbnail->setVisible(!thumbnail->isVisible());
+}
+
+void FaceDeleting::deleteChosenFace() {
+    const int d = chosenFace_;
+    const int count = catalogue_.faceCount;
+    if (faceChosen_ && d >= 0 && d < count && dialogs_.confirm(AuthoringTexts::ConfirmDelete)) {
+        std::vector<FaceAnswer> answersAfter = catalogue_.faceAnswers;
+        answersAfter.erase(answersAfter.begin() + d);
+        try {
+            // The disk changes first and all at once; memory follows only a
+            // catalogue that really changed.
+            deleteFaceFiles(appDir_, d, count, answersAfter);
+            catalogue_.faceCount = count - 1;
+            catalogue_.faceAnswers = std::move(answersAfter);
+            if (onFaceDeleted) onFaceDeleted(d);
+        } catch (const AppError& e) {
+            dialogs_.showError(e.message());
+        }
+    }
+    end();
+}
+
+// "キャンセル" leaves the mode the same way as an answered "削除".
+void FaceDeleting::cancel() { end(); }
+
+void FaceDeleting::end() {
+    board_.Timer1->stop();
+    if (chosenFace_ >= 0 && chosenFace_ < catalogue_.faceCount) board_.Thumbnails[chosenFace_]->show();
+    board_.BitBtnCancel->hide();
+    deletingFace_ = false;
+    faceChosen_ = false;
+    board_.showFaceSelection();
+    board_.BitBtnToroku->hide();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Deleting a face: choosing it on the face selection screen (its thumbnail
+// blinks on Timer1), confirming "削除", and taking it out of the catalogue
+// on disk and in memory. The catalogue never goes below three faces.
+#include <QString>
+#include <functional>
+
+struct Board;
+struct CatalogueMirror;
+class ImageControl;
+class UserDialogs;
+
+class FaceDeleting {
+public:
+    FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs);
+
+    // Whether the screen is choosing a face to delete.
+    bool active() const { return deletingFace_; }
+    // The face clicked last in this mode.
+    int chosenFace() const { return chosenFace_; }
+
+    // Runs once face has left the catalogue (the count and answers already
+    // shrunk), while the mode is still open.
+    std::function<void(int face)> onFaceDeleted;
+
+    // "顔の削除": opens the mode, or says that no more faces may go.
+    void D1Click();
+    void chooseFaceToDelete(ImageControl* thumbnail);
+    // One tick of Timer1: the chosen thumbnail shows or hides.
+    void blinkChosenThumbnail();
+    // "削除": asks, deletes, and goes back to the face selection whatever
+    // the answer; a deletion that fails is reported and changes nothing.
+    void deleteChosenFace();
+    void cancel();
+
+private:
+    void end();
+
+    Board& board_;
+    const QString appDir_;
+    CatalogueMirror& catalogue_;
+    UserDialogs& dialogs_;
+    bool deletingFace_ = false;
+    bool faceChosen_ = false;  // a thumbnail was clicked in this mode
+    int chosenFace_ = 0;
+};

@@ -1,0 +1,105 @@
+#pragma once
+// The controls of the main window that the screens share: every screen shows,
+// hides and fills the ones it uses. The window creates them (with their
+// names, places, fonts and colours) and owns them; the screens keep a
+// reference to the one Board.
+#include <QtGlobal>
+#include <array>
+#include <vector>
+
+class CaptionLabel;
+class ImageControl;
+class ScrollBox;
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QWidget;
+
+struct Board {
+    QWidget* ClientArea = nullptr;  // the client area below the menu bar, 722 x 524
+    QAction* F1 = nullptr;          // the face-editing menu's item in the menu bar
+    QMenu* F1Menu = nullptr;
+    QAction* A1 = nullptr;
+    QAction* D1 = nullptr;
+    QAction* R1 = nullptr;
+    QAction* G1 = nullptr;  // the game menu, enabled together with F1
+    QMenu* G1Menu = nullptr;
+    QAction* Blind1 = nullptr;
+    QAction* Best1 = nullptr;
+    QAction* BGMB1 = nullptr;
+    QMenu* BGMB1Menu = nullptr;
+    QAction* ONO1 = nullptr;
+    QAction* OFFF1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* S1 = nullptr;
+    QAction* R2 = nullptr;
+    QAction* Help1 = nullptr;
+    QAction* About1 = nullptr;
+
+    CaptionLabel* Label1 = nullptr;
+    ScrollBox* ScrollBox1 = nullptr;
+    ImageControl* Image1 = nullptr;
+    ImageControl* ImgFace1 = nullptr;
+    ImageControl* ImgFace2 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheetRMe = nullptr;
+    QWidget* TabSheetLMe = nullptr;
+    QWidget* TabSheetHana = nullptr;
+    QWidget* TabSheetKuti = nullptr;
+    ScrollBox* SBRMe = nullptr;
+    ScrollBox* SBLMe = nullptr;
+    ScrollBox* SBHana = nullptr;
+    ScrollBox* SBKuti = nullptr;
+    CaptionLabel* LblScore = nullptr;
+    CaptionLabel* LblHantei = nullptr;
+    CaptionLabel* LblBest = nullptr;
+    ImageControl* ImgMekakushi = nullptr;  // the cloth over the face
+    QPushButton* BitBtnHantei = nullptr;
+    QPushButton* BitBtnToroku = nullptr;
+    QPushButton* BitBtnCancel = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    CaptionLabel* LblRMe = nullptr;
+    CaptionLabel* LblLMe = nullptr;
+    CaptionLabel* LblHana = nullptr;
+    CaptionLabel* LblKuti = nullptr;
+    ImageControl* ImgTuikaRMe = nullptr;
+    ImageControl* ImgTuikaLMe = nullptr;
+    ImageControl* ImgTuikaHana = nullptr;
+    ImageControl* ImgTuikaKuti = nullptr;
+    ImageControl* ImgTitle = nullptr;
+    ImageControl* ImgRogo = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* MusicTimer = nullptr;
+    QTimer* BlindTimer = nullptr;
+
+    // Per-face image controls: Thumbnails[face], PartImages[slot][face].
+    std::vector<ImageControl*> Thumbnails;
+    std::array<std::vector<ImageControl*>, 5> PartImages;
+
+    // Whether the library holds saved faces: "保存した顔" is offered with the
+    // face selection only then.
+    bool libraryHasFaces = false;
+
+    // The palette scroll box, part title and preview of a PartSlot 1..4;
+    // null for any other number.
+    ScrollBox* paletteBox(int slot) const;
+    CaptionLabel* partTitle(int slot) const;
+    ImageControl* partPreview(int slot) const;
+    // Where a part image lies: on the face (the client area) or in its palette.
+    bool liesOnFace(const ImageControl* part) const;
+
+    // Creates the thumbnails and part images of faces from .. to - 1 (empty,
+    // named Thumbnail<i> and PartImage<slot>_<i>) in their boxes.
+    void createFaceControls(int from, int to);
+    // Releases the controls of the faces from newCount on.
+    void releaseFaceControls(int newCount);
+
+    // The face selection comes back: its box scrolled to the top, the
+    // menus offered, and Label1's prompt.
+    void showFaceSelection();
+};

@@ -1,0 +1,76 @@
+// The window's handlers, each handed to the screen that owns its behaviour.
+// The program's errors end a handler and are shown (guarded).
+#include "main/form1.h"
+
+#include "about/form2.h"
+#include "about/help_command.h"
+#include "authoring/face_authoring.h"
+#include "authoring/face_deleting.h"
+#include "music/music_player.h"
+#include "play/face_selection.h"
+#include "play/game_screen.h"
+#include "play/library_viewer.h"
+
+void TForm1::ReturnToFaceSelect() { faceAuthoring_->ReturnToFaceSelect(); }
+
+void TForm1::BuildThumbnailGrid() { faceSelection_->BuildThumbnailGrid(); }
+void TForm1::SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box) { game_->SetUpPalette(images, box); }
+void TForm1::ShufflePalette(std::vector<ImageControl*>& images) { game_->ShufflePalette(images); }
+void TForm1::PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y) {
+    guarded([&] { game_->PartsMouseDown(sender, button, x, y); });
+}
+void TForm1::PartsDragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept) {
+    game_->PartsDragOver(sender, source, x, y, accept);
+}
+void TForm1::PartsDragDrop(ImageControl* sender, ImageControl* source, int x, int y) {
+    game_->PartsDragDrop(sender, source, x, y);
+}
+void TForm1::ImgFace1DragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept) {
+    game_->ImgFace1DragOver(sender, source, x, y, accept);
+}
+void TForm1::ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x, int y) {
+    game_->ImgFace1DragDrop(sender, source, x, y);
+}
+void TForm1::Edit1Change() { game_->Edit1Change(); }
+void TForm1::R1Click() { guarded([&] { libraryViewer_->R1Click(); }); }
+void TForm1::ListBox1Click() { guarded([&] { libraryViewer_->ListBox1Click(); }); }
+void TForm1::Blind1Click() { guarded([&] { game_->Blind1Click(); }); }
+void TForm1::Best1Click() { guarded([&] { game_->Best1Click(); }); }
+void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }
+
+void TForm1::A1Click() { guarded([&] { faceAuthoring_->A1Click(); }); }
+void TForm1::D1Click() { guarded([&] { faceDeleting_->D1Click(); }); }
+void TForm1::ImgFace1MouseDown(Qt::MouseButton button, int x, int y) {
+    guarded([&] { faceAuthoring_->ImgFace1MouseDown(button, x, y); });
+}
+void TForm1::ImgFace1MouseMove(int x, int y) { guarded([&] { faceAuthoring_->ImgFace1MouseMove(x, y); }); }
+void TForm1::ImgFace1MouseUp(Qt::MouseButton button, int x, int y) {
+    guarded([&] { faceAuthoring_->ImgFace1MouseUp(button, x, y); });
+}
+void TForm1::LblRMeMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(1, button); }); }
+void TForm1::LblLMeMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(2, button); }); }
+void TForm1::LblHanaMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(3, button); }); }
+void TForm1::LblKutiMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(4, button); }); }
+
+void TForm1::PlayMidiFile(const QString& path) { musicPlayer_->PlayMidiFile(path); }
+void TForm1::ScanMidiFolder(const QString& folder) { musicPlayer_->ScanMidiFolder(folder); }
+void TForm1::StartMusic() { guarded([&] { musicPlayer_->StartMusic(); }); }
+void TForm1::MusicTimerTimer() { guarded([&] { musicPlayer_->MusicTimerTimer(); }); }
+void TForm1::ONO1Click() { guarded([&] { musicPlayer_->ONO1Click(); }); }
+void TForm1::OFFF1Click() { guarded([&] { musicPlayer_->OFFF1Click(); }); }
+void TForm1::S1Click() { guarded([&] { musicPlayer_->S1Click(); }); }
+void TForm1::R2Click() { guarded([&] { musicPlayer_->R2Click(); }); }
+// A settings file that cannot be written is reported; the window still
+// closes (closeEvent accepts whatever happens here).
+void TForm1::FormClose() { guarded([&] { musicPlayer_->FormClose(); }); }
+int TForm1::mciSendString(const QString& command, QString* reply) { return musicPlayer_->mciSendString(command, reply); }
+void TForm1::mciExecute(const QString& command) { musicPlayer_->mciExecute(command); }
+
+// The music pauses while the About box is open; closing the box restarts it.
+void TForm1::About1Click() {
+    guarded([&] {
+        musicPlayer_->pauseForAbout();
+        Form2->exec();
+    });
+}
+void TForm1::Help1Click() { guarded([&] { openHelpText(*services.shell, AppDir); }); }

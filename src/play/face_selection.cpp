@@ -1,0 +1,91 @@
+#include "play/face_selection.h"
+
+#include "board/board.h"
+#include "board/board_texts.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "board/scroll_box.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_mirror.h"
+#include "desktop/user_dialogs.h"
+#include "files/app_error.h"
+#include "files/app_paths.h"
+#include "pictures/picture_file.h"
+#include "play/library.h"
+#include "play/palette.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTimer>
+#include <optional>
+
+FaceSelection::FaceSelection(Board& board, const QString& appDir, const CatalogueMirror& catalogue,
+                             UserDialogs& dialogs)
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
+
+void FaceSelection::BuildThumbnailGrid() {
+    std::optional<QString> firstError;
+    for (int i = 0; i < catalogue_.faceCount; ++i) {
+        ImageControl* thumb = board_.Thumbnails[i];
+        thumb->setParent(board_.ScrollBox1->content());
+        thumb->resize(board_.Image1->size());
+        thumb->setAutoSize(false);
+        thumb->setStretch(true);
+        thumb->setProportional(true);
+        thumb->move(thumbnailCell(i, board_.Image1->pos(), board_.Image1->size()));
+        thumb->setTag(i);
+        thumb->show();
+        try {
+            thumb->setPicture(readFacePicture(appDir_, i, 0));
+        } catch (const AppError& e) {
+            thumb->clearPicture();
+            if (!firstError) firstError = e.message();
+        }
+    }
+    board_.ScrollBox1->updateRange();
+    if (firstError) dialogs_.showError(*firstError);
+}
+
+void FaceSelection::loadTitlePictures() {
+    for (auto [control, name] : {std::pair{board_.ImgTitle, "title.bmp"}, std::pair{board_.ImgRogo, "logo.bmp"}}) {
+        try {
+            const QString path = resolveAppPath(appDir_, QString::fromLatin1(name));
+            if (!QFileInfo::exists(path)) continue;
+            control->setPicture(loadBitmapFile(path, kTitlePictureMaxPixels));
+        } catch (const AppError&) {
+        }
+    }
+}
+
+void FaceSelection::beginTitle() {
+    board_.ImgTitle->setParent(board_.ScrollBox1->content());
+    board_.ImgTitle->move(60, 50);
+    board_.ImgTitle->show();
+    board_.ImgTitle->raise();
+    board_.ImgRogo->setParent(board_.ScrollBox1->content());
+    board_.ImgRogo->move(250, 300);
+    board_.ImgRogo->show();
+    board_.ImgRogo->raise();
+    titleShowing_ = true;
+    board_.Label1->setFontPoints(14);
+    board_.Label1->setCaption(Texts::ChooseFace);
+}
+
+bool FaceSelection::titleTick() {
+    ++titleTicks_;
+    if (titleTicks_ <= 4) return false;
+    board_.Timer1->stop();
+    titleShowing_ = false;
+    board_.ImgTitle->hide();
+    board_.ImgRogo->hide();
+    board_.Label1->show();
+    board_.F1->setEnabled(true);
+    const LibraryListing listing = listLibrary(appDir_);
+    board_.ListBox1->addItems(listing.names);
+    if (listing.anyEntry) {
+        board_.R1->setEnabled(true);
+        board_.libraryHasFaces = true;
+    }
+    return true;
+}

@@ -1,0 +1,94 @@
+#pragma once
+// A game: the palettes dealt at random, parts dragged onto the face, the
+// judgement, and saving the composed face under a name. Played seeing or
+// blindfolded, with the personal best shown when it is kept. The window
+// forwards its handlers here once it has decided that a press belongs to
+// the game.
+#include "play/blindfold_screen.h"
+#include "play/personal_best_screen.h"
+#include "play/play_state.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <Qt>
+#include <vector>
+
+struct Board;
+struct CatalogueMirror;
+class ImageControl;
+class RandomSource;
+class ScrollBox;
+class UserDialogs;
+class QWidget;
+
+class GameScreen {
+public:
+    GameScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
+               RandomSource& random);
+
+    const PlayState& state() const { return play_; }
+    Blindfold& blindfold() { return blindfold_; }
+    const Blindfold& blindfold() const { return blindfold_; }
+
+    // ---- The catalogue's part images in the palettes ----
+    // The home cells follow a catalogue of count faces.
+    void facesChanged(int count);
+    void SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box);
+    void ShufflePalette(std::vector<ImageControl*>& images);
+
+    // ---- The game menu's choices, kept in Data\Play.ini ----
+    void loadPlayChoices();
+    void Blind1Click();
+    void Best1Click();
+
+    // ---- Playing ----
+    // Starts a game on the thumbnail's face; throws, leaving the face
+    // selection as it was, when a picture cannot be read.
+    void startGame(ImageControl* thumbnail);
+    void PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y);
+    // The pressed part's moves and release while it holds the mouse.
+    void partMouseMove(ImageControl* sender, QPoint at);
+    void partMouseUp(ImageControl* sender, Qt::MouseButton button, QPoint at);
+    void PartsDragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
+    void PartsDragDrop(ImageControl* sender, ImageControl* source, int x, int y);
+    void ImgFace1DragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
+    void ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x, int y);
+    void BlindTimerTimer();
+    // "判定": under the cloth the reveal comes first, then the judgement.
+    bool covered() const { return blindfold_.covering(); }
+    void startReveal();
+    void judgeFace();
+    // "再開" after the judgement, and "キャンセル" while placing.
+    void resumeGame();
+    void cancel();
+
+    // ---- Saving the judged face ----
+    void askForSaveName();
+    void Edit1Change();
+    void saveFinishedFace();
+
+private:
+    void recordHomePositions();
+    void sendPartHome(int slot, int face);
+    void recordDrop(ImageControl* source);
+    void returnPartsToPalettes();
+    void savePlayChoices();
+    void beginDrag(ImageControl* source, Qt::MouseButton button, QPoint clientPos);
+    void endDrag(ImageControl* source);
+    void updateDragCursor(ImageControl* source, QPoint windowPos);
+    void finishDrag(ImageControl* source, QPoint windowPos);
+    ImageControl* partImageAt(QPoint clientPos) const;
+    bool isPartImage(const QWidget* widget) const;
+    void placeOnFace(ImageControl* part, int left, int top);
+    QImage composeBoardPicture() const;
+
+    Board& board_;
+    const QString appDir_;
+    const CatalogueMirror& catalogue_;
+    UserDialogs& dialogs_;
+    RandomSource& random_;
+    PlayState play_;
+    Blindfold blindfold_;
+    PersonalBest best_;
+};
