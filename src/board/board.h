@@ -58,6 +58,7 @@ struct Board {
     CaptionLabel* LblHantei = nullptr;
     CaptionLabel* LblBest = nullptr;
     ImageControl* ImgMekakushi = nullptr;  // the cloth over the face
+    ImageControl* ImgCountDown = nullptr;  // the look's big countdown, in a corner of the face
     QPushButton* BitBtnHantei = nullptr;
     QPushButton* BitBtnToroku = nullptr;
     QPushButton* BitBtnCancel = nullptr;

@@ -25,6 +25,8 @@ namespace {
 
 const QColor clSkyBlue(166, 202, 240);
 const QColor clTeal(0, 128, 128);
+// LblBest's teal, darkened to read at 4.5 : 1 on the sky blue.
+const QColor kDeepTeal(0, 80, 80);
 const QColor clGreen(0, 128, 0);
 const QColor clRed(255, 0, 0);
 const QColor clYellow(255, 255, 0);
@@ -146,11 +148,14 @@ void TForm1::createControls() {
 
     LblScore = makeLabel(ClientArea, "LblScore", {150, 440}, uiFontPixels(27, true, true), clRed);
     LblHantei = makeLabel(ClientArea, "LblHantei", {250, 440}, uiFontPixels(29, true), clTeal);
-    LblBest = makeLabel(ClientArea, "LblBest", {500, 448}, uiFontPixels(16, true), clTeal);
+    LblBest = makeLabel(ClientArea, "LblBest", {500, 448}, uiFontPixels(16, true), kDeepTeal);
     // The cloth lets the mouse through: drops over it land on the face below.
     ImgMekakushi = makeImage(ClientArea, "ImgMekakushi", {8, 120, 10, 10});
     ImgMekakushi->setAutoSize(true);
     ImgMekakushi->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ImgCountDown = makeImage(ClientArea, "ImgCountDown", {8, 120, 10, 10});
+    ImgCountDown->setAutoSize(true);
+    ImgCountDown->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     BitBtnHantei = makeButton(ClientArea, "BitBtnHantei", {32, 440, 81, 33}, Texts::Hantei, uiFontPixels(19, true), clGreen);
     BitBtnHantei->setEnabled(false);
@@ -251,6 +256,7 @@ void TForm1::createMenu() {
     G1 = named(G1Menu->menuAction(), "G1");
     G1->setEnabled(false);
     connect(F1, &QAction::enabledChanged, G1, &QAction::setEnabled);
+    G1Menu->setStyle(new CheckMarkOnlyMenuStyle(G1Menu));
     Blind1 = item(G1Menu, "Blind1", QStringLiteral("目隠しで遊ぶ(&M)"), true, &TForm1::Blind1Click);
     Best1 = item(G1Menu, "Best1", QStringLiteral("自己ベストを記録する(&S)"), true, &TForm1::Best1Click);
 

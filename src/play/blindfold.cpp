@@ -61,3 +61,7 @@ QString blindPlacingPrompt() {
     return QStringLiteral(
         "目・鼻・口をそれぞれドラッグして、覚えた場所に置いてください。\r「キャンセル」ボタンを押すと顔の選択画面に戻ります。");
 }
+
+QString lookHint() { return QStringLiteral("目・鼻・口は、目隠しをしてから置けます。"); }
+
+QString revealPrompt() { return QStringLiteral("目隠しを取ります。どんな顔になったかな？"); }

@@ -21,7 +21,7 @@ public:
     static constexpr int kLookSeconds = 3;
     static constexpr int kLookTickMs = 1000;
     static constexpr int kRevealTickMs = 20;
-    static constexpr int kRevealTicks = 25;  // 25 x 20 ms: half a second
+    static constexpr int kRevealTicks = 75;  // 75 x 20 ms: the moment everyone watches
 
     BlindPhase phase() const { return phase_; }
     // A new look at the face, whatever the phase was.
@@ -56,3 +56,7 @@ private:
 QString lookPrompt(int secondsLeft);
 // Label1 while the cloth lies over the face.
 QString blindPlacingPrompt();
+// The line added to the look's prompt when a part is pressed during the look.
+QString lookHint();
+// Label1 while the cloth rises.
+QString revealPrompt();

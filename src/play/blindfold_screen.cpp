@@ -6,11 +6,21 @@
 #include "board/image_control.h"
 #include "board/ui_fonts.h"
 #include "play/cloth.h"
+#include "play/countdown_picture.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+
+namespace {
+
+// Below a two-line prompt; the number reaches a little way into the top of
+// the face, which is hair or forehead.
+constexpr int kCountDownTop = 52;
+constexpr int kCountDownHeight = 96;
+
+}  // namespace
 
 Blindfold::Blindfold(Board& board) : board_(board) {}
 
@@ -23,17 +33,48 @@ void Blindfold::beginGame() {
 
 void Blindfold::startLook() {
     course_.startLook();
-    cloth_ = drawCloth(board_.ImgFace1->size(), uiFontPixels(24, true));
+    lookHintShown_ = false;
+    plainCloth_ = drawCloth(board_.ImgFace1->size(), uiFontPixels(24, true));
+    cloth_ = plainCloth_;
     board_.Label1->setFontPoints(14);
-    board_.Label1->setCaption(lookPrompt(course_.secondsLeft()));
+    showLook();
     board_.BlindTimer->start(course_.tickInterval());
+}
+
+void Blindfold::showLook() {
+    board_.Label1->setCaption(lookHintShown_ ? lookPrompt(course_.secondsLeft()) + QLatin1Char('\r') + lookHint()
+                                             : lookPrompt(course_.secondsLeft()));
+    // The number everyone at the table can read, standing over the face
+    // between the prompt and the forehead, where it hides no eye, nose or
+    // mouth.
+    ImageControl* face = board_.ImgFace1;
+    const QImage number = drawCountDown(course_.secondsLeft(), kCountDownHeight, uiFontPixels(24, true));
+    board_.ImgCountDown->setPicture(number);
+    board_.ImgCountDown->move(face->x() + (face->width() - number.width()) / 2, kCountDownTop);
+    board_.ImgCountDown->stackUnder(board_.PageControl1);
+    board_.ImgCountDown->show();
+}
+
+void Blindfold::partPressedWhileStill() {
+    if (course_.phase() != BlindPhase::Look || lookHintShown_) return;
+    lookHintShown_ = true;
+    showLook();
+}
+
+void Blindfold::partsPlaced(const std::array<int, 5>& placedFace) {
+    std::array<bool, 5> placed{};
+    for (int s = 1; s <= 4; ++s) placed[s] = placedFace[s] >= 0;
+    if (course_.phase() != BlindPhase::Covered || placed == marked_) return;
+    marked_ = placed;
+    cloth_ = markPlacedParts(plainCloth_, marked_, uiFontPixels(24, true));
+    showCloth(0);
 }
 
 BlindStep Blindfold::tick() {
     const BlindStep step = course_.tick();
     switch (step) {
     case BlindStep::CountDown:
-        board_.Label1->setCaption(lookPrompt(course_.secondsLeft()));
+        showLook();
         break;
     case BlindStep::Cover:
         coverFace();
@@ -50,6 +91,9 @@ BlindStep Blindfold::tick() {
 
 void Blindfold::coverFace() {
     board_.BlindTimer->stop();
+    board_.ImgCountDown->hide();
+    marked_ = {};
+    cloth_ = markPlacedParts(plainCloth_, marked_, uiFontPixels(24, true));
     showCloth(0);
     board_.Label1->setFontPoints(14);
     board_.Label1->setCaption(blindPlacingPrompt());
@@ -73,6 +117,8 @@ void Blindfold::showCloth(int lifted) {
 bool Blindfold::startReveal() {
     if (!course_.startReveal()) return false;
     board_.BitBtnHantei->setEnabled(false);
+    board_.Label1->setFontPoints(14);
+    board_.Label1->setCaption(revealPrompt());
     // The parts come out from under the cloth as it rises.
     showPartsOnFace();
     showCloth(0);
@@ -85,6 +131,7 @@ void Blindfold::end() {
     course_.stop();
     board_.ImgMekakushi->hide();
     board_.ImgMekakushi->clearPicture();
+    board_.ImgCountDown->hide();
     showPartsOnFace();
 }
 

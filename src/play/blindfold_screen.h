@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QString>
+#include <array>
 
 struct Board;
 
@@ -34,9 +35,16 @@ public:
     bool startReveal();
     // No blindfold any more: the cloth gone, every part on the face shown.
     void end();
+    // The placement slots changed (placedFace[slot] >= 0: a part lies on the
+    // face); under the cloth its marks follow.
+    void partsPlaced(const std::array<int, 5>& placedFace);
+    // A part was pressed while nothing may move: during the look, Label1
+    // adds that the parts come once the cloth is on.
+    void partPressedWhileStill();
 
 private:
     void startLook();
+    void showLook();
     void coverFace();
     void showCloth(int lifted);
     void showPartsOnFace();
@@ -44,5 +52,8 @@ private:
     Board& board_;
     BlindfoldCourse course_;
     bool blindGame_ = false;
-    QImage cloth_;
+    bool lookHintShown_ = false;
+    QImage plainCloth_;                 // the woven cloth at the face's size
+    QImage cloth_;                      // as it shows: with the marks of the placed parts
+    std::array<bool, 5> marked_{};
 };

@@ -11,6 +11,9 @@ const QColor kWarp(104, 131, 182);       // threads running down
 const QColor kWeft(80, 104, 152);        // threads running across
 const QColor kCaption(250, 248, 240);
 const QColor kCaptionShadow(48, 62, 96);
+const QColor kMarkPlaced(246, 211, 101);   // a warm tab: this part is on the face
+const QColor kMarkPlacedText(60, 40, 10);
+const QColor kMarkEmptyText(196, 206, 228);  // a faint outline: still to come
 
 }  // namespace
 
@@ -44,4 +47,37 @@ QImage drawCloth(QSize size, const QFont& font) {
     p.setPen(kCaption);
     p.drawText(area, Qt::AlignCenter, clothCaption());
     return cloth;
+}
+
+QImage markPlacedParts(const QImage& cloth, const std::array<bool, 5>& placed, const QFont& font) {
+    static const std::array<QString, 5> names{QString(), QStringLiteral("右目"), QStringLiteral("左目"),
+                                              QStringLiteral("鼻"), QStringLiteral("口")};
+    QImage marked = cloth.copy();
+    const int w = marked.width(), h = marked.height();
+    const int cell = w / 4;
+    if (cell < 8 || h < 16) return marked;
+    QPainter p(&marked);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont f = font;
+    f.setBold(true);
+    f.setPixelSize(std::clamp(cell * 2 / 5, 8, 22));
+    p.setFont(f);
+    const int tabHeight = f.pixelSize() + 8;
+    const int top = h - tabHeight - std::max(2, h / 40);
+    for (int slot = 1; slot <= 4; ++slot) {
+        const QRectF tab(cell * (slot - 1) + 3, top, cell - 6, tabHeight);
+        if (placed[slot]) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(kMarkPlaced);
+            p.drawRoundedRect(tab, 4, 4);
+            p.setPen(kMarkPlacedText);
+        } else {
+            p.setPen(QPen(kMarkEmptyText, 1, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(tab.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+            p.setPen(kMarkEmptyText);
+        }
+        p.drawText(tab, Qt::AlignCenter, names[slot]);
+    }
+    return marked;
 }

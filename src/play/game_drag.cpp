@@ -19,7 +19,10 @@ void GameScreen::PartsMouseDown(ImageControl* sender, Qt::MouseButton button, in
     if (board_.BitBtnHantei->text() == Texts::Saikai) return;  // judged: the parts stay
     // Nothing moves while the face is looked at or uncovered, and a part
     // under the cloth cannot be found again by hand.
-    if (!blindfold_.partsMayMove()) return;
+    if (!blindfold_.partsMayMove()) {
+        blindfold_.partPressedWhileStill();
+        return;
+    }
     if (blindfold_.covering() && board_.liesOnFace(sender)) return;
     if (play_.dragging) {
         if (QWidget::mouseGrabber()) return;  // another button of the drag in progress
@@ -31,6 +34,7 @@ void GameScreen::PartsMouseDown(ImageControl* sender, Qt::MouseButton button, in
         // A new part of this kind replaces the one on the face.
         sendPartHome(play_.dragSlot, placed);
         play_.placedFace[play_.dragSlot] = -1;
+        blindfold_.partsPlaced(play_.placedFace);
         board_.BitBtnHantei->setEnabled(false);
         board_.Label1->setFontPoints(14);
         board_.Label1->setCaption(blindfold_.placingPrompt());
@@ -143,6 +147,7 @@ void GameScreen::recordDrop(ImageControl* source) {
     const int face = source->tag() % catalogue_.faceCount;
     const int slot = play_.dragSlot;
     play_.placedFace[slot] = face;
+    blindfold_.partsPlaced(play_.placedFace);
     if (face == play_.currentFace) {
         play_.placedLeft[slot] = source->x();
         play_.placedTop[slot] = source->y();

@@ -46,7 +46,9 @@ BestRecord recordBest(const QString& appDir, const QString& identity, bool blind
     return record;
 }
 
-QString bestCaption(const BestRecord& record) {
-    if (record.improved) return QStringLiteral("自己ベスト更新！");
-    return QStringLiteral("自己ベスト %1").arg(*record.previous);
+QString bestCaption(const BestRecord& record, bool blindfolded) {
+    if (record.improved && !record.writeError.isEmpty()) return QStringLiteral("点数を記録できませんでした");
+    const QString best = blindfolded ? QStringLiteral("目隠しの自己ベスト") : QStringLiteral("自己ベスト");
+    if (record.improved) return best + QStringLiteral("更新！");
+    return best + QStringLiteral(" %1").arg(*record.previous);
 }

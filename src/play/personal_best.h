@@ -27,5 +27,8 @@ struct BestRecord {
 // leaves what is there and fills writeError.
 BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total);
 
-// LblBest's caption: "自己ベスト更新！" or "自己ベスト 912" (the previous best).
-QString bestCaption(const BestRecord& record);
+// LblBest's caption: "自己ベスト更新！" or "自己ベスト 912" (the previous best);
+// for a blindfolded game "目隠しの自己ベスト更新！" or "目隠しの自己ベスト 912",
+// since the two are different records. A new best that could not be kept
+// says so: "点数を記録できませんでした".
+QString bestCaption(const BestRecord& record, bool blindfolded);

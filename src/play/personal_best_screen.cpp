@@ -16,7 +16,7 @@ void PersonalBest::show(int face, bool blindfolded, std::int64_t total) {
     QFile picture(facePicturePath(appDir_, face, 0));
     if (!picture.open(QIODevice::ReadOnly)) throwFileOpenError(picture.fileName());
     const BestRecord record = recordBest(appDir_, faceIdentity(picture.readAll()), blindfolded, total);
-    board_.LblBest->setCaption(bestCaption(record));
+    board_.LblBest->setCaption(bestCaption(record, blindfolded));
     board_.LblBest->show();
     // The game goes on; only the record could not be kept.
     if (!record.writeError.isEmpty()) dialogs_.showError(record.writeError);

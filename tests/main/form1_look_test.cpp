@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -71,27 +72,35 @@ TEST(WindowLook, ADisabledCommandButtonShowsAGreyedCaption) {
     EXPECT_EQ(enabled.grey, 0);
 }
 
-// In the BGM menu only a checked item shows a mark: the unchecked items
-// (ON, 曲の指定, ランダムに at a first start) show no empty check box.
-TEST(WindowLook, UncheckedBgmItemsShowNoEmptyCheckBox) {
+// In the BGM and game menus only a checked item shows a mark: the unchecked
+// items (ON, 曲の指定, ランダムに, 目隠しで遊ぶ at a first start) show no empty
+// check box.
+TEST(WindowLook, UncheckedMenuItemsShowNoEmptyCheckBox) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3);
     GameWindow w(dir);
     TForm1& f = *w.form;
     w.finishTitle();
-    ASSERT_TRUE(f.OFFF1->isChecked());
-    ASSERT_FALSE(f.ONO1->isChecked() || f.S1->isChecked() || f.R2->isChecked());
+    f.Best1->trigger();
+    ASSERT_TRUE(f.OFFF1->isChecked() && f.Best1->isChecked());
+    ASSERT_FALSE(f.ONO1->isChecked() || f.S1->isChecked() || f.R2->isChecked() || f.Blind1->isChecked());
 
-    f.BGMB1Menu->popup(f.mapToGlobal(QPoint(100, 0)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.BGMB1Menu));
-    const QImage menu = f.BGMB1Menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    // The check column: left of the captions, which start at the same place in every row.
-    const auto markBand = [&](QAction* item) {
-        const QRect row = f.BGMB1Menu->actionGeometry(item);
-        return QRect(row.left() + 2, row.top() + 2, 16, row.height() - 4);
+    const struct { QMenu* menu; QAction* checked; std::vector<QAction*> unchecked; } menus[] = {
+        {f.BGMB1Menu, f.OFFF1, {f.ONO1, f.S1, f.R2}},
+        {f.G1Menu, f.Best1, {f.Blind1}},
     };
-    EXPECT_TRUE(bandHasInk(menu, markBand(f.OFFF1))) << "the checked item shows its mark";
-    for (QAction* unchecked : {f.ONO1, f.S1, f.R2})
-        EXPECT_FALSE(bandHasInk(menu, markBand(unchecked))) << unchecked->objectName().toStdString();
-    f.BGMB1Menu->hide();
+    for (const auto& m : menus) {
+        m.menu->popup(f.mapToGlobal(QPoint(100, 0)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m.menu));
+        const QImage menu = m.menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The check column: left of the captions, which start at the same place in every row.
+        const auto markBand = [&](QAction* item) {
+            const QRect row = m.menu->actionGeometry(item);
+            return QRect(row.left() + 2, row.top() + 2, 16, row.height() - 4);
+        };
+        EXPECT_TRUE(bandHasInk(menu, markBand(m.checked))) << "the checked item shows its mark";
+        for (QAction* unchecked : m.unchecked)
+            EXPECT_FALSE(bandHasInk(menu, markBand(unchecked))) << unchecked->objectName().toStdString();
+        m.menu->hide();
+    }
 }

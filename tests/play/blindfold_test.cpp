@@ -4,6 +4,7 @@
 #include "files/app_paths.h"
 #include "play/blindfold.h"
 #include "play/cloth.h"
+#include "play/countdown_picture.h"
 #include "play/personal_best.h"
 #include "play/play_settings.h"
 #include "support/temp_app_dir.h"
@@ -12,8 +13,8 @@
 #include <gtest/gtest.h>
 
 // The whole course: three seconds of look, the cloth until asked to lift it,
-// half a second of reveal in rising steps; a stop ends it from any phase.
-TEST(BlindfoldCourse, LookCountsDownThenCoversThenLiftsInHalfASecond) {
+// a second and a half of reveal in rising steps; a stop ends it from any phase.
+TEST(BlindfoldCourse, LookCountsDownThenCoversThenLiftsInASecondAndAHalf) {
     BlindfoldCourse c;
     EXPECT_EQ(c.tick(), BlindStep::Nothing);
     EXPECT_EQ(c.tickInterval(), 0);
@@ -52,7 +53,7 @@ TEST(BlindfoldCourse, LookCountsDownThenCoversThenLiftsInHalfASecond) {
     }
     elapsed += BlindfoldCourse::kRevealTickMs;
     EXPECT_EQ(step, BlindStep::Uncovered);
-    EXPECT_EQ(elapsed, 500);
+    EXPECT_EQ(elapsed, 1500);
     EXPECT_EQ(c.phase(), BlindPhase::Off);
     EXPECT_FALSE(c.covering());
 
@@ -80,6 +81,30 @@ TEST(Cloth, OpaqueWovenWithItsCaptionInTheMiddle) {
     EXPECT_EQ(lightPixels({0, 0, 30, 30}), 0);
     EXPECT_GT(lightPixels({10, 55, 100, 40}), 40) << "目隠し中 across the middle";
     EXPECT_EQ(drawCloth({0, 0}, QFont()).size(), QSize(1, 1));
+
+    // The marks of the placed parts along the bottom: the nose's tab lights
+    // up once a nose lies under the cloth; the weave above stays as it was.
+    const QImage none = markPlacedParts(cloth, {}, QFont());
+    const QImage nose = markPlacedParts(cloth, {false, false, false, true, false}, QFont());
+    const QRect noseTab(60, 120, 30, 30), eyeTab(0, 120, 30, 30);
+    EXPECT_EQ(none.copy(0, 0, 120, 100), cloth.copy(0, 0, 120, 100));
+    EXPECT_NE(none.copy(0, 120, 120, 30), cloth.copy(0, 120, 120, 30)) << "the four names are written";
+    EXPECT_NE(nose.copy(noseTab), none.copy(noseTab));
+    EXPECT_EQ(nose.copy(eyeTab), none.copy(eyeTab));
+}
+
+// The countdown's number: see-through around a bold, outlined digit, and a
+// different picture for every second.
+TEST(CountDown, ABigOutlinedDigitOnNothing) {
+    const QImage three = drawCountDown(3, 100, QFont());
+    ASSERT_EQ(three.height(), 100);
+    EXPECT_TRUE(three.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(three.pixel(0, 0)), 0);
+    int opaque = 0;
+    for (int y = 0; y < three.height(); ++y)
+        for (int x = 0; x < three.width(); ++x) opaque += qAlpha(three.pixel(x, y)) == 255;
+    EXPECT_GT(opaque, three.width() * three.height() / 10) << "a digit that fills its box";
+    EXPECT_NE(three, drawCountDown(2, 100, QFont()));
 }
 
 // The choices file: off without it, both keys written, a bad value is off.
@@ -107,14 +132,16 @@ TEST(PersonalBest, KeptPerFaceAndKindOfGameAndOnlyRaised) {
     BestRecord r = recordBest(dir.path(), a, false, 700);
     EXPECT_TRUE(r.improved);
     EXPECT_FALSE(r.previous.has_value());
-    EXPECT_EQ(bestCaption(r), QStringLiteral("自己ベスト更新！"));
+    EXPECT_EQ(bestCaption(r, false), QStringLiteral("自己ベスト更新！"));
+    EXPECT_EQ(bestCaption(r, true), QStringLiteral("目隠しの自己ベスト更新！"));
     EXPECT_EQ(dir.readBytes(QStringLiteral("data/Scores.ini")), ("[" + a + "]\r\nBest=700\r\n").toLatin1());
 
     r = recordBest(dir.path(), a, false, 700);
     EXPECT_FALSE(r.improved) << "a tie does not beat the best";
-    EXPECT_EQ(bestCaption(r), QStringLiteral("自己ベスト 700"));
+    EXPECT_EQ(bestCaption(r, false), QStringLiteral("自己ベスト 700"));
     r = recordBest(dir.path(), a, false, -320);
-    EXPECT_EQ(bestCaption(r), QStringLiteral("自己ベスト 700"));
+    EXPECT_EQ(bestCaption(r, false), QStringLiteral("自己ベスト 700"));
+    EXPECT_EQ(bestCaption(r, true), QStringLiteral("目隠しの自己ベスト 700"));
     EXPECT_TRUE(recordBest(dir.path(), a, true, 100).improved) << "the blindfolded best is its own";
     EXPECT_TRUE(recordBest(dir.path(), b, false, 50).improved) << "so is another face's";
     r = recordBest(dir.path(), a, false, 912);
@@ -134,4 +161,5 @@ TEST(PersonalBest, KeptPerFaceAndKindOfGameAndOnlyRaised) {
     r = recordBest(dir.path(), a, false, 10);
     EXPECT_TRUE(r.improved);
     EXPECT_EQ(r.writeError, iniWriteErrorText(scoresPath(dir.path())));
+    EXPECT_EQ(bestCaption(r, false), QStringLiteral("点数を記録できませんでした")) << "no 更新！ for a best not kept";
 }

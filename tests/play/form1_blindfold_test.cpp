@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +54,16 @@ void coverAfterTheLook(TForm1& f) {
 void tickUntilUncovered(TForm1& f) {
     for (int i = 0; i < 100 && f.game().blindfold().course().phase() == BlindPhase::Reveal; ++i) f.BlindTimerTimer();
     ASSERT_EQ(f.game().blindfold().course().phase(), BlindPhase::Off);
+}
+
+// The contrast ratio of two colours as the accessibility guidelines define it.
+double contrastRatio(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 int storedInt(const TempAppDir& dir, const QString& section, const QString& key) {
@@ -119,22 +130,35 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_EQ(f.BlindTimer->interval(), 1000);
     EXPECT_FALSE(f.ImgMekakushi->isVisible());
     EXPECT_TRUE(f.BitBtnCancel->isEnabled());
+    // The big number stands over the face, below the prompt, and hides at
+    // most the top fifth of the face (hair and forehead).
+    const QRect number = f.ImgCountDown->geometry(), face = f.ImgFace1->geometry();
+    EXPECT_TRUE(f.ImgCountDown->isVisible());
+    EXPECT_GE(number.height(), 90) << "readable across the room";
+    EXPECT_FALSE(number.intersects(f.Label1->geometry()));
+    EXPECT_LE(number.bottom(), face.top() + face.height() / 5);
+    EXPECT_LE(std::abs(number.center().x() - face.center().x()), 1);
+    const QImage three = f.ImgCountDown->picture();
     showPalette(w, 1);
     w.press(f.PartImages[1][1], {2, 2});
     EXPECT_FALSE(f.game().state().dragging) << "no part moves during the look";
     w.release(f.PartImages[1][1], {2, 2});
+    EXPECT_EQ(f.Label1->caption(), kLookPrompt3 + QStringLiteral("\r") + lookHint()) << "the press is answered";
 
     f.BlindTimerTimer();
-    EXPECT_EQ(f.Label1->caption(), QStringLiteral("顔をよく覚えてください。あと2秒で目隠しをします。"));
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("顔をよく覚えてください。あと2秒で目隠しをします。\r") + lookHint());
+    EXPECT_NE(f.ImgCountDown->picture(), three);
     f.BlindTimerTimer();
-    EXPECT_EQ(f.Label1->caption(), QStringLiteral("顔をよく覚えてください。あと1秒で目隠しをします。"));
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("顔をよく覚えてください。あと1秒で目隠しをします。\r") + lookHint());
     EXPECT_FALSE(f.ImgMekakushi->isVisible());
     f.BlindTimerTimer();
+    EXPECT_FALSE(f.ImgCountDown->isVisible());
     EXPECT_TRUE(f.ImgMekakushi->isVisible());
     EXPECT_EQ(f.ImgMekakushi->geometry(), f.ImgFace1->geometry());
     EXPECT_FALSE(f.BlindTimer->isActive());
     EXPECT_EQ(f.Label1->caption(), kBlindPrompt);
     EXPECT_EQ(faceArea(f), f.game().blindfold().cloth()) << "the cloth covers the whole face";
+    const QImage nothingPlaced = f.game().blindfold().cloth();
 
     // Another face's right eye first, then the face's own nose, mouth, left eye.
     const FaceAnswer& a = kLayout.answer;
@@ -145,6 +169,7 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
         EXPECT_FALSE(f.PartImages[s][1]->isVisible()) << "slot " << s;
     }
     EXPECT_EQ(faceArea(f), f.game().blindfold().cloth()) << "drops lie under the cloth";
+    EXPECT_NE(f.game().blindfold().cloth(), nothingPlaced) << "the cloth marks the placed parts";
     EXPECT_TRUE(f.BitBtnHantei->isEnabled());
     EXPECT_EQ(f.Label1->caption(), Texts::ReadyToJudge);
 
@@ -174,9 +199,10 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_TRUE(f.BitBtnHantei->isEnabled());
     EXPECT_EQ(faceArea(f), f.game().blindfold().cloth());
 
-    // The reveal: half a second of a rising cloth, nothing taken meanwhile.
+    // The reveal: a second and a half of a rising cloth, nothing taken meanwhile.
     clickHantei(w);
     EXPECT_EQ(f.game().blindfold().course().phase(), BlindPhase::Reveal);
+    EXPECT_EQ(f.Label1->caption(), revealPrompt());
     EXPECT_EQ(f.BitBtnHantei->text(), Texts::Hantei);
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     EXPECT_TRUE(f.BlindTimer->isActive());
@@ -287,7 +313,8 @@ TEST(PersonalBest, FollowsItsFaceThroughTheDeletionOfAnEarlierFace) {
     EXPECT_EQ(f.LblBest->pos(), QPoint(500, 448));
     EXPECT_EQ(f.LblBest->font().pixelSize(), 16);
     EXPECT_TRUE(f.LblBest->font().bold());
-    EXPECT_EQ(f.LblBest->fontColour(), QColor(0, 128, 128));
+    // Readable: at least 4.5 : 1 against the sky blue it stands on.
+    EXPECT_GE(contrastRatio(f.LblBest->fontColour(), f.ClientArea->palette().color(QPalette::Window)), 4.5);
     EXPECT_EQ(storedInt(dir, face2, "Best"), 1000);
     clickCancel(w);  // SaveNaming keeps it
     EXPECT_TRUE(f.LblBest->isVisible());
@@ -320,7 +347,7 @@ TEST(PersonalBest, FollowsItsFaceThroughTheDeletionOfAnEarlierFace) {
     placeAtAnswers(w, kLayout.answer, kOffsets);
     clickHantei(w);
     tickUntilUncovered(f);
-    EXPECT_EQ(f.LblBest->caption(), QStringLiteral("自己ベスト更新！"));
+    EXPECT_EQ(f.LblBest->caption(), QStringLiteral("目隠しの自己ベスト更新！"));
     EXPECT_EQ(storedInt(dir, face2, "BestBlind"), 979);
     EXPECT_EQ(storedInt(dir, face2, "Best"), 1000);
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
@@ -356,6 +383,7 @@ TEST(PersonalBest, ADamagedOrUnwritableFileNeverBreaksAJudgement) {
     placeAtAnswers(w, kLayout.answer);
     clickHantei(w);
     EXPECT_EQ(w.dialogs->errors, QStringList{iniWriteErrorText(scoresPath(dir.path()))});
+    EXPECT_EQ(f.LblBest->caption(), QStringLiteral("点数を記録できませんでした"));
     EXPECT_EQ(f.LblScore->caption(), QStringLiteral("1000 "));
     EXPECT_EQ(f.LblHantei->caption(), QStringLiteral("名人！"));
     EXPECT_EQ(f.BitBtnHantei->text(), Texts::Saikai);
