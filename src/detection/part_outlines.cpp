@@ -158,8 +158,11 @@ public:
     NoseShape(const std::vector<QPointF>& nose, double nostrilWidth, double top, double separation) {
         const QPointF upperBridge = nose.front();  // 29
         const QPointF tip = nose[1];               // 30
-        double lowest = tip.y();
-        for (size_t i = 2; i < nose.size(); ++i) lowest = std::max(lowest, nose[i].y());
+        double lowest = tip.y(), highestNostril = nose[2].y();
+        for (size_t i = 2; i < nose.size(); ++i) {
+            lowest = std::max(lowest, nose[i].y());
+            highestNostril = std::min(highestNostril, nose[i].y());
+        }
         axis_ = (nose[2].x() + nose.back().x()) / 2;  // between the outer nostrils 31 and 35
         minHalf_ = largestOffset(nose, axis_) + kMargin;
         half_ = std::max(minHalf_, kNoseOutlineWidths * nostrilWidth / 2);
@@ -167,7 +170,9 @@ public:
         top_ = std::min(top, maxTop_);
         minTopHalf_ = std::abs(upperBridge.x() - axis_) + kMargin;
         topHalf_ = std::max(minTopHalf_, 0.3 * nostrilWidth);
-        flare_ = std::max(top_ + 1, tip.y() - 0.2 * nostrilWidth);
+        // The full width from a little above the tip, and above every nostril
+        // point, so that the narrowing top never cuts one off.
+        flare_ = std::max(top_ + 1, std::min(tip.y() - 0.2 * nostrilWidth, highestNostril - kMargin));
         minBottom_ = lowest + kMargin;
         bottom_ = std::max(minBottom_, separation - kNoseMouthGap / 2);
     }
