@@ -5,10 +5,10 @@
 // beside one bare stretched draw of the picture.
 #include "bench_support.h"
 
-#include "authoring/face_box_redraw.h"
-#include "authoring/outline.h"
 #include "catalogue/catalogue_files.h"
+#include "pictures/face_box_redraw.h"
 #include "pictures/jpeg_codec.h"
+#include "pictures/outline.h"
 #include "pictures/stretch.h"
 
 #include <QDir>

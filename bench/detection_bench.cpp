@@ -3,11 +3,11 @@
 // 3000 x 2000 photo and on the two test portraits, beside the bare dlib calls
 // on the same 3000 x 2000 picture: the detector on the full picture and on
 // the 1000-pixel copy, and one landmark fit.
-#include "authoring/face_box_fit.h"
 #include "detection/dlib_gray_picture.h"
 #include "detection/face_model.h"
 #include "detection/face_model_parts.h"
 #include "detection/face_proposal.h"
+#include "pictures/face_box_fit.h"
 
 #include <QFile>
 #include <QPainter>

@@ -3,8 +3,8 @@
 // anywhere: cartoon faces painted with QPainter, then outlined, cut out and
 // painted over exactly as the game's own authoring does before it registers
 // a face. Also the title picture and the logo.
-#include "authoring/outline.h"
 #include "catalogue/catalogue_files.h"
+#include "pictures/outline.h"
 
 #include <QImage>
 #include <QString>

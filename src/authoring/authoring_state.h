@@ -1,7 +1,7 @@
 #pragma once
 // The state of authoring a new face. Entries 1..4 of the per-part arrays are
 // the PartSlots, 6 the zoom rectangle.
-#include "authoring/outline.h"
+#include "pictures/outline.h"
 
 #include <QImage>
 #include <array>

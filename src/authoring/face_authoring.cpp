@@ -5,8 +5,6 @@
 #include "authoring/face_authoring.h"
 
 #include "authoring/authoring_look.h"
-#include "authoring/face_box_fit.h"
-#include "authoring/face_box_redraw.h"
 #include "authoring/picture_kind.h"
 #include "authoring/shrink.h"
 #include "board/board.h"
@@ -18,6 +16,8 @@
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
 #include "files/app_error.h"
+#include "pictures/face_box_fit.h"
+#include "pictures/face_box_redraw.h"
 #include "pictures/jpeg_codec.h"
 #include "pictures/picture_file.h"
 #include "pictures/stretch.h"

@@ -4,13 +4,13 @@
 #include "authoring/face_authoring.h"
 
 #include "authoring/authoring_look.h"
-#include "authoring/face_box_fit.h"
-#include "authoring/face_box_redraw.h"
-#include "authoring/outline.h"
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "pictures/face_box_fit.h"
+#include "pictures/face_box_redraw.h"
+#include "pictures/outline.h"
 
 #include <QPushButton>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "detection/face_proposal.h"
 
-#include "authoring/face_box_redraw.h"
 #include "detection/skin_colour.h"
+#include "pictures/face_box_redraw.h"
 
 FaceLandmarks toFaceBox(const FaceLandmarks& landmarks, const QRect& shown, QSize drawSize) {
     FaceLandmarks mapped{};

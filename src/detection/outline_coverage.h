@@ -3,7 +3,7 @@
 // even-odd fill and the one-pixel edges): the measure of "inside" for the
 // proposed outlines, so that a landmark counts as enclosed only when its
 // pixel is really painted over.
-#include "authoring/outline.h"
+#include "pictures/outline.h"
 
 #include <QPointF>
 

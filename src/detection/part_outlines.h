@@ -15,8 +15,8 @@
 // over), stays inside the picture's drawSize rectangle, and no two outlines
 // paint a pixel in common. Where a tight face leaves no room for both, the
 // landmarks win: an outline is never made smaller than its part.
-#include "authoring/outline.h"
 #include "detection/face_landmarks.h"
+#include "pictures/outline.h"
 
 #include <QSize>
 #include <array>

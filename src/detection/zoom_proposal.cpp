@@ -1,6 +1,6 @@
 #include "detection/zoom_proposal.h"
 
-#include "authoring/face_box_fit.h"
+#include "pictures/face_box_fit.h"
 
 #include <QLineF>
 #include <algorithm>

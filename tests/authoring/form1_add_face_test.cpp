@@ -2,11 +2,11 @@
 // into the face box, an undecodable picture, and the zoom.
 #include "form1_authoring_driver.h"
 
-#include "authoring/face_box_fit.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
 #include "files/app_error.h"
+#include "pictures/face_box_fit.h"
 #include "support/hostile_pictures.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "authoring/outline.h"
 #include "catalogue/catalogue_files.h"
 #include "files/shift_jis.h"
+#include "pictures/outline.h"
 #include "sample_faces.h"
 #include "support/temp_app_dir.h"
 

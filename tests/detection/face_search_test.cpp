@@ -1,12 +1,12 @@
 // The face search with the real landmark model (Debian's libdlib-data): two
 // public-domain portraits, a two-face composite, a small face in a large
 // photo, a drawing without a face; and files that are not the model.
-#include "authoring/face_box_fit.h"
-#include "authoring/face_box_redraw.h"
 #include "authoring/shrink.h"
 #include "detection/face_model.h"
 #include "detection/face_proposal.h"
 #include "outline_rules.h"
+#include "pictures/face_box_fit.h"
+#include "pictures/face_box_redraw.h"
 #include "support/app_error_of.h"
 #include "support/temp_app_dir.h"
 

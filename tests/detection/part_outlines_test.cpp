@@ -1,8 +1,8 @@
 // The proposal's geometry on made-up faces: the outline rules under tilt, at
 // the picture's edge and on a cramped face; the zoom square; the paint.
-#include "authoring/face_box_fit.h"
 #include "detection/face_proposal.h"
 #include "outline_rules.h"
+#include "pictures/face_box_fit.h"
 #include "synthetic_face.h"
 
 #include <QLineF>

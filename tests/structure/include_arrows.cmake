@@ -1,6 +1,6 @@
 # Checks that the includes between the folders of src/ run one way:
-# main -> the screens (play, authoring, music, about) -> board, catalogue ->
-# pictures, audio -> files -> desktop. A file may include its own folder and
+# main -> the screens (play, authoring, music, about) -> board, catalogue,
+# detection -> pictures, audio -> files -> desktop. A file may include its own folder and
 # any folder of a lower layer; never a folder of its own layer (the screens
 # never include each other) or of a higher one (nothing includes main/).
 # Run: cmake -DSRC=<src folder> -P include_arrows.cmake
@@ -9,6 +9,7 @@ set(layer_files 1)
 set(layer_pictures 2)
 set(layer_audio 2)
 set(layer_board 3)
+set(layer_detection 3)
 set(layer_catalogue 3)
 set(layer_play 4)
 set(layer_authoring 4)

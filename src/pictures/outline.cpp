@@ -1,6 +1,6 @@
-#include "authoring/outline.h"
+#include "pictures/outline.h"
 
-#include "authoring/face_box_fit.h"
+#include "pictures/face_box_fit.h"
 
 #include <QPainter>
 #include <QPen>

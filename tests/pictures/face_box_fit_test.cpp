@@ -1,4 +1,4 @@
-#include "authoring/face_box_fit.h"
+#include "pictures/face_box_fit.h"
 
 #include <gtest/gtest.h>
 

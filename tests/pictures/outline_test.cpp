@@ -1,4 +1,4 @@
-#include "authoring/outline.h"
+#include "pictures/outline.h"
 
 #include <gtest/gtest.h>
 

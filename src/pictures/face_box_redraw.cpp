@@ -1,6 +1,6 @@
-#include "authoring/face_box_redraw.h"
+#include "pictures/face_box_redraw.h"
 
-#include "authoring/face_box_fit.h"
+#include "pictures/face_box_fit.h"
 #include "pictures/stretch.h"
 
 QImage blankFaceBox() {
