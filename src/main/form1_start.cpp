@@ -22,7 +22,7 @@
 
 TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), services(std::move(s)) {
     if (!AppDir.endsWith(QLatin1Char('/'))) AppDir += QLatin1Char('/');
-    if (!services.dialogs) services.dialogs = std::make_unique<QtUserDialogs>(this);
+    if (!services.dialogs) services.dialogs = std::make_unique<QtUserDialogs>(this, dialogMemoryFolder(AppDir));
     if (!services.shell) services.shell = std::make_unique<QtDesktopShell>();
     if (!services.random) services.random = std::make_unique<ClockSeededRandom>();
     if (!services.media) services.media = createMediaControl();
