@@ -16,7 +16,6 @@ public:
     explicit QtUserDialogs(QWidget* owner = nullptr, const QString& memoryFolder = {})
         : owner_(owner), memoryFolder_(memoryFolder) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
-    void setMemoryFolder(const QString& folder) { memoryFolder_ = folder; }
 
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
