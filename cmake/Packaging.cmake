@@ -4,10 +4,38 @@
 # Nothing is installed outside the prefix: a player's own folder is made by
 # the game itself, so removing the package leaves it alone.
 set(desktop_dir ${CMAKE_SOURCE_DIR}/data/desktop)
-install(FILES ${desktop_dir}/${POMURINA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The launcher starts the program by its full path (a desktop session's PATH
+# need not hold games/), so it is written when the prefix is known: at install
+# time, for cmake --install --prefix and for CPack alike.
+install(CODE "
+  file(READ \"${desktop_dir}/${POMURINA_APP_ID}.desktop\" launcher)
+  string(REPLACE \"Exec=pomurina\" \"Exec=\${CMAKE_INSTALL_PREFIX}/games/pomurina\" launcher \"\${launcher}\")
+  set(target \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+  message(STATUS \"Installing: \${target}/${POMURINA_APP_ID}.desktop\")
+  file(MAKE_DIRECTORY \"\${target}\")
+  file(WRITE \"\${target}/${POMURINA_APP_ID}.desktop\" \"\${launcher}\")
+")
 install(FILES ${desktop_dir}/${POMURINA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${desktop_dir}/${POMURINA_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pomurina)
+
+# What Debian asks of every package: the machine-readable copyright, the
+# changelog and the manual page, the last two compressed with gzip -9n (no
+# name, no time stamp, so the same sources make the same package).
+set(package_dir ${CMAKE_SOURCE_DIR}/data/package)
+set(package_docs ${CMAKE_BINARY_DIR}/package-docs)
+find_program(POMURINA_GZIP gzip REQUIRED)
+add_custom_command(OUTPUT ${package_docs}/changelog.gz ${package_docs}/pomurina.6.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${package_docs}
+  COMMAND sh -c "${POMURINA_GZIP} -9n -c \"$1\" > \"$2\"" gzip ${package_dir}/changelog ${package_docs}/changelog.gz
+  COMMAND sh -c "${POMURINA_GZIP} -9n -c \"$1\" > \"$2\"" gzip ${package_dir}/pomurina.6 ${package_docs}/pomurina.6.gz
+  DEPENDS ${package_dir}/changelog ${package_dir}/pomurina.6
+  COMMENT "Compressing the changelog and the manual page"
+  VERBATIM)
+add_custom_target(package_docs ALL DEPENDS ${package_docs}/changelog.gz ${package_docs}/pomurina.6.gz)
+install(FILES ${package_dir}/copyright ${package_docs}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pomurina)
+install(FILES ${package_docs}/pomurina.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${package_dir}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME pomurina)
 
 # cpack -G DEB in the build folder: pomurina_<version>_<arch>.deb under /usr.
 set(CPACK_GENERATOR DEB)
@@ -21,17 +49,22 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "ポムリナ (Pomurina) is a desktop game of the New Year fukuwarai. Pick a face,\n\
 drag a right eye, a left eye, a nose and a mouth from four shuffled palettes\n\
 onto it, and the game scores how close you came. Finished faces can be saved,\n\
-new faces made from your own photographs, and MIDI music played.")
+new faces made from your own photographs, and MIDI music played.\n\
+.\n\
+Automatic detection of the parts of a new face uses the face landmark model\n\
+of libdlib-data, and only when that package is installed; the data it was\n\
+trained on is not licensed for commercial use.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://pomurina.example/)
 # Library dependencies come from dpkg-shlibdeps; the font draws the Japanese
 # texts, the SoundFont only gives the music a voice and Qt's translations put
-# the standard dialogs' own buttons and labels in Japanese.
+# the standard dialogs' own buttons and labels in Japanese; dlib's model
+# serves the automatic part detection, which the game offers only with it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, qt6-translations-l10n, libdlib-data")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

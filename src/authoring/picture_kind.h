@@ -4,7 +4,9 @@
 
 enum class PictureKind { None = 0, Bitmap = 1, Jpeg = 2 };
 
-// Looks at the characters right after the first "." of the whole path (folder
-// names included): "bmp"/"BMP" is a bitmap, "jpg"/"JPG" or "jpeg"/"JPEG" a
-// JPEG; any other spelling, mixed case included, is neither.
+// The file name's extension, in any letter case: ".bmp" is a bitmap, ".jpg"
+// or ".jpeg" a JPEG, so every file the picture dialog lists loads. Names
+// accepted before keep their kind: the characters right after the first "."
+// of the whole path are looked at too ("face.bmpx" stays a bitmap), also in
+// any letter case. Anything else is neither.
 PictureKind pictureKindOfPath(const QString& path);

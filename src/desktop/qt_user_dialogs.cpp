@@ -1,5 +1,7 @@
 #include "desktop/qt_user_dialogs.h"
 
+#include "desktop/file_dialog_columns.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <vector>
 
@@ -19,6 +22,7 @@ namespace {
 void useQtFileDialog(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    useJapaneseFileColumns(dialog);
 }
 
 // The prompt as a line of its own above everything else of the dialog.
@@ -46,6 +50,13 @@ void addPromptOnTop(QFileDialog& dialog, const QString& prompt) {
 }  // namespace
 
 QString applicationTitle() { return QStringLiteral("ポムリナ"); }
+
+void keepQtDialogMemoryIn(const QString& folder) {
+    // A file dialog reads QSettings(UserScope, "QtProject") when it is made
+    // and writes it when it is destroyed; there is no other way to move it.
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, folder);
+}
 
 QString withLineBreaks(const QString& text) {
     QString t = text;
@@ -98,6 +109,7 @@ void QtUserDialogs::showError(const QString& text) {
 }
 
 QString QtUserDialogs::openFile(const QString& title, const QString& filter) {
+    if (!memoryFolder_.isEmpty()) keepQtDialogMemoryIn(memoryFolder_);
     QFileDialog dialog(owner_, title, QString(), qtNameFilter(filter));
     dialog.setObjectName(QStringLiteral("OpenFileDialog"));
     useQtFileDialog(dialog);
@@ -108,6 +120,7 @@ QString QtUserDialogs::openFile(const QString& title, const QString& filter) {
 }
 
 QString QtUserDialogs::chooseFolder(const QString& prompt, const QString& startFolder) {
+    if (!memoryFolder_.isEmpty()) keepQtDialogMemoryIn(memoryFolder_);
     QFileDialog dialog(owner_, withLineBreaks(prompt).replace(QLatin1Char('\n'), QLatin1Char(' ')),
                        startFolder.isEmpty() ? desktopOrHomeFolder() : startFolder);
     dialog.setObjectName(QStringLiteral("FolderDialog"));

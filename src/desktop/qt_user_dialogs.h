@@ -1,7 +1,8 @@
 #pragma once
 // The real dialogs: Qt message boxes with the program's captions and buttons,
 // and Qt's own file and folder dialogs (not the desktop's), whose name filters
-// ignore letter case and whose texts follow Qt's translations.
+// ignore letter case, whose texts follow Qt's translations and which keep what
+// they remember (the last folder, the view) in the game's own folder.
 #include "desktop/user_dialogs.h"
 
 #include <QString>
@@ -10,7 +11,10 @@ class QWidget;
 
 class QtUserDialogs : public UserDialogs {
 public:
-    explicit QtUserDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+    // memoryFolder: where the file dialogs keep what they remember (Qt's
+    // QtProject.conf); empty leaves it where Qt keeps it, in ~/.config.
+    explicit QtUserDialogs(QWidget* owner = nullptr, const QString& memoryFolder = {})
+        : owner_(owner), memoryFolder_(memoryFolder) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     bool confirm(const QString& text) override;
@@ -21,6 +25,7 @@ public:
 
 private:
     QWidget* owner_;
+    QString memoryFolder_;
 };
 
 // "desc|*.a;*.b" as a Qt name filter: "desc (*.a *.b)".
@@ -30,5 +35,9 @@ QString qtNameFilter(const QString& windowsFilter);
 QString desktopOrHomeFolder();
 // Carriage returns of the program's texts as line breaks.
 QString withLineBreaks(const QString& text);
+// Makes Qt's file dialogs read and write what they remember in folder: every
+// user-scope QSettings of the process (Qt's dialogs are its only users) then
+// lives there.
+void keepQtDialogMemoryIn(const QString& folder);
 // The application title used for notices and errors.
 QString applicationTitle();

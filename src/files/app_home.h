@@ -7,8 +7,9 @@
 // - POMURINA_HOME names a folder: that folder.
 // - Otherwise the player's own folder, $XDG_DATA_HOME/pomurina/.
 // A folder of the last two kinds is created and filled from the installed
-// read-only copy (../share/pomurina/ beside bin/, else a read-only game folder
-// beside the executable) without ever replacing a file that is already there.
+// read-only copy (../share/pomurina/ from the executable's folder, games/ or
+// bin/; else a read-only game folder beside the executable) without ever
+// replacing a file that is already there.
 #include <QString>
 #include <functional>
 

@@ -1,5 +1,6 @@
 #include "files/app_paths.h"
 
+#include "files/app_error.h"
 #include "files/file_reading.h"
 
 #include <QDir>
@@ -80,4 +81,12 @@ QString resolveAppPath(const QString& appDir, const QString& relative) {
                                    (relative.endsWith(QLatin1Char('/')) || relative.endsWith(QLatin1Char('\\')));
     if (trailingSeparator && !components.isEmpty()) path += QLatin1Char('/');
     return path;
+}
+
+QString dialogMemoryFolder(const QString& appDir) {
+    try {
+        return resolveAppPath(appDir, QStringLiteral("Data"));
+    } catch (const AppError&) {
+        return appDir;
+    }
 }

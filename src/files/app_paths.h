@@ -21,3 +21,8 @@ QString appDirOf(const QString& executablePath);
 // fails for any reason other than "no such file": a folder that cannot be
 // read is never taken for an empty one.
 QString resolveAppPath(const QString& appDir, const QString& relative);
+
+// The folder of the game's settings files (Data\, which is the catalogue's
+// data folder), where Qt's file dialogs keep what they remember; the game
+// folder itself when that folder cannot be looked at. Never throws.
+QString dialogMemoryFolder(const QString& appDir);

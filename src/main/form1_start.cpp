@@ -12,6 +12,7 @@
 #include "desktop/qt_desktop_shell.h"
 #include "desktop/qt_user_dialogs.h"
 #include "files/app_error.h"
+#include "files/app_paths.h"
 #include "music/music_player.h"
 #include "play/face_selection.h"
 #include "play/game_screen.h"
@@ -22,7 +23,7 @@
 
 TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), services(std::move(s)) {
     if (!AppDir.endsWith(QLatin1Char('/'))) AppDir += QLatin1Char('/');
-    if (!services.dialogs) services.dialogs = std::make_unique<QtUserDialogs>(this);
+    if (!services.dialogs) services.dialogs = std::make_unique<QtUserDialogs>(this, dialogMemoryFolder(AppDir));
     if (!services.shell) services.shell = std::make_unique<QtDesktopShell>();
     if (!services.random) services.random = std::make_unique<ClockSeededRandom>();
     if (!services.media) services.media = createMediaControl();

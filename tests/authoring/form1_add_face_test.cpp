@@ -108,10 +108,10 @@ TEST(AddingFace, FitsTallAndTinyPicturesWithTheSinglePrecisionFactor) {
     }
 }
 
-// Only the characters right after the first dot of the whole path count:
-// the six exact spellings load, anything else shows the authoring screen
-// with an empty face box.
-TEST(AddingFace, LoadsOnlyTheExactExtensionSpellingsAfterTheFirstDotOfThePath) {
+// Every picture the dialog lists loads, whatever the letter case of its
+// extension and whatever dots its folders hold; names loaded before (".bmpx")
+// still load; anything else shows the authoring screen with an empty face box.
+TEST(AddingFace, LoadsPicturesWhateverTheCaseOfTheirExtension) {
     TempAppDir dir;
     ASSERT_FALSE(dir.path().contains(QLatin1Char('.'))) << "the test folder itself must hold no dot";
     writeTestCatalogue(dir, 3);
@@ -123,9 +123,12 @@ TEST(AddingFace, LoadsOnlyTheExactExtensionSpellingsAfterTheFirstDotOfThePath) {
         {QStringLiteral("face.JPG"), false, 2},
         {QStringLiteral("face.BMP"), true, 1},
         {QStringLiteral("face.bmpx"), true, 1},
-        {QStringLiteral("face.Jpg"), false, 0},
-        {QStringLiteral("face.Bmp"), true, 0},
-        {QStringLiteral("my.photos/face.jpg"), false, 0},
+        {QStringLiteral("Other.Jpg"), false, 2},
+        {QStringLiteral("face.Bmp"), true, 1},
+        {QStringLiteral("face.JPeg"), false, 2},
+        {QStringLiteral("my.photos/face.jpg"), false, 2},
+        {QStringLiteral("face.png"), false, 0},
+        {QStringLiteral("my.photos/face.gif"), true, 0},
     };
     for (const Case& c : cases) {
         GameWindow w(dir);

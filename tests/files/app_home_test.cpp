@@ -1,5 +1,5 @@
 // Choosing and filling the game's folder at start-up, on a fake install in a
-// temporary folder: <root>/usr/bin/pomurina with its read-only copy in
+// temporary folder: <root>/usr/games/pomurina with its read-only copy in
 // <root>/usr/share/pomurina/, and a player's data folder under <root>/home/.
 #include "desktop/user_dialogs.h"
 #include "files/app_error.h"
@@ -47,14 +47,14 @@ struct FakeInstall {
         root.writeBytes("usr/share/pomurina/title.bmp", "title");
         root.writeBytes("usr/share/pomurina/logo.bmp", "logo");
         root.writeBytes("usr/share/pomurina/作品について.txt", "help");
-        QDir().mkpath(root.file("usr/bin"));
+        QDir().mkpath(root.file("usr/games"));
     }
     // Paths only: TempAppDir::file() would create the folders.
     QString share() const { return root.path() + "usr/share/pomurina/"; }
     QString player() const { return root.path() + "home/.local/share/pomurina/"; }
     AppHomeSetting setting(const QString& exe = {}) const {
         AppHomeSetting s;
-        s.executablePath = exe.isEmpty() ? root.file("usr/bin/pomurina") : exe;
+        s.executablePath = exe.isEmpty() ? root.file("usr/games/pomurina") : exe;
         s.userDataFolder = root.file("home/.local/share/pomurina");
         s.isWritable = [this](const QString& folder) { return !readOnly.contains(QDir::cleanPath(folder)); };
         return s;

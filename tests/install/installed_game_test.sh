@@ -17,16 +17,18 @@ DESTDIR=$root cmake --install "$build" --prefix /usr > "$work/install.log" || { 
 
 usr=$root/usr
 expected=(
-  bin/pomurina
+  games/pomurina
   share/pomurina/data/FaceData.ini share/pomurina/data/face0_0.jpg share/pomurina/data/face0_5.jpg
   share/pomurina/title.bmp share/pomurina/logo.bmp "share/pomurina/作品について.txt"
   "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$id.svg"
-  share/doc/pomurina/README.md
+  share/doc/pomurina/README.md share/doc/pomurina/copyright share/doc/pomurina/changelog.gz
+  share/man/man6/pomurina.6.gz
 )
 for size in 48 64 128 256; do expected+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
 for f in "${expected[@]}"; do [ -s "$usr/$f" ] || fail "not installed: /usr/$f"; done
-[ -x "$usr/bin/pomurina" ] || fail "/usr/bin/pomurina is not executable"
+[ -x "$usr/games/pomurina" ] || fail "/usr/games/pomurina is not executable"
+[ ! -e "$usr/bin" ] || fail "something installed in /usr/bin: $(ls "$usr/bin")"
 for size in 48 64 128 256; do
   file "$usr/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size" ||
     fail "icon of ${size}px is not a ${size}x$size PNG"
@@ -34,6 +36,10 @@ done
 outside=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$outside" ] || fail "installed outside /usr: $outside"
 grep -qx "Icon=$id" "$usr/share/applications/$id.desktop" || fail "the launcher names another icon"
+grep -qx "Exec=/usr/games/pomurina" "$usr/share/applications/$id.desktop" ||
+  fail "the launcher starts $(grep ^Exec= "$usr/share/applications/$id.desktop")"
+grep -qx "  <project_license>GPL-3.0-or-later</project_license>" "$usr/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo names no GPL-3.0-or-later licence"
 if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$usr/share/applications/$id.desktop" || fail "desktop-file-validate"
 else
@@ -51,7 +57,7 @@ home=$work/home
 mkdir -p "$home"
 status=0
 env -u POMURINA_HOME HOME="$home" XDG_DATA_HOME="$home/data-home" QT_QPA_PLATFORM=offscreen \
-    LD_PRELOAD="$driver" timeout 150 "$usr/bin/pomurina" > "$work/run.log" 2>&1 || status=$?
+    LD_PRELOAD="$driver" timeout 150 "$usr/games/pomurina" > "$work/run.log" 2>&1 || status=$?
 cat "$work/run.log"
 [ "$status" -eq 0 ] || fail "the installed game ended with status $status"
 grep -q "^driver: face selection reached" "$work/run.log" || fail "the face selection was not reached"
