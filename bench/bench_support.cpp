@@ -9,15 +9,17 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <benchmark/benchmark.h>
+#include <utility>
 
 namespace {
 
 class QuietDialogs : public UserDialogs {
 public:
+    QString nextFile;  // the file the next open dialog chooses, once
     bool confirm(const QString&) override { return true; }
     void notice(const QString&) override {}
     void showError(const QString& text) override { qWarning("benchmark error: %s", qPrintable(text)); }
-    QString openFile(const QString&, const QString&) override { return {}; }
+    QString openFile(const QString&, const QString&) override { return std::exchange(nextFile, QString()); }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
 };
 
@@ -82,6 +84,10 @@ std::unique_ptr<TForm1> benchWindow(const QString& appDir) {
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
     QApplication::processEvents();
     return form;
+}
+
+void benchChooseFile(TForm1& form, const QString& path) {
+    static_cast<QuietDialogs&>(*form.services.dialogs).nextFile = path;
 }
 
 int main(int argc, char** argv) {

@@ -14,3 +14,7 @@ QString benchCatalogue(int count);
 // The main window on appDir, its title finished, with services that never ask
 // anything and make no sound.
 std::unique_ptr<TForm1> benchWindow(const QString& appDir);
+
+// The file that the window's next open dialog chooses (a window made by
+// benchWindow).
+void benchChooseFile(TForm1& form, const QString& path);

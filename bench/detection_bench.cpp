@@ -3,14 +3,23 @@
 // 3000 x 2000 photo and on the two test portraits, beside the bare dlib calls
 // on the same 3000 x 2000 picture: the detector on the full picture and on
 // the 1000-pixel copy, and one landmark fit.
+#include "authoring/face_authoring.h"
+#include "bench_support.h"
+#include "board/board.h"
 #include "detection/dlib_gray_picture.h"
 #include "detection/face_model.h"
 #include "detection/face_model_parts.h"
 #include "detection/face_proposal.h"
 #include "pictures/face_box_fit.h"
+#include "pictures/jpeg_codec.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <ctime>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -119,8 +128,67 @@ void BM_SearchCopy(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(dlibGrayPicture(searchCopy()));
 }
 
+// The game's window, authoring photo `which` (written as a JPEG and chosen in
+// the picture dialog), its model loaded.
+struct AuthoringWindow {
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    explicit AuthoringWindow(int which) {
+        const QString catalogue = benchCatalogue(10);
+        form = benchWindow(catalogue);
+        const QString path = dir.filePath(QStringLiteral("photo.jpg"));
+        writeJpegFile(path, photoOf(which));
+        benchChooseFile(*form, path);
+        form->A1Click();
+        while (!form->faceAuthoring().partFinder().modelReady()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    // Runs the event loop until the search started by a click has ended;
+    // reports the longest the window's thread computed for one turn of its
+    // event loop (its own CPU time, so waiting for events does not count).
+    qint64 clickAndWait() {
+        qint64 start = threadCpuNanoseconds();
+        form->BitBtnZidoClick();
+        qint64 longest = threadCpuNanoseconds() - start;
+        while (form->faceAuthoring().partFinder().searching()) {
+            start = threadCpuNanoseconds();
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            longest = std::max(longest, threadCpuNanoseconds() - start);
+        }
+        start = threadCpuNanoseconds();
+        QApplication::processEvents();  // the repaint of the outlined face
+        return std::max(longest, threadCpuNanoseconds() - start);
+    }
+    static qint64 threadCpuNanoseconds() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    }
+};
+
+// The click in the window: from the press of 「自動で囲む」 to the four
+// outlines on the face box, the search on a worker thread; and the longest
+// stretch the window's thread was busy meanwhile (taking the proposal over,
+// or an event of its own).
+void BM_WindowClickToOutlines(benchmark::State& state) {
+    AuthoringWindow window(int(state.range(0)));
+    qint64 longest = 0;
+    for (auto _ : state) longest = std::max(longest, window.clickAndWait());
+    state.counters["window_thread_longest_ms"] = double(longest) / 1e6;
+}
+
+// The window's own part of a proposal: taking the zoom and the outlines over,
+// cutting the part pictures and painting them.
+void BM_WindowTakesProposalOver(benchmark::State& state) {
+    AuthoringWindow window(int(state.range(0)));
+    window.clickAndWait();
+    PartFinder& finder = window.form->faceAuthoring().partFinder();
+    for (auto _ : state) finder.onChosen(0);
+}
+
 }  // namespace
 
+BENCHMARK(BM_WindowClickToOutlines)->Unit(benchmark::kMillisecond)->DenseRange(0, 2)->UseRealTime();
+BENCHMARK(BM_WindowTakesProposalOver)->Unit(benchmark::kMillisecond)->DenseRange(0, 2);
 BENCHMARK(BM_LoadModel)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FindFaces)->Unit(benchmark::kMillisecond)->DenseRange(0, 2);
 BENCHMARK(BM_ProposeFace)->Unit(benchmark::kMillisecond)->DenseRange(0, 2);

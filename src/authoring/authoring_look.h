@@ -33,6 +33,9 @@ inline const QString ReadyToRegister = QStringLiteral(
 inline const QString ChooseFaceToDelete = QStringLiteral(
     "削除したい顔をクリックしてから「削除」ボタンを押してください。\r"
     "「キャンセル」ボタンを押すと顔の削除を中止します。");
+inline const QString FacesNotFound = QStringLiteral("顔が見つかりませんでした。手で囲んでください。");
+inline const QString CheckOutlines = QStringLiteral("目・鼻・口の囲みを確かめてください。");
+inline const QString OtherFaces = QStringLiteral("ほかの顔にするときは、下の小さな顔をクリックしてください。");
 inline const QString CannotDeleteMore = QStringLiteral("これ以上は削除できません。");
 inline const QString ConfirmDelete = QStringLiteral("この顔を削除しますか？");
 }  // namespace AuthoringTexts

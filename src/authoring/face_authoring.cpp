@@ -27,7 +27,10 @@
 #include <QTabWidget>
 
 FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs)
-    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), finder_(board, dialogs) {
+    finder_.onSearched = [this](const FaceSearch& search) { facesSearched(search); };
+    finder_.onChosen = [this](int face) { proposeFace(face); };
+}
 
 void FaceAuthoring::A1Click() {
     const QString path = dialogs_.openFile(AuthoringTexts::PictureDialogTitle, AuthoringTexts::PictureDialogFilter);
@@ -76,6 +79,8 @@ void FaceAuthoring::A1Click() {
     authoring_.outlined.fill(false);
     authoring_.pickMode = 0;
     setPartTitlesEnabled(true);
+    rememberUnproposedSource(false);
+    finder_.begin();
 }
 
 // The face box of authoring: at its place, 300 x 300, drawing the bitmap at
@@ -155,4 +160,7 @@ void FaceAuthoring::ReturnToFaceSelect() {
     authoring_.pickMode = 0;
     for (auto& points : authoring_.outlinePoints) points.clear();
     board_.BitBtnCancel->hide();
+    finder_.end();
+    unproposed_ = {};
+    lastSearch_ = {};
 }

@@ -3,6 +3,7 @@
 // face box, optionally zoomed into a rectangle, the four parts outlined
 // freehand and painted over, and the result registered as a new face.
 #include "authoring/authoring_state.h"
+#include "authoring/part_finder.h"
 
 #include <QString>
 #include <Qt>
@@ -19,6 +20,7 @@ public:
     FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs);
 
     const AuthoringState& state() const { return authoring_; }
+    PartFinder& partFinder() { return finder_; }
     bool adding() const { return authoring_.addingFace; }
 
     // Runs once a registered face has joined the catalogue (the count and
@@ -29,6 +31,9 @@ public:
     void A1Click();
     // "ズーム": arms the zoom, or zooms into the chosen rectangle.
     void zoomClick();
+    // 「自動で囲む」: finds the face in the photograph and proposes the zoom
+    // and the four outlines, each as a hand-drawn one would have been.
+    void BitBtnZidoClick();
     void ImgFace1MouseDown(Qt::MouseButton button, int x, int y);
     void ImgFace1MouseMove(int x, int y);
     void ImgFace1MouseUp(Qt::MouseButton button, int x, int y);
@@ -56,10 +61,24 @@ private:
     void pickFillColour(int x, int y);
     void extendOutline(int x, int y);
     void finishOutline();
+    void rememberUnproposedSource(bool zoomedByPlayer);
+    void facesSearched(const FaceSearch& search);
+    void proposeFace(int face);
+    void showRegisterButton();
 
     Board& board_;
     const QString appDir_;
     CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
     AuthoringState authoring_;
+    // The picture as the player loaded or zoomed it: what a search looks at
+    // and what a switch to another found face starts again from.
+    struct {
+        QImage picture;
+        int kind = 0;
+        QSize drawSize;
+        bool zoomedByPlayer = false;
+    } unproposed_;
+    FaceSearch lastSearch_;
+    PartFinder finder_;
 };

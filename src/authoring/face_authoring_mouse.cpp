@@ -4,7 +4,7 @@
 #include "authoring/face_authoring.h"
 
 void FaceAuthoring::ImgFace1MouseDown(Qt::MouseButton, int x, int y) {
-    if (!authoring_.addingFace || authoring_.sourcePicture.isNull()) return;
+    if (!authoring_.addingFace || authoring_.sourcePicture.isNull() || finder_.searching()) return;
     if (authoring_.zoomArmed) {
         startZoomRectangle(x, y);
         return;

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 void FaceAuthoring::partTitleMouseDown(int slot, Qt::MouseButton button) {
+    if (finder_.searching()) return;  // the proposal is about to replace every outline
     authoring_.currentPart = slot;
     for (int s = 1; s <= 4; ++s)
         if (s != slot) setTitleColour(board_.partTitle(s), TitleColours::Idle);
@@ -120,9 +121,13 @@ void FaceAuthoring::finishOutline() {
     }
     a.outlineDrawing = false;
     if (std::all_of(a.outlined.begin() + 1, a.outlined.end(), [](bool done) { return done; })) {
-        board_.BitBtnToroku->setText(Texts::Toroku);
-        board_.BitBtnToroku->show();
-        board_.BitBtnToroku->setEnabled(true);
+        showRegisterButton();
         board_.Label1->setCaption(AuthoringTexts::ReadyToRegister);
     }
+}
+
+void FaceAuthoring::showRegisterButton() {
+    board_.BitBtnToroku->setText(Texts::Toroku);
+    board_.BitBtnToroku->show();
+    board_.BitBtnToroku->setEnabled(true);
 }

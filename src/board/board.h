@@ -62,6 +62,7 @@ struct Board {
     QPushButton* BitBtnHantei = nullptr;
     QPushButton* BitBtnToroku = nullptr;
     QPushButton* BitBtnCancel = nullptr;
+    QPushButton* BitBtnZido = nullptr;  // 「自動で囲む」 of face authoring
     QLineEdit* Edit1 = nullptr;
     QListWidget* ListBox1 = nullptr;
     CaptionLabel* LblRMe = nullptr;

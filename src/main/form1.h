@@ -74,6 +74,7 @@ public:
     // ---- Authoring and deleting ----
     void A1Click();
     void D1Click();
+    void BitBtnZidoClick();
     void ImgFace1MouseDown(Qt::MouseButton button, int x, int y);
     void ImgFace1MouseMove(int x, int y);
     void ImgFace1MouseUp(Qt::MouseButton button, int x, int y);

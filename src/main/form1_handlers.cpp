@@ -40,6 +40,7 @@ void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }
 
 void TForm1::A1Click() { guarded([&] { faceAuthoring_->A1Click(); }); }
 void TForm1::D1Click() { guarded([&] { faceDeleting_->D1Click(); }); }
+void TForm1::BitBtnZidoClick() { guarded([&] { faceAuthoring_->BitBtnZidoClick(); }); }
 void TForm1::ImgFace1MouseDown(Qt::MouseButton button, int x, int y) {
     guarded([&] { faceAuthoring_->ImgFace1MouseDown(button, x, y); });
 }

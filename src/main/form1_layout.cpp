@@ -161,6 +161,8 @@ void TForm1::createControls() {
     BitBtnHantei->setEnabled(false);
     BitBtnToroku = makeButton(ClientArea, "BitBtnToroku", {128, 440, 81, 33}, Texts::Toroku, uiFontPixels(19, true), clGreen);
     BitBtnCancel = makeButton(ClientArea, "BitBtnCancel", {32, 480, 81, 33}, Texts::Cancel, uiFontPixels(16, true), clRed);
+    BitBtnZido = makeButton(ClientArea, "BitBtnZido", {224, 440, 113, 33}, QStringLiteral("自動で囲む"),
+                            uiFontPixels(16, true), clGreen);
 
     Edit1 = named(new QLineEdit(ClientArea), "Edit1");
     Edit1->setGeometry(128, 480, 153, 25);
@@ -213,6 +215,7 @@ void TForm1::connectHandlers() {
     connect(BitBtnHantei, &QPushButton::clicked, this, [this] { BitBtnHanteiClick(); });
     connect(BitBtnToroku, &QPushButton::clicked, this, [this] { BitBtnTorokuClick(); });
     connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });
+    connect(BitBtnZido, &QPushButton::clicked, this, [this] { BitBtnZidoClick(); });
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
     new ListChoices(ListBox1, [this] { ListBox1Click(); });
     ImgFace1->onMouseDown = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseDown(b, p.x(), p.y()); };

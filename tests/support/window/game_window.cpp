@@ -40,6 +40,8 @@ GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
     s.random = std::move(r);
     s.timersCallHandlers = false;
     form = std::make_unique<TForm1>(dir.path(), std::move(s));
+    form->faceAuthoring().partFinder().setModelPath(
+        options.faceModel.isEmpty() ? dir.file(QStringLiteral("no-face-model.dat")) : options.faceModel);
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
 }

@@ -38,6 +38,9 @@ struct GameWindowOptions {
     bool realDialogs = false;
     // A media device of the test's own; media (the recorder) stays null.
     std::unique_ptr<MediaControl> media;
+    // The face model of 「自動で囲む」; none unless a test names one, so that
+    // authoring does not load 95 MB for every test.
+    QString faceModel;
 };
 
 struct GameWindow {

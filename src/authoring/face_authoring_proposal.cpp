@@ -1,0 +1,104 @@
+// 「自動で囲む」: the face found in the photograph gives the zoom and the four
+// outlines, each taken over exactly as the player's own drag and strokes
+// would have left them, so that redrawing a part, the paint and 「登録」 work
+// as for a hand-drawn face.
+#include "authoring/face_authoring.h"
+
+#include "authoring/authoring_look.h"
+#include "board/board.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "detection/face_proposal.h"
+#include "pictures/face_box_redraw.h"
+#include "pictures/outline.h"
+
+#include <QPushButton>
+
+void FaceAuthoring::rememberUnproposedSource(bool zoomedByPlayer) {
+    unproposed_.picture = authoring_.sourcePicture;
+    unproposed_.kind = authoring_.sourceKind;
+    unproposed_.drawSize = QSize(authoring_.drawWidth, authoring_.drawHeight);
+    unproposed_.zoomedByPlayer = zoomedByPlayer;
+    lastSearch_ = {};
+}
+
+void FaceAuthoring::BitBtnZidoClick() {
+    if (!authoring_.addingFace || unproposed_.picture.isNull()) return;
+    finder_.search(unproposed_.picture);
+}
+
+void FaceAuthoring::facesSearched(const FaceSearch& search) {
+    if (!authoring_.addingFace) return;
+    lastSearch_ = search;
+    if (search.faces.empty()) {
+        finder_.offerFaces(search, unproposed_.picture, 0);
+        board_.Label1->setFontPoints(12);
+        board_.Label1->setCaption(AuthoringTexts::FacesNotFound + QLatin1Char('\r') + AuthoringTexts::Outlining);
+        return;
+    }
+    proposeFace(0);
+}
+
+void FaceAuthoring::proposeFace(int face) {
+    if (face < 0 || face >= int(lastSearch_.faces.size())) return;
+    const FaceProposal proposal = ::proposeFace(unproposed_.picture, unproposed_.drawSize,
+                                                lastSearch_.faces[size_t(face)], unproposed_.zoomedByPlayer);
+    AuthoringState& a = authoring_;
+    // Another face of the same search starts again from the photograph.
+    a.sourcePicture = unproposed_.picture;
+    a.sourceKind = unproposed_.kind;
+    a.drawWidth = unproposed_.drawSize.width();
+    a.drawHeight = unproposed_.drawSize.height();
+    if (proposal.zoom) {
+        const QRect& drag = proposal.zoom->faceBoxRect;
+        a.boxMinX[6] = drag.left();
+        a.boxMaxX[6] = drag.left() + drag.width();
+        a.boxMinY[6] = drag.top();
+        a.boxMaxY[6] = drag.top() + drag.height();
+        a.sourcePicture = proposal.zoom->picture;
+        a.sourceKind = 1;
+        a.drawWidth = proposal.zoom->drawSize.width();
+        a.drawHeight = proposal.zoom->drawSize.height();
+    }
+    a.zoomArmed = false;
+    a.zoomDragging = false;
+    a.outlineDrawing = false;
+    a.pickMode = 0;
+    board_.BitBtnHantei->hide();
+    board_.ImgFace1->setPicture(blankFaceBox());
+    redrawSourcePicture();
+
+    // Each part as finishOutline leaves it: the stroke, its box, the paint,
+    // and the part picture cut from the unpainted face.
+    for (int s = 1; s <= 4; ++s) {
+        const OutlineBox& box = proposal.outlines.boxes[size_t(s)];
+        a.outlinePoints[s] = proposal.outlines.points[size_t(s)];
+        a.boxMinX[s] = box.minX;
+        a.boxMaxX[s] = box.maxX;
+        a.boxMinY[s] = box.minY;
+        a.boxMaxY[s] = box.maxY;
+        a.fillColor[s] = proposal.fillColour;
+        ImageControl* preview = board_.partPreview(s);
+        preview->setAutoSize(false);
+        preview->setStretch(false);
+        preview->resize(box.width(), box.height());
+        preview->setPicture(cutPartPicture(board_.ImgFace1->picture(), box));
+        preview->show();
+        a.outlined[s] = true;
+    }
+    for (int s = 1; s <= 4; ++s) {
+        a.currentPart = s;
+        PaintPart();
+        setTitleColour(board_.partTitle(s), TitleColours::Idle);
+    }
+    a.currentPart = 0;
+    setPartTitlesEnabled(true);
+    showRegisterButton();
+
+    QString prompt = AuthoringTexts::ReadyToRegister;
+    if (proposal.needsChecking) prompt = AuthoringTexts::CheckOutlines + QLatin1Char('\r') + prompt;
+    if (lastSearch_.faces.size() > 1) prompt += QLatin1Char('\r') + AuthoringTexts::OtherFaces;
+    board_.Label1->setFontPoints(12);
+    board_.Label1->setCaption(prompt);
+    finder_.offerFaces(lastSearch_, unproposed_.picture, face);
+}

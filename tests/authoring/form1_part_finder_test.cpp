@@ -1,0 +1,197 @@
+// 「自動で囲む」 through the real window with the real landmark model: the
+// model loads behind a responsive window, one click proposes the zoom and
+// the four outlines, the face registers and plays like a hand-drawn one;
+// several faces are offered, none is said, and a model file that is missing
+// or broken only disables the button.
+#include "authoring/authoring_look.h"
+#include "authoring/shrink.h"
+#include "board/board_texts.h"
+#include "board/caption_label.h"
+#include "board/image_control.h"
+#include "catalogue/catalogue_files.h"
+#include "detection/face_model.h"
+#include "files/app_error.h"
+#include "form1_authoring_driver.h"
+#include "pictures/outline.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage photo(const char* name) {
+    QImage picture(QStringLiteral(POMURINA_TEST_PHOTOS "/") + QLatin1String(name));
+    EXPECT_FALSE(picture.isNull()) << name;
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+// Waits, letting the window's events through, until the model has loaded
+// (or failed to) and no search runs.
+void waitForFinder(TForm1& f) {
+    PartFinder& finder = f.faceAuthoring().partFinder();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return f.BitBtnZido->text() == QStringLiteral("自動で囲む") && !finder.searching(); }, 60000));
+}
+
+}  // namespace
+
+TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("astronaut.jpg"), photo("astronaut.png")));
+    EXPECT_TRUE(f.BitBtnZido->isVisible());
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("準備中…")) << "the model loads off the window's thread";
+    EXPECT_FALSE(f.BitBtnZido->isEnabled());
+    for (QWidget* other : {static_cast<QWidget*>(f.BitBtnHantei), static_cast<QWidget*>(f.BitBtnCancel),
+                           static_cast<QWidget*>(f.ImgFace1)})
+        EXPECT_FALSE(f.BitBtnZido->geometry().intersects(other->geometry())) << other->objectName().toStdString();
+    waitForFinder(f);
+    ASSERT_TRUE(f.BitBtnZido->isEnabled());
+
+    w.click(f.BitBtnZido);
+    EXPECT_TRUE(f.faceAuthoring().partFinder().searching());
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    waitForFinder(f);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // As if the player had zoomed and circled all four parts.
+    const AuthoringState& a = f.faceAuthoring().state();
+    EXPECT_EQ(a.sourceKind, 1) << "zoomed";
+    EXPECT_LT(a.sourcePicture.width(), 512);
+    EXPECT_FALSE(f.BitBtnHantei->isVisible());
+    for (int s = 1; s <= 4; ++s) {
+        EXPECT_TRUE(a.outlined[s]) << s;
+        EXPECT_GE(a.outlinePoints[s].size(), 8u) << s;
+        EXPECT_EQ(outlineBox(a.outlinePoints[s]).minX, a.boxMinX[s]);
+        EXPECT_EQ(f.partPreview(s)->size(), QSize(a.boxMaxX[s] - a.boxMinX[s], a.boxMaxY[s] - a.boxMinY[s]));
+        EXPECT_EQ(a.fillColor[s], a.fillColor[1]) << "one skin colour for all";
+    }
+    EXPECT_TRUE(f.Label1->caption().startsWith(AuthoringTexts::ReadyToRegister));
+    EXPECT_TRUE(f.BitBtnToroku->isVisible() && f.BitBtnToroku->isEnabled());
+
+    // The player redraws the mouth by hand, exactly as before.
+    const OutlineBox mouth = outlineBox(a.outlinePoints[4]);
+    outlinePart(w, 4, QRect(mouth.minX + 2, mouth.minY, mouth.width() - 4, mouth.height()));
+    EXPECT_TRUE(a.outlined[4]);
+    EXPECT_EQ(a.boxMinX[4], mouth.minX + 2);
+
+    w.click(f.BitBtnToroku);
+    ASSERT_EQ(f.catalogue.faceCount, 4);
+    EXPECT_FALSE(f.BitBtnZido->isVisible()) << "authoring only";
+    for (int s = 1; s <= 4; ++s) {
+        const QImage part = readFacePicture(dir.path(), 3, s);
+        EXPECT_LE(std::max(part.width(), part.height()), kMaxPartSide) << s;
+        EXPECT_EQ(part.width(), a.boxMaxX[s] - a.boxMinX[s]) << "no shrink needed for part " << s;
+        EXPECT_EQ(answerX(f.catalogue.faceAnswers[3], s), a.boxMinX[s]);
+    }
+    w.click(f.Thumbnails[3], {5, 5});
+    EXPECT_TRUE(f.PageControl1->isVisible()) << "the new face plays";
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
+// Two faces in one photo: the surer one is proposed and both are offered; a
+// click on the other proposes it. A photo without a face says so and leaves
+// the outlining to the player.
+TEST(PartFinder, OffersEveryFaceFoundAndSaysWhenThereIsNone) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    QImage pair(1000, 700, QImage::Format_RGB32);
+    pair.fill(qRgb(128, 128, 128));
+    {
+        QPainter painter(&pair);
+        painter.drawImage(QPoint(0, 94), photo("astronaut.png"));
+        const QImage hopper = photo("grace_hopper.jpg");
+        painter.drawImage(QRect(QPoint(500, 0), hopper.size().scaled(500, 700, Qt::KeepAspectRatio)), hopper);
+    }
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("pair.jpg"), pair));
+    waitForFinder(f);
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    const AuthoringState& a = f.faceAuthoring().state();
+    const std::vector<ImageControl*>& offered = f.faceAuthoring().partFinder().offeredFaces();
+    ASSERT_GE(offered.size(), 2u);
+    EXPECT_TRUE(f.Label1->caption().endsWith(AuthoringTexts::OtherFaces));
+    const int firstZoomCentre = (a.boxMinX[6] + a.boxMaxX[6]) / 2;
+    for (ImageControl* face : offered) {
+        EXPECT_FALSE(face->geometry().intersects(f.BitBtnCancel->geometry()));
+        EXPECT_FALSE(face->geometry().intersects(f.BitBtnZido->geometry()));
+    }
+
+    w.click(offered[1]);
+    const int secondZoomCentre = (a.boxMinX[6] + a.boxMaxX[6]) / 2;
+    EXPECT_NE(firstZoomCentre < 150, secondZoomCentre < 150) << "the other half of the photo";
+    for (int s = 1; s <= 4; ++s) EXPECT_TRUE(a.outlined[s]);
+
+    w.click(f.BitBtnCancel);
+    QImage cup(640, 480, QImage::Format_RGB32);
+    cup.fill(qRgb(230, 215, 190));
+    {
+        QPainter painter(&cup);
+        painter.setPen(QPen(QColor(90, 60, 40), 6));
+        painter.setBrush(QColor(250, 250, 250));
+        painter.drawEllipse(QRect(170, 330, 300, 70));
+        painter.drawRoundedRect(QRect(230, 200, 180, 160), 30, 30);
+    }
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("cup.jpg"), cup));
+    waitForFinder(f);
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    EXPECT_EQ(f.Label1->caption(), AuthoringTexts::FacesNotFound + QStringLiteral("\r") + AuthoringTexts::Outlining);
+    for (int s = 1; s <= 4; ++s) EXPECT_FALSE(a.outlined[s]);
+    EXPECT_FALSE(f.BitBtnToroku->isVisible());
+    EXPECT_TRUE(f.faceAuthoring().partFinder().offeredFaces().empty());
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
+// Without the model the button stays disabled and names the package; a
+// broken model file is reported once and only disables the button; a model
+// still loading when the authoring ends is dropped.
+TEST(PartFinder, AMissingOrBrokenModelOnlyDisablesTheButton) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    const QString broken = dir.file(QStringLiteral("broken.dat"));
+    {
+        QFile model(broken);
+        ASSERT_TRUE(model.open(QIODevice::WriteOnly));
+        model.write(QByteArray(4096, '\x17'));
+    }
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    const QString picture = writeBitmapPicture(dir, QStringLiteral("photo.bmp"), TestPhoto::picture());
+
+    startAuthoring(w, picture);
+    EXPECT_TRUE(f.BitBtnZido->isVisible());
+    EXPECT_FALSE(f.BitBtnZido->isEnabled());
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("自動で囲む"));
+    EXPECT_TRUE(f.BitBtnZido->toolTip().contains(QStringLiteral("libdlib-data")));
+    outlineAllParts(w);
+    EXPECT_TRUE(f.BitBtnToroku->isEnabled()) << "authoring by hand as ever";
+    w.click(f.BitBtnCancel);
+
+    f.faceAuthoring().partFinder().setModelPath(broken);
+    startAuthoring(w, picture);
+    waitForFinder(f);
+    EXPECT_EQ(w.dialogs->errors, QStringList{fileOpenErrorText(broken)});
+    EXPECT_FALSE(f.BitBtnZido->isEnabled());
+    EXPECT_TRUE(f.faceAuthoring().state().addingFace);
+    w.click(f.BitBtnCancel);
+
+    f.faceAuthoring().partFinder().setModelPath(kFaceModelPath);
+    startAuthoring(w, picture);
+    w.click(f.BitBtnCancel);
+    EXPECT_FALSE(f.BitBtnZido->isVisible());
+    QTest::qWait(1500);  // the load ends meanwhile, for nobody
+    EXPECT_EQ(w.dialogs->errors.size(), 1);
+    EXPECT_FALSE(f.faceAuthoring().partFinder().modelReady());
+}
