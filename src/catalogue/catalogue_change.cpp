@@ -8,6 +8,7 @@
 #include "files/file_reading.h"
 #include "files/ini_file.h"
 
+#include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
 #include <cerrno>
@@ -198,10 +199,33 @@ bool finishCommittedChange(const QString& folder, const CatalogueJournal& journa
 }
 
 void sweepChangeLeftovers(const QString& folder) {
+    QStringList strays;
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QString name = it.fileName();
-        if (ChangeFiles::isChangeFile(name) || isAtomicWriteLeftover(name)) removeFileEntry(at(folder, name));
+        if (isAtomicWriteLeftover(name) || ChangeFiles::isAddedPicture(name) || name == ChangeFiles::newSettings ||
+            name == ChangeFiles::oldSettings)
+            removeFileEntry(at(folder, name));
+        else if (ChangeFiles::isChangeFile(name))
+            strays << name;
     }
+    if (!strays.isEmpty()) setAsideChangeFiles(folder, strays);
+}
+
+void setAsideChangeFiles(const QString& folder, const QStringList& names) {
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside;
+    int error = EEXIST;
+    for (int n = 1; n <= 100 && error == EEXIST; ++n) {
+        aside = at(folder, QStringLiteral("refused-change-") + stamp + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()));
+        error = makeFolder(aside);
+    }
+    if (error != 0) return;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i + 1 == names.size() && (syncFolder(aside) != 0 || syncFolder(folder) != 0)) return;
+        if (renameEntry(at(folder, names[i]), at(aside, names[i].mid(1))) != 0) return;
+    }
+    syncFolder(aside);
+    syncFolder(folder);
 }

@@ -5,6 +5,7 @@
 #include "catalogue/catalogue_journal.h"
 
 #include <QString>
+#include <QStringList>
 
 // A settings file this large is not one the game wrote; reading stops there.
 constexpr qint64 kSettingsReadLimit = 64 * 1024 * 1024;
@@ -17,7 +18,15 @@ bool rollBackChange(const QString& folder, CatalogueJournal journal);
 // Removes what a committed change left: the parked pictures, the journal,
 // then the leftovers.
 bool finishCommittedChange(const QString& folder, const CatalogueJournal& journal);
-// Removes the change's own hidden files and temporary files of interrupted
-// writes. Only when no journal is pending, so none of them holds anything
-// the catalogue needs.
+// Removes what interrupted changes and writes leave when no journal is
+// pending: new pictures never moved in, the copies of the settings, and
+// temporary files of interrupted writes. A parked or shifted picture (or any
+// other ".change-" file) holds a catalogue picture that only a journal could
+// place; without one it is set aside, never removed.
 void sweepChangeLeftovers(const QString& folder);
+
+// Moves names of folder, in this order, into a new folder
+// "refused-change-<date>-<time>" in it, each without its leading dot so that
+// it shows, and syncs both folders before the last one moves. Stops at the
+// first step that fails, leaving the rest where it is.
+void setAsideChangeFiles(const QString& folder, const QStringList& names);

@@ -155,6 +155,7 @@ QString parked(int face, int kind) { return hiddenPicture("parked", face, kind);
 QString shifted(int face, int kind) { return hiddenPicture("shifted", face, kind); }
 QString added(int face, int kind) { return hiddenPicture("added", face, kind); }
 bool isChangeFile(const QString& fileName) { return fileName.startsWith(QLatin1String(".change-")); }
+bool isAddedPicture(const QString& fileName) { return fileName.startsWith(QLatin1String(".change-added-")); }
 }  // namespace ChangeFiles
 
 QString facePictureName(int face, int kind) { return QStringLiteral("face%1_%2.jpg").arg(face).arg(kind); }

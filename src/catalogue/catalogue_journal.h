@@ -52,6 +52,8 @@ QString shifted(int face, int kind);
 // A new face's picture, written before it takes its name.
 QString added(int face, int kind);
 bool isChangeFile(const QString& fileName);
+// Whether fileName is a new picture of a registration (added(face, kind)).
+bool isAddedPicture(const QString& fileName);
 }  // namespace ChangeFiles
 
 // "face<face>_<kind>.jpg".

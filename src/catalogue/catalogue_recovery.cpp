@@ -10,7 +10,6 @@
 #include "files/file_reading.h"
 #include "files/ini_file.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -137,9 +136,9 @@ bool stepsMatch(const QString& folder, const CatalogueJournal& journal, bool com
 // settings that stay count: its pictures go with the rollback.
 bool rollBackSparesTheCatalogue(const QString& folder, const CatalogueJournal& journal) {
     const int count = IniFile(at(folder, journal.settings)).readInteger(QStringLiteral("faces"), QStringLiteral("count"), 3);
-    const QString prefix = QStringLiteral(".change-added-");
     for (const CatalogueRename& r : journal.in)
-        if (r.from.startsWith(prefix) && r.from.mid(prefix.size()).section(QLatin1Char('_'), 0, 0).toInt() < count)
+        if (ChangeFiles::isAddedPicture(r.from) &&
+            r.from.section(QLatin1Char('-'), 2).section(QLatin1Char('_'), 0, 0).toInt() < count)
             return false;
     return true;
 }
@@ -150,39 +149,6 @@ Verdict verdictOf(const QString& folder, const CatalogueJournal& journal) {
         return Verdict::Refused;
     if (settings == Verdict::Uncommitted && !rollBackSparesTheCatalogue(folder, journal)) return Verdict::Refused;
     return settings;
-}
-
-// Moves every ".change-" entry of folder, the journal last, into a new
-// folder "refused-change-<date>-<time>" in it, each without its leading dot
-// so that it shows. A crash in between leaves the journal in place, to be
-// refused again, so no hidden picture it covers is ever swept as a leftover.
-// When a step fails the rest stays for the next start.
-void setAside(const QString& folder) {
-    try {
-        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-        QString aside;
-        int error = EEXIST;
-        for (int n = 1; n <= 100 && error == EEXIST; ++n) {
-            aside = at(folder, QStringLiteral("refused-change-") + stamp +
-                                   (n > 1 ? QStringLiteral("-%1").arg(n) : QString()));
-            error = makeFolder(aside);
-        }
-        if (error != 0) return;
-        QStringList names;
-        listFolder(folder, [&](const char* entry) {
-            const QString name = QFile::decodeName(entry);
-            if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal) names << name;
-        });
-        names << ChangeFiles::journal;
-        for (const QString& name : names) {
-            if (name == ChangeFiles::journal && (syncFolder(aside) != 0 || syncFolder(folder) != 0)) return;
-            if (renameEntry(at(folder, name), at(aside, name.mid(1))) != 0) return;
-        }
-        syncFolder(aside);
-        syncFolder(folder);
-    } catch (const AppError&) {
-        // The listing failed: the journal stays, and so does everything it covers.
-    }
 }
 
 }  // namespace
@@ -202,7 +168,18 @@ void recoverCatalogueChange(const QString& folder) {
         parseJournal(readWholeFile(journalPath, maxJournalBytes(), LinkPolicy::DoNotFollow), &journal))
         verdict = verdictOf(folder, journal);
     if (verdict == Verdict::Refused) {
-        setAside(folder);
+        // The journal goes last: a crash in between leaves it in place, to be
+        // refused again, so no hidden picture it covers is ever swept.
+        QStringList names;
+        try {
+            listFolder(folder, [&](const char* entry) {
+                const QString name = QFile::decodeName(entry);
+                if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal) names << name;
+            });
+            setAsideChangeFiles(folder, names << ChangeFiles::journal);
+        } catch (const AppError&) {
+            // The folder cannot be listed: everything stays for the next start.
+        }
         throwFileOpenError(journalPath);
     }
     const bool done = verdict == Verdict::Committed ? finishCommittedChange(folder, journal)

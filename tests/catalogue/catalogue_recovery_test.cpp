@@ -200,3 +200,28 @@ TEST(CatalogueChange, AChangeRefusesACatalogueThatChangedSinceItWasRead) {
     EXPECT_EQ(appErrorOf([&] { deleteFaceFiles(app.path(), 0, 6, answersWithout(6, 0)); }), QString());
     EXPECT_EQ(readFaceCount(app.path()), 5);
 }
+
+// Without a journal, a parked or shifted picture is one only a journal could
+// have placed (a change renames nothing before its journal is on disk, and
+// takes the journal away last). Lost the journal somehow, the pictures are
+// set aside, never swept; new pictures never moved in and settings copies go.
+TEST(JournalRecovery, PicturesAtHiddenNamesWithoutAJournalAreSetAsideNotSwept) {
+    TempAppDir app;
+    writeTestCatalogue(app, 4);
+    const QByteArray face3 = pictureBytes(app, 3, 0);
+    ASSERT_TRUE(QFile::rename(app.path() + QStringLiteral("data/face3_0.jpg"), app.path() + QStringLiteral("data/.change-shifted-2_0")));
+    app.writeBytes(QStringLiteral("data/.change-parked-1_4"), "parked");
+    app.writeBytes(QStringLiteral("data/.change-added-4_0"), "new");
+    app.writeBytes(QStringLiteral("data/.change-old-settings"), "old");
+    app.writeBytes(QStringLiteral("data/.FaceData.ini.tmp-a1B2c3"), "half");
+
+    EXPECT_EQ(appErrorOf([&] { recoverCatalogue(app.path()); }), QString());
+    ASSERT_EQ(refusedFolders(app).size(), 1);
+    const QString aside = QStringLiteral("data/") + refusedFolders(app)[0] + QLatin1Char('/');
+    EXPECT_EQ(app.readBytes(aside + "change-shifted-2_0"), face3);
+    EXPECT_EQ(app.readBytes(aside + "change-parked-1_4"), QByteArray("parked"));
+    const auto now = snapshotDataFolder(app);
+    for (const auto& [name, bytes] : now)
+        EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
+    EXPECT_EQ(now.size(), 4u * 6 - 1 + 1 + 1);
+}
