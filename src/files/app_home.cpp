@@ -178,8 +178,11 @@ QString seedAppHome(const QString& appDir, const QString& source) {
     return firstError;
 }
 
+QString alreadyRunningText() { return QStringLiteral("ポムリナはすでに起動しています。"); }
+
 AppHome openAppHome(const AppHomeSetting& setting) {
     const QString exeDir = appDirOf(setting.executablePath);
+    const auto claimed = [&](const QString& folder) { return !setting.claimFolder || setting.claimFolder(folder); };
     AppHome home;
     QString folder;
     if (!setting.homeOverride.isEmpty()) {
@@ -190,6 +193,7 @@ AppHome openAppHome(const AppHomeSetting& setting) {
         const bool writable = setting.isWritable && setting.isWritable(exeDir) && setting.isWritable(exeData);
         if (QFileInfo(exeData).isDir() && writable) {
             home.appDir = exeDir;
+            home.heldByAnotherGame = !claimed(exeDir);
             return home;
         }
         home.kind = AppHomeKind::PlayerFolder;
@@ -199,10 +203,14 @@ AppHome openAppHome(const AppHomeSetting& setting) {
     home.appDir = folder.isEmpty() ? exeDir : withSlash(folder);
 
     const QString source = installedCopyOf(setting.executablePath);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
         home.error = fileCreateErrorText(folder.isEmpty() ? QStringLiteral("pomurina") : folder);
-    else if (!source.isEmpty() && QDir(source) != QDir(folder))
+    } else if (!claimed(folder)) {
+        home.heldByAnotherGame = true;
+        return home;
+    } else if (!source.isEmpty() && QDir(source) != QDir(folder)) {
         home.error = seedAppHome(home.appDir, source);
+    }
 
     // Without a catalogue of its own the game still starts, reading the
     // installed copy; what it cannot write there it reports as it goes.
@@ -213,7 +221,7 @@ AppHome openAppHome(const AppHomeSetting& setting) {
     return home;
 }
 
-QString startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs) {
+std::optional<QString> startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs) {
     AppHome home;
     try {
         home = openAppHome(setting);
@@ -222,6 +230,11 @@ QString startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs) {
         // start beside the executable with what it can read there.
         home.appDir = appDirOf(setting.executablePath);
         home.error = error.message();
+        home.heldByAnotherGame = setting.claimFolder && !setting.claimFolder(home.appDir);
+    }
+    if (home.heldByAnotherGame) {
+        dialogs.notice(alreadyRunningText());
+        return std::nullopt;
     }
     if (!home.error.isEmpty()) dialogs.showError(home.error);
     return home.appDir;

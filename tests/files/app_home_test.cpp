@@ -181,7 +181,7 @@ TEST(AppHome, AFolderThatCannotBeMadeIsReportedAndTheInstalledCopyIsRead) {
     AppHomeSetting blocked = install.setting();
     blocked.userDataFolder = install.root.file("blocker/pomurina");
     RecordingDialogs dialogs;
-    EXPECT_EQ(startAppHome(blocked, dialogs), install.share());
+    EXPECT_EQ(startAppHome(blocked, dialogs), std::optional<QString>(install.share()));
     EXPECT_EQ(dialogs.errors, QStringList{fileCreateErrorText(install.root.file("blocker/pomurina"))});
 
     // The folder exists but its data folder cannot be made.
