@@ -4,7 +4,7 @@
 #include "files/app_error.h"
 #include "files/app_home.h"
 #include "desktop/user_dialogs.h"
-#include "support/temp_app_dir.h"
+#include "fake_install.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -33,33 +33,6 @@ Tree treeOf(const QString& folder) {
 QStringList entriesOf(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-struct FakeInstall {
-    TempAppDir root;
-    QSet<QString> readOnly;  // folders the writability seam refuses
-
-    FakeInstall() {
-        root.writeBytes("usr/share/pomurina/data/FaceData.ini", "[faces]\r\ncount=3\r\n");
-        for (int face = 0; face < 3; ++face)
-            for (int k = 0; k < 6; ++k)
-                root.writeBytes(QStringLiteral("usr/share/pomurina/data/face%1_%2.jpg").arg(face).arg(k),
-                                QByteArray("jpeg ") + QByteArray::number(face * 10 + k));
-        root.writeBytes("usr/share/pomurina/title.bmp", "title");
-        root.writeBytes("usr/share/pomurina/logo.bmp", "logo");
-        root.writeBytes("usr/share/pomurina/作品について.txt", "help");
-        QDir().mkpath(root.file("usr/bin"));
-    }
-    // Paths only: TempAppDir::file() would create the folders.
-    QString share() const { return root.path() + "usr/share/pomurina/"; }
-    QString player() const { return root.path() + "home/.local/share/pomurina/"; }
-    AppHomeSetting setting(const QString& exe = {}) const {
-        AppHomeSetting s;
-        s.executablePath = exe.isEmpty() ? root.file("usr/bin/pomurina") : exe;
-        s.userDataFolder = root.file("home/.local/share/pomurina");
-        s.isWritable = [this](const QString& folder) { return !readOnly.contains(QDir::cleanPath(folder)); };
-        return s;
-    }
-};
 
 class RecordingDialogs : public UserDialogs {
 public:
