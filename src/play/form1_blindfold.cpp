@@ -126,8 +126,9 @@ void TForm1::showPersonalBest(std::int64_t total) {
     QFile picture(facePicturePath(AppDir, play.currentFace, 0));
     if (!picture.open(QIODevice::ReadOnly)) throwFileOpenError(picture.fileName());
     const BestRecord record = recordBest(AppDir, faceIdentity(picture.readAll()), play.blindGame, total);
-    LblBest->setCaption(bestCaption(record));
-    LblBest->show();
+    const QString caption = bestCaption(record);
+    LblBest->setCaption(caption);
+    LblBest->setVisible(!caption.isEmpty());
     // The game goes on; only the record could not be kept.
     if (!record.writeError.isEmpty()) services.dialogs->showError(record.writeError);
 }

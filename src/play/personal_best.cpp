@@ -48,5 +48,7 @@ BestRecord recordBest(const QString& appDir, const QString& identity, bool blind
 
 QString bestCaption(const BestRecord& record) {
     if (record.improved) return QStringLiteral("自己ベスト更新！");
+    // A file that could not be read tells nothing: no best, and no line.
+    if (!record.previous) return QString();
     return QStringLiteral("自己ベスト %1").arg(*record.previous);
 }
