@@ -147,6 +147,20 @@ QString completeDataFolder(const QString& sourceData, const QString& targetData)
     return {};
 }
 
+// What interrupted writes left in the folders the game writes: the game's
+// folder itself (the first start's copies), Library/ (saved faces) and data/
+// (settings; the catalogue change sweeps its own files). Called once the
+// folder is this game's, so no write of another game is under way there.
+void sweepWriteLeftovers(const QString& appDir) {
+    sweepAtomicWriteLeftovers(withoutSlash(appDir));
+    for (const char* folder : {"Library", "data"}) {
+        try {
+            sweepAtomicWriteLeftovers(withoutSlash(resolveAppPath(appDir, QString::fromLatin1(folder))));
+        } catch (const AppError&) {
+        }
+    }
+}
+
 }  // namespace
 
 AppHomeSetting appHomeSettingOf(const QString& executablePath) {
@@ -217,6 +231,7 @@ AppHome openAppHome(const AppHomeSetting& setting) {
         if (QFileInfo(exeData).isDir() && writable) {
             home.appDir = exeDir;
             home.heldByAnotherGame = !claimed(exeDir);
+            if (!home.heldByAnotherGame) sweepWriteLeftovers(exeDir);
             return home;
         }
         home.kind = AppHomeKind::PlayerFolder;
@@ -231,8 +246,9 @@ AppHome openAppHome(const AppHomeSetting& setting) {
     } else if (!claimed(folder)) {
         home.heldByAnotherGame = true;
         return home;
-    } else if (!source.isEmpty() && QDir(source) != QDir(folder)) {
-        home.error = seedAppHome(home.appDir, source);
+    } else {
+        sweepWriteLeftovers(home.appDir);
+        if (!source.isEmpty() && QDir(source) != QDir(folder)) home.error = seedAppHome(home.appDir, source);
     }
 
     // Without a catalogue of its own the game still starts, reading the
