@@ -117,8 +117,8 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
     } catch (const AppError&) {
         // Only hidden files exist so far (a journal at most on its way to
         // disk, with nothing renamed); they simply go.
-        removeIfPresent(at(folder, ChangeFiles::journal));
-        sweepChangeLeftovers(folder);
+        // A journal that cannot be removed keeps them for the next start.
+        if (removeIfPresent(at(folder, ChangeFiles::journal)) == 0) sweepChangeLeftovers(folder);
         throw;
     }
 
@@ -207,7 +207,7 @@ void sweepChangeLeftovers(const QString& folder) {
         if (isAtomicWriteLeftover(name) || ChangeFiles::isAddedPicture(name) || name == ChangeFiles::newSettings ||
             name == ChangeFiles::oldSettings)
             removeFileEntry(at(folder, name));
-        else if (ChangeFiles::isChangeFile(name))
+        else if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal)
             strays << name;
     }
     if (!strays.isEmpty()) setAsideChangeFiles(folder, strays);
