@@ -1,42 +1,30 @@
 #include "catalogue/catalogue_change.h"
 
+#include "catalogue/catalogue_change_steps.h"
+#include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
 #include "files/file_reading.h"
 #include "files/ini_file.h"
 
+#include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <set>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace {
 
-// A settings file this large is not one the game wrote; reading stops there.
-constexpr qint64 kSettingsReadLimit = 64 * 1024 * 1024;
-constexpr qint64 kJournalReadLimit = 64 * 1024 * 1024;
-
-QString at(const QString& folder, const QString& name) { return folder + QLatin1Char('/') + name; }
+QString at(const QString& folder, const QString& name) { return inFolder(folder, name); }
 
 int removeIfPresent(const QString& path) {
     const int error = removeFileEntry(path);
     return error == ENOENT ? 0 : error;
-}
-
-// Leftovers: the change's own hidden files and temporary files of
-// interrupted writes. Only called when no journal is pending, so none of
-// them holds anything the catalogue needs.
-void sweepLeftovers(const QString& folder) {
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (ChangeFiles::isChangeFile(name) || isAtomicWriteLeftover(name)) removeFileEntry(at(folder, name));
-    }
 }
 
 // Takes back the renames of renames (newest first) that happened: a rename
@@ -49,57 +37,6 @@ bool undoRenames(const QString& folder, const std::vector<CatalogueRename>& rena
             renameEntry(at(folder, it->to), at(folder, it->from)) != 0)
             return false;
     }
-    return true;
-}
-
-// Takes back a change that was not committed; false (journal kept) when a
-// step fails. Once phase 2 is undone the journal says phase 1 again before
-// anything of phase 1 is undone, so that a repeated undo never reads a
-// picture moved back by phase 1 as one that phase 2 moved in.
-bool rollBack(const QString& folder, CatalogueJournal journal) {
-    if (journal.phase == 2) {
-        if (!undoRenames(folder, journal.in) || syncFolder(folder) != 0) return false;
-        journal.phase = 1;
-        if (!tryWriteFileAtomically(at(folder, ChangeFiles::journal), journalText(journal))) return false;
-    }
-    if (!undoRenames(folder, journal.out)) return false;
-    // The journal goes only once the pictures are back on disk, and the
-    // leftovers only once the journal is gone from it.
-    if (syncFolder(folder) != 0 || removeIfPresent(at(folder, ChangeFiles::journal)) != 0 ||
-        syncFolder(folder) != 0)
-        return false;
-    sweepLeftovers(folder);
-    return true;
-}
-
-// Removes what a committed change left: the parked pictures, then the
-// journal, then (once that is on disk) the other hidden files, among them
-// the old settings that mark the change as committed.
-bool finishCommitted(const QString& folder, const CatalogueJournal& journal) {
-    std::set<QString> movedIn;
-    for (const CatalogueRename& r : journal.in) movedIn.insert(r.from);
-    for (const CatalogueRename& r : journal.out)
-        if (!movedIn.count(r.to) && removeIfPresent(at(folder, r.to)) != 0) return false;
-    if (removeIfPresent(at(folder, ChangeFiles::journal)) != 0 || syncFolder(folder) != 0) return false;
-    sweepLeftovers(folder);
-    return true;
-}
-
-bool present(const QString& path, bool* isThere) {
-    EntryKind kind = EntryKind::Missing;
-    if (entryKind(path, &kind) != 0) return false;
-    *isThere = kind != EntryKind::Missing;
-    return true;
-}
-
-// The change has happened once the new settings took their name (so the
-// hidden copy is gone) while the old ones are still kept aside.
-bool isCommitted(const QString& folder, const CatalogueJournal& journal, bool* committed) {
-    bool newThere = false, oldThere = false;
-    if (!present(at(folder, ChangeFiles::newSettings), &newThere) ||
-        !present(at(folder, ChangeFiles::oldSettings), &oldThere))
-        return false;
-    *committed = journal.phase == 2 && !newThere && oldThere;
     return true;
 }
 
@@ -130,10 +67,13 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     if (writeNewFile(at(folder, ChangeFiles::oldSettings), oldSettings, fresh) != 0 ||
         writeNewFile(at(folder, ChangeFiles::newSettings), oldSettings, fresh) != 0)
         throwIniWriteError(settingsPath);
+    QByteArray newSettings;
     try {
         IniFile ini(at(folder, ChangeFiles::newSettings));
         plan.editSettings(ini);
         ini.save();
+        // As it is on disk: the journal vouches for these bytes.
+        newSettings = readWholeFile(at(folder, ChangeFiles::newSettings), kSettingsReadLimit, LinkPolicy::DoNotFollow);
     } catch (const AppError&) {
         // The user knows the settings file, not its hidden copy.
         throwIniWriteError(settingsPath);
@@ -145,6 +85,8 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     CatalogueJournal journal;
     journal.phase = plan.out.empty() ? 2 : 1;
     journal.settings = settingsPath.mid(settingsPath.lastIndexOf(QLatin1Char('/')) + 1);
+    journal.settingsBefore = settingsDigest(oldSettings);
+    journal.settingsAfter = settingsDigest(newSettings);
     journal.out = plan.out;
     journal.in = plan.in;
     writeJournal(folder, journal, settingsPath);
@@ -175,15 +117,15 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
     } catch (const AppError&) {
         // Only hidden files exist so far (a journal at most on its way to
         // disk, with nothing renamed); they simply go.
-        removeIfPresent(at(folder, ChangeFiles::journal));
-        sweepLeftovers(folder);
+        // A journal that cannot be removed keeps them for the next start.
+        if (removeIfPresent(at(folder, ChangeFiles::journal)) == 0) sweepChangeLeftovers(folder);
         throw;
     }
 
     // From here a failure takes every rename back. When even that fails the
     // journal stays, and the next start (or change) takes the rest back.
     const auto fail = [&](const QString& message) {
-        rollBack(folder, journal);
+        rollBackChange(folder, journal);
         throw AppError(message);
     };
     for (const CatalogueRename& r : plan.out)
@@ -211,19 +153,79 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
     }
     // The change stands; a leftover that cannot be removed now goes at the
     // next start.
-    finishCommitted(folder, journal);
+    finishCommittedChange(folder, journal);
 }
 
-void recoverCatalogueChange(const QString& folder) {
-    const QString journalPath = at(folder, ChangeFiles::journal);
-    if (probePath(journalPath) == PathKind::Absent) {
-        sweepLeftovers(folder);
-        return;
+void requireUnchangedCount(const QString& settingsPath, int countRead) {
+    constexpr int kNotStored = std::numeric_limits<int>::min();
+    const int stored = IniFile(settingsPath).readInteger(QStringLiteral("faces"), QStringLiteral("count"), kNotStored);
+    // A count that is not stored, or that no catalogue can have, was never
+    // mirrored as it stands; every change stores a count within range.
+    if (stored == kNotStored || stored < 0 || stored > kMaxFaceCount) return;
+    if (stored != countRead) throwIniWriteError(settingsPath);
+}
+
+// Takes back a change that was not committed; false (journal kept) when a
+// step fails. Once phase 2 is undone the journal says phase 1 again before
+// anything of phase 1 is undone, so that a repeated undo never reads a
+// picture moved back by phase 1 as one that phase 2 moved in.
+bool rollBackChange(const QString& folder, CatalogueJournal journal) {
+    if (journal.phase == 2) {
+        if (!undoRenames(folder, journal.in) || syncFolder(folder) != 0) return false;
+        journal.phase = 1;
+        if (!tryWriteFileAtomically(at(folder, ChangeFiles::journal), journalText(journal))) return false;
     }
-    CatalogueJournal journal;
-    if (!parseJournal(readWholeFile(journalPath, kJournalReadLimit), &journal)) throwFileOpenError(journalPath);
-    const QString settingsPath = at(folder, journal.settings);
-    bool committed = false;
-    if (!isCommitted(folder, journal, &committed)) throwIniWriteError(settingsPath);
-    if (!(committed ? finishCommitted(folder, journal) : rollBack(folder, journal))) throwIniWriteError(settingsPath);
+    if (!undoRenames(folder, journal.out)) return false;
+    // The journal goes only once the pictures are back on disk, and the
+    // leftovers only once the journal is gone from it.
+    if (syncFolder(folder) != 0 || removeIfPresent(at(folder, ChangeFiles::journal)) != 0 ||
+        syncFolder(folder) != 0)
+        return false;
+    sweepChangeLeftovers(folder);
+    return true;
+}
+
+// The parked pictures go first, then the journal, then (once that is on
+// disk) the other hidden files, among them the old settings that mark the
+// change as committed.
+bool finishCommittedChange(const QString& folder, const CatalogueJournal& journal) {
+    std::set<QString> movedIn;
+    for (const CatalogueRename& r : journal.in) movedIn.insert(r.from);
+    for (const CatalogueRename& r : journal.out)
+        if (!movedIn.count(r.to) && removeIfPresent(at(folder, r.to)) != 0) return false;
+    if (removeIfPresent(at(folder, ChangeFiles::journal)) != 0 || syncFolder(folder) != 0) return false;
+    sweepChangeLeftovers(folder);
+    return true;
+}
+
+void sweepChangeLeftovers(const QString& folder) {
+    QStringList strays;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (isAtomicWriteLeftover(name) || ChangeFiles::isAddedPicture(name) || name == ChangeFiles::newSettings ||
+            name == ChangeFiles::oldSettings)
+            removeFileEntry(at(folder, name));
+        else if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal)
+            strays << name;
+    }
+    if (!strays.isEmpty()) setAsideChangeFiles(folder, strays);
+}
+
+void setAsideChangeFiles(const QString& folder, const QStringList& names) {
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside;
+    int error = EEXIST;
+    for (int n = 1; n <= 100 && error == EEXIST; ++n) {
+        aside = at(folder, QStringLiteral("refused-change-") + stamp + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()));
+        error = makeFolder(aside);
+    }
+    if (error != 0) return;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i + 1 == names.size() && (syncFolder(aside) != 0 || syncFolder(folder) != 0)) return;
+        if (renameEntry(at(folder, names[i]), at(aside, names[i].mid(1))) != 0) return;
+    }
+    syncFolder(aside);
+    syncFolder(folder);
 }

@@ -54,9 +54,25 @@ private:
 // recoverCatalogueChange). Throws AppError with the catalogue as it was.
 void runCatalogueChange(const CatalogueChangePlan& plan);
 
+// A change builds on the catalogue its caller read, countRead faces: when
+// the settings now store another count (another game changed the catalogue
+// meanwhile), throws "%s に書き込めません" naming the settings. A count that
+// is not stored or out of range is not compared. Called under the lock.
+void requireUnchangedCount(const QString& settingsPath, int countRead);
+
 // Finishes or takes back a change that a crash interrupted in folder, then
 // removes the leftovers of interrupted changes and writes. Nothing to do
-// without a journal. Throws "ファイル %s は開けません" naming the journal when
-// it cannot be read or is not one, and "%s に書き込めません" naming the
-// settings when a step fails; the journal then stays for the next try.
+// without a journal.
+//
+// The journal is acted on only when it is one the game wrote and every step
+// in it agrees with the files: it is a plain file in folder (not a link) no
+// larger than any change writes, parses (checksum included), and the
+// pictures, hidden files and settings are exactly where the change's
+// progress puts them. Otherwise nothing is moved or removed: the journal and
+// every ".change-" file are set aside into a new folder
+// "refused-change-<date>-<time>" (kept, for whoever wants to look), so that
+// the catalogue can be changed again, and "ファイル %s は開けません" naming
+// the journal is thrown, once. The same error, with the journal left in
+// place for the next try, when it cannot be read (I/O error); and
+// "%s に書き込めません" naming the settings when a step fails.
 void recoverCatalogueChange(const QString& folder);

@@ -35,6 +35,8 @@ void deleteFaceFiles(const QString& appDir, int d, int count,
     const CatalogueLock lock(plan.folder);
     recoverCatalogueChange(plan.folder);
     plan.settingsPath = faceDataPath(appDir);
+    // Face d is face d of the catalogue the caller read, or nothing goes.
+    requireUnchangedCount(plan.settingsPath, count);
     for (int i = d; i < count; ++i)
         for (int kind = 0; kind < 6; ++kind) {
             const QString path = facePicturePath(appDir, i, kind);

@@ -30,6 +30,9 @@ void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePicture
     const CatalogueLock lock(plan.folder);
     recoverCatalogueChange(plan.folder);
     plan.settingsPath = faceDataPath(appDir);
+    // The new face takes the index after the faces the caller read; a
+    // catalogue changed meanwhile is not built upon.
+    requireUnchangedCount(plan.settingsPath, newIndex);
     for (int kind : kWriteOrder) {
         const QString path = facePicturePath(appDir, newIndex, kind);
         EntryKind entry = EntryKind::Missing;

@@ -4,6 +4,7 @@
 #include "files/app_error.h"
 #include "files/app_paths.h"
 #include "files/atomic_write.h"
+#include "files/file_ops.h"
 #include "files/file_reading.h"
 
 #include <QDir>
@@ -32,8 +33,17 @@ bool isFacePicture(const QString& name) {
     return pattern.match(name).hasMatch();
 }
 
+// The files of folder (links to files included), by name. Throws the
+// program's open error when it cannot be listed: a folder that cannot be
+// read is never taken for an empty one.
 QStringList filesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList names;
+    listFolder(folder, [&](const char* entry) {
+        const QString name = QFile::decodeName(entry);
+        if (probePath(folder + QLatin1Char('/') + name) == PathKind::File) names << name;
+    });
+    names.sort();
+    return names;
 }
 
 // The entry of names spelled like name without regard to case; empty if none.
@@ -49,30 +59,22 @@ bool hasSettingsFile(const QString& dataDir) {
 
 // A folder that cannot be looked into holds no catalogue the game could use.
 bool hasCatalogue(const QString& appDir) {
-    QString dataDir;
     try {
-        dataDir = resolveAppPath(appDir, QStringLiteral("data"));
+        const QString dataDir = resolveAppPath(appDir, QStringLiteral("data"));
+        if (probePath(dataDir) != PathKind::Folder) return false;
+        const QStringList files = filesIn(dataDir);
+        return !spelledIn(files, QStringLiteral("FaceData.ini")).isEmpty() ||
+               std::any_of(files.cbegin(), files.cend(), isFacePicture);
     } catch (const AppError&) {
         return false;
     }
-    if (!QFileInfo(dataDir).isDir()) return false;
-    const QStringList files = filesIn(dataDir);
-    return !spelledIn(files, QStringLiteral("FaceData.ini")).isEmpty() ||
-           std::any_of(files.cbegin(), files.cend(), isFacePicture);
 }
 
-QByteArray contentsOf(const QString& path, bool* ok) {
-    QFile file(path);
-    *ok = file.open(QIODevice::ReadOnly);
-    return *ok ? file.readAll() : QByteArray();
-}
+// No file of the installed copy is anywhere near this large.
+constexpr qint64 kSeedFileLimit = 64 * 1024 * 1024;
 
-bool sameContents(const QString& a, const QString& b) {
-    bool okA = false, okB = false;
-    const QByteArray bytesA = contentsOf(a, &okA);
-    const QByteArray bytesB = contentsOf(b, &okB);
-    return okA && okB && bytesA == bytesB;
-}
+// The whole file, read with every call checked; throws the open error.
+QByteArray contentsOf(const QString& path) { return readWholeFile(path, kSeedFileLimit); }
 
 // Copies source to target unless target exists; written aside and renamed, so
 // target is either absent or whole. Returns the error text or empty.
@@ -84,9 +86,12 @@ QString copyIfMissing(const QString& source, const QString& target) {
     } catch (const AppError&) {
         return fileCreateErrorText(target);
     }
-    bool ok = false;
-    const QByteArray bytes = contentsOf(source, &ok);
-    if (!ok) return fileOpenErrorText(source);
+    QByteArray bytes;
+    try {
+        bytes = contentsOf(source);
+    } catch (const AppError& e) {
+        return e.message();
+    }
     return tryWriteFileAtomically(target, bytes) ? QString() : fileCreateErrorText(target);
 }
 
@@ -96,23 +101,29 @@ void clearInterruptedSeeding(const QString& appDir) {
     for (const QString& name : leftovers) QDir(appDir + name).removeRecursively();
 }
 
-// A data folder that does not exist yet: filled aside and renamed into place,
-// so it appears complete or not at all.
+// A data folder that does not exist yet: filled aside, every file read in
+// full and synced, and renamed into place, so it appears complete or not at
+// all. Returns the error text or empty; throws the open error of a source
+// that cannot be listed or read.
 QString seedNewDataFolder(const QString& appDir, const QString& sourceData, const QString& targetData) {
     QTemporaryDir aside(appDir + kSeedingPrefix + QStringLiteral("XXXXXX"));
     if (!aside.isValid()) return fileCreateErrorText(withoutSlash(targetData));
+    NewFileOptions fresh;
+    fresh.exclusive = true;
     for (const QString& name : filesIn(sourceData)) {
         const QString target = aside.path() + QLatin1Char('/') + name;
-        if (!QFile::copy(sourceData + QLatin1Char('/') + name, target)) return fileCreateErrorText(target);
+        if (writeNewFile(target, contentsOf(sourceData + QLatin1Char('/') + name), fresh) != 0)
+            return fileCreateErrorText(target);
     }
-    if (!QDir().rename(aside.path(), targetData)) return fileCreateErrorText(targetData);
+    if (syncFolder(aside.path()) != 0 || renameEntry(aside.path(), targetData) != 0) return fileCreateErrorText(targetData);
     aside.setAutoRemove(false);
-    return {};
+    return syncFolder(withoutSlash(appDir)) == 0 ? QString() : fileCreateErrorText(targetData);
 }
 
 // A data folder that exists without a settings file (music settings only, or
 // what an interrupted copy left): the missing files are added one by one,
 // FaceData.ini last, so the catalogue counts as there only once it is whole.
+// Throws the open error of a file that cannot be listed or compared.
 QString completeDataFolder(const QString& sourceData, const QString& targetData) {
     const QStringList sourceFiles = filesIn(sourceData);
     const QStringList targetFiles = filesIn(targetData);
@@ -121,7 +132,7 @@ QString completeDataFolder(const QString& sourceData, const QString& targetData)
         const QString counterpart = spelledIn(sourceFiles, name);
         // A picture of the player's own: this catalogue is theirs to keep.
         if (counterpart.isEmpty() ||
-            !sameContents(targetData + QLatin1Char('/') + name, sourceData + QLatin1Char('/') + counterpart))
+            contentsOf(targetData + QLatin1Char('/') + name) != contentsOf(sourceData + QLatin1Char('/') + counterpart))
             return {};
     }
     QStringList order = sourceFiles;
@@ -134,6 +145,20 @@ QString completeDataFolder(const QString& sourceData, const QString& targetData)
         if (!error.isEmpty()) return error;
     }
     return {};
+}
+
+// What interrupted writes left in the folders the game writes: the game's
+// folder itself (the first start's copies), Library/ (saved faces) and data/
+// (settings; the catalogue change sweeps its own files). Called once the
+// folder is this game's, so no write of another game is under way there.
+void sweepWriteLeftovers(const QString& appDir) {
+    sweepAtomicWriteLeftovers(withoutSlash(appDir));
+    for (const char* folder : {"Library", "data"}) {
+        try {
+            sweepAtomicWriteLeftovers(withoutSlash(resolveAppPath(appDir, QString::fromLatin1(folder))));
+        } catch (const AppError&) {
+        }
+    }
 }
 
 }  // namespace
@@ -163,23 +188,38 @@ QString seedAppHome(const QString& appDir, const QString& source) {
     auto note = [&](const QString& error) {
         if (firstError.isEmpty()) firstError = error;
     };
+    // Each step on its own: a failure is reported and the others still run.
     for (const char* name : {"title.bmp", "logo.bmp", "作品について.txt"}) {
-        const QString from = resolveAppPath(source, QString::fromUtf8(name));
-        if (QFileInfo::exists(from)) note(copyIfMissing(from, resolveAppPath(appDir, QString::fromUtf8(name))));
+        try {
+            const QString from = resolveAppPath(source, QString::fromUtf8(name));
+            if (probePath(from) != PathKind::Absent) note(copyIfMissing(from, resolveAppPath(appDir, QString::fromUtf8(name))));
+        } catch (const AppError& e) {
+            note(e.message());
+        }
     }
-    const QString sourceData = resolveAppPath(source, QStringLiteral("data"));
-    const QString targetData = resolveAppPath(appDir, QStringLiteral("data"));
-    if (QFileInfo(sourceData).isDir()) {
-        if (!QFileInfo::exists(targetData))
-            note(seedNewDataFolder(appDir, sourceData, targetData));
-        else if (!hasSettingsFile(targetData))
-            note(completeDataFolder(sourceData, targetData));
+    try {
+        const QString sourceData = resolveAppPath(source, QStringLiteral("data"));
+        const QString targetData = resolveAppPath(appDir, QStringLiteral("data"));
+        if (probePath(sourceData) == PathKind::Folder) {
+            const PathKind target = probePath(targetData);
+            if (target == PathKind::Absent)
+                note(seedNewDataFolder(appDir, sourceData, targetData));
+            else if (target != PathKind::Folder)
+                note(fileCreateErrorText(targetData));  // a file stands where the folder belongs
+            else if (!hasSettingsFile(targetData))
+                note(completeDataFolder(sourceData, targetData));
+        }
+    } catch (const AppError& e) {
+        note(e.message());
     }
     return firstError;
 }
 
+QString alreadyRunningText() { return QStringLiteral("ポムリナはすでに起動しています。"); }
+
 AppHome openAppHome(const AppHomeSetting& setting) {
     const QString exeDir = appDirOf(setting.executablePath);
+    const auto claimed = [&](const QString& folder) { return !setting.claimFolder || setting.claimFolder(folder); };
     AppHome home;
     QString folder;
     if (!setting.homeOverride.isEmpty()) {
@@ -190,6 +230,8 @@ AppHome openAppHome(const AppHomeSetting& setting) {
         const bool writable = setting.isWritable && setting.isWritable(exeDir) && setting.isWritable(exeData);
         if (QFileInfo(exeData).isDir() && writable) {
             home.appDir = exeDir;
+            home.heldByAnotherGame = !claimed(exeDir);
+            if (!home.heldByAnotherGame) sweepWriteLeftovers(exeDir);
             return home;
         }
         home.kind = AppHomeKind::PlayerFolder;
@@ -199,10 +241,15 @@ AppHome openAppHome(const AppHomeSetting& setting) {
     home.appDir = folder.isEmpty() ? exeDir : withSlash(folder);
 
     const QString source = installedCopyOf(setting.executablePath);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
         home.error = fileCreateErrorText(folder.isEmpty() ? QStringLiteral("pomurina") : folder);
-    else if (!source.isEmpty() && QDir(source) != QDir(folder))
-        home.error = seedAppHome(home.appDir, source);
+    } else if (!claimed(folder)) {
+        home.heldByAnotherGame = true;
+        return home;
+    } else {
+        sweepWriteLeftovers(home.appDir);
+        if (!source.isEmpty() && QDir(source) != QDir(folder)) home.error = seedAppHome(home.appDir, source);
+    }
 
     // Without a catalogue of its own the game still starts, reading the
     // installed copy; what it cannot write there it reports as it goes.
@@ -213,7 +260,7 @@ AppHome openAppHome(const AppHomeSetting& setting) {
     return home;
 }
 
-QString startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs) {
+std::optional<QString> startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs) {
     AppHome home;
     try {
         home = openAppHome(setting);
@@ -222,6 +269,11 @@ QString startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs) {
         // start beside the executable with what it can read there.
         home.appDir = appDirOf(setting.executablePath);
         home.error = error.message();
+        home.heldByAnotherGame = setting.claimFolder && !setting.claimFolder(home.appDir);
+    }
+    if (home.heldByAnotherGame) {
+        dialogs.notice(alreadyRunningText());
+        return std::nullopt;
     }
     if (!home.error.isEmpty()) dialogs.showError(home.error);
     return home.appDir;

@@ -12,6 +12,7 @@
 // replacing a file that is already there.
 #include <QString>
 #include <functional>
+#include <optional>
 
 class UserDialogs;
 
@@ -21,6 +22,10 @@ struct AppHomeSetting {
     QString userDataFolder;  // $XDG_DATA_HOME/pomurina; empty when there is no home
     // Whether the user may create and replace files in a folder.
     std::function<bool(const QString& folder)> isWritable;
+    // Claims the game's folder for this process (GameFolderLock) once it
+    // exists and before anything is written into it; false when another
+    // game running on it holds it. Empty: nothing is claimed.
+    std::function<bool(const QString& folder)> claimFolder;
 };
 
 // This process's setting: POMURINA_HOME, QStandardPaths and access(2).
@@ -37,7 +42,12 @@ struct AppHome {
     AppHomeKind kind = AppHomeKind::Portable;
     QString appDir;  // with one trailing "/"
     QString error;   // the first failure, in the program's own text; empty when none
+    // Another game runs on the folder: nothing was written, the game must not start.
+    bool heldByAnotherGame = false;
 };
+
+// What a second game on the same folder says before it ends.
+QString alreadyRunningText();  // "ポムリナはすでに起動しています。"
 
 // The read-only copy a new folder is filled from, with one trailing "/";
 // empty when the executable has none beside it.
@@ -51,9 +61,10 @@ QString installedCopyOf(const QString& executablePath);
 // interrupted earlier run are cleared away. Returns the first failure's text.
 QString seedAppHome(const QString& appDir, const QString& source);
 
-// Decides the application folder, and creates and fills it when it is not
-// the executable's own.
+// Decides the application folder, claims it, and creates and fills it when
+// it is not the executable's own.
 AppHome openAppHome(const AppHomeSetting& setting);
 
-// openAppHome, reporting a failure through dialogs; returns the folder.
-QString startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs);
+// openAppHome, reporting a failure through dialogs; returns the folder, or
+// nothing (after one notice saying so) when another game runs on it.
+std::optional<QString> startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs);

@@ -2,6 +2,7 @@
 
 #include "files/app_error.h"
 #include "files/file_ops.h"
+#include "files/file_reading.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -70,4 +71,20 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes) {
 bool isAtomicWriteLeftover(const QString& fileName) {
     static const QRegularExpression pattern(QStringLiteral("^\\..+\\.tmp-[A-Za-z0-9]{6}$"));
     return pattern.match(fileName).hasMatch();
+}
+
+void sweepAtomicWriteLeftovers(const QString& folder) {
+    QStringList names;
+    try {
+        listFolder(folder, [&](const char* entry) {
+            const QString name = QFile::decodeName(entry);
+            if (isAtomicWriteLeftover(name)) names << name;
+        });
+        for (const QString& name : names) {
+            const QString path = folder + QLatin1Char('/') + name;
+            if (probeEntry(path) == PathKind::File) removeFileEntry(path);
+        }
+    } catch (const AppError&) {
+        // Left for the next start.
+    }
 }

@@ -16,3 +16,8 @@ bool tryWriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Whether fileName is a temporary file that an interrupted write left behind.
 bool isAtomicWriteLeftover(const QString& fileName);
+
+// Removes the plain files of folder (not of its subfolders) named like such
+// a temporary file, and nothing else. Only while no write of the game can be
+// under way there. A folder that cannot be listed is left alone.
+void sweepAtomicWriteLeftovers(const QString& folder);

@@ -107,3 +107,8 @@ int syncFolder(const QString& folder) {
     ::close(fd);
     return error;
 }
+
+int makeFolder(const QString& path) {
+    if (const int injected = before(FileStep::MakeFolder, path)) return injected;
+    return ::mkdir(native(path).constData(), 0777) == 0 ? 0 : errno;
+}

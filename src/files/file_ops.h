@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-enum class FileStep { Create, Write, SyncFile, Close, Rename, Remove, SyncFolder };
+enum class FileStep { Create, Write, SyncFile, Close, Rename, Remove, SyncFolder, MakeFolder };
 
 // Called before each step with the path it acts on (for Rename, the target).
 // A non-zero result makes the step fail with that errno without running it.
@@ -33,3 +33,5 @@ int renameEntry(const QString& from, const QString& to);
 int removeFileEntry(const QString& path);
 // Makes the entries of folder (creations, renames, removals) durable.
 int syncFolder(const QString& folder);
+// Creates the folder path (its parent must exist); EEXIST when something is there.
+int makeFolder(const QString& path);

@@ -58,11 +58,26 @@ PathKind probePath(const QString& path) {
     return PathKind::Other;
 }
 
-QByteArray readWholeFile(const QString& path, qint64 maxBytes) {
+PathKind probeEntry(const QString& path, qint64* size) {
+    struct stat info {};
+    int error = injected(FileCall::Probe, path).error;
+    if (error == 0 && ::lstat(QFile::encodeName(path).constData(), &info) != 0) error = errno;
+    if (error == ENOENT || error == ENOTDIR) return PathKind::Absent;
+    if (error != 0) throwFileOpenError(path);
+    if (size) *size = qint64(info.st_size);
+    if (S_ISREG(info.st_mode)) return PathKind::File;
+    if (S_ISDIR(info.st_mode)) return PathKind::Folder;
+    return PathKind::Other;
+}
+
+QByteArray readWholeFile(const QString& path, qint64 maxBytes, LinkPolicy links) {
     Descriptor file;
     if (injected(FileCall::Open, path).error != 0) throwFileOpenError(path);
+    // Without following: O_NOFOLLOW fails on a link, and O_NONBLOCK keeps a
+    // pipe put in the file's place from holding the open up.
+    const int flags = O_RDONLY | O_CLOEXEC | (links == LinkPolicy::DoNotFollow ? O_NOFOLLOW | O_NONBLOCK : 0);
     do {
-        file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        file.fd = ::open(QFile::encodeName(path).constData(), flags);
     } while (file.fd < 0 && errno == EINTR);
     struct stat info {};
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes)

@@ -13,9 +13,18 @@ enum class PathKind { Absent, File, Folder, Other };
 // is a path through a file).
 PathKind probePath(const QString& path);
 
+// What path itself names, a symbolic link not followed (a link is Other);
+// *size, when given, is the size of a file.
+PathKind probeEntry(const QString& path, qint64* size = nullptr);
+
+// Whether a read goes through a symbolic link at path. A file the program
+// keeps for itself is read with DoNotFollow: a link in its place is not
+// opened (the read fails), so nothing outside its folder is ever taken for it.
+enum class LinkPolicy { Follow, DoNotFollow };
+
 // The whole content of the file at path. A file larger than maxBytes counts
 // as unreadable: it is never taken in part.
-QByteArray readWholeFile(const QString& path, qint64 maxBytes);
+QByteArray readWholeFile(const QString& path, qint64 maxBytes, LinkPolicy links = LinkPolicy::Follow);
 
 // Calls visit with every entry name of folder except "." and "..", in the
 // order the file system gives them. False when folder does not exist.

@@ -2,6 +2,7 @@
 // and the message loop.
 #include "desktop/qt_user_dialogs.h"
 #include "files/app_home.h"
+#include "files/game_folder_lock.h"
 #include "main/application_setup.h"
 #include "main/form1.h"
 
@@ -26,8 +27,17 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pomurina.Pomurina"));
     // The game's files: beside the executable in a game folder the user may
     // write, else the player's own data folder, filled on its first start.
+    // The folder is this game's alone while it runs; a second game on it says
+    // so and ends, touching nothing.
+    GameFolderLock folderLock;
+    AppHomeSetting setting = appHomeSettingOf(QCoreApplication::applicationFilePath());
+    setting.claimFolder = [&folderLock](const QString& folder) {
+        return folderLock.claim(folder) != GameFolderLock::Claim::HeldByAnotherGame;
+    };
     QtUserDialogs startDialogs;
-    TForm1 form1(startAppHome(appHomeSettingOf(QCoreApplication::applicationFilePath()), startDialogs));
+    const std::optional<QString> appDir = startAppHome(setting, startDialogs);
+    if (!appDir) return EXIT_FAILURE;
+    TForm1 form1(*appDir);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = form1.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -50,5 +50,7 @@ QString bestCaption(const BestRecord& record, bool blindfolded) {
     if (record.improved && !record.writeError.isEmpty()) return QStringLiteral("点数を記録できませんでした");
     const QString best = blindfolded ? QStringLiteral("目隠しの自己ベスト") : QStringLiteral("自己ベスト");
     if (record.improved) return best + QStringLiteral("更新！");
+    // A file that could not be read tells nothing: no best, and no line.
+    if (!record.previous) return QString();
     return best + QStringLiteral(" %1").arg(*record.previous);
 }

@@ -18,17 +18,21 @@ QString faceIdentity(const QByteArray& wholeFacePicture);
 struct BestRecord {
     std::optional<std::int64_t> previous;  // the best kept before this game
     bool improved = false;                 // this game beat it, or was the first
-    QString writeError;                    // "%s に書き込めません" when it could not be kept
+    // "%s に書き込めません" when it could not be kept; "ファイル %s は開けません"
+    // when the file could not be read (then nothing is known: no previous,
+    // not improved).
+    QString writeError;
 };
 
 // Compares total with the kept best of the face and stores it when it beats
-// it (or none was kept). A missing, unreadable or damaged file, or a value
-// that is not an integer, counts as no best; a file that cannot be written
-// leaves what is there and fills writeError.
+// it (or none was kept). A missing or damaged file, or a value that is not
+// an integer, counts as no best; a file that cannot be read is left as it is
+// and fills writeError, and so does one that cannot be written.
 BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total);
 
 // LblBest's caption: "自己ベスト更新！" or "自己ベスト 912" (the previous best);
 // for a blindfolded game "目隠しの自己ベスト更新！" or "目隠しの自己ベスト 912",
 // since the two are different records. A new best that could not be kept
-// says so: "点数を記録できませんでした".
+// says so: "点数を記録できませんでした"; empty (no line is shown) when the
+// kept best could not be read.
 QString bestCaption(const BestRecord& record, bool blindfolded);

@@ -4,20 +4,22 @@
 #include "board/caption_label.h"
 #include "catalogue/catalogue_files.h"
 #include "desktop/user_dialogs.h"
-#include "files/app_error.h"
+#include "files/file_reading.h"
+#include "pictures/picture_bytes.h"
+#include "pictures/picture_limits.h"
 #include "play/personal_best.h"
-
-#include <QFile>
 
 PersonalBest::PersonalBest(Board& board, const QString& appDir, UserDialogs& dialogs)
     : board_(board), appDir_(appDir), dialogs_(dialogs) {}
 
 void PersonalBest::show(int face, bool blindfolded, std::int64_t total) {
-    QFile picture(facePicturePath(appDir_, face, 0));
-    if (!picture.open(QIODevice::ReadOnly)) throwFileOpenError(picture.fileName());
-    const BestRecord record = recordBest(appDir_, faceIdentity(picture.readAll()), blindfolded, total);
-    board_.LblBest->setCaption(bestCaption(record, blindfolded));
-    board_.LblBest->show();
+    // The face is known by its whole picture, read whole or not at all.
+    const QByteArray picture =
+        readWholeFile(facePicturePath(appDir_, face, 0), pictureFileByteLimit(kCataloguePictureMaxPixels));
+    const BestRecord record = recordBest(appDir_, faceIdentity(picture), blindfolded, total);
+    const QString caption = bestCaption(record, blindfolded);
+    board_.LblBest->setCaption(caption);
+    board_.LblBest->setVisible(!caption.isEmpty());
     // The game goes on; only the record could not be kept.
     if (!record.writeError.isEmpty()) dialogs_.showError(record.writeError);
 }

@@ -2,9 +2,9 @@
 // temporary folder: <root>/usr/games/pomurina with its read-only copy in
 // <root>/usr/share/pomurina/, and a player's data folder under <root>/home/.
 #include "desktop/user_dialogs.h"
+#include "fake_install.h"
 #include "files/app_error.h"
 #include "files/app_home.h"
-#include "support/temp_app_dir.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -33,33 +33,6 @@ Tree treeOf(const QString& folder) {
 QStringList entriesOf(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-struct FakeInstall {
-    TempAppDir root;
-    QSet<QString> readOnly;  // folders the writability seam refuses
-
-    FakeInstall() {
-        root.writeBytes("usr/share/pomurina/data/FaceData.ini", "[faces]\r\ncount=3\r\n");
-        for (int face = 0; face < 3; ++face)
-            for (int k = 0; k < 6; ++k)
-                root.writeBytes(QStringLiteral("usr/share/pomurina/data/face%1_%2.jpg").arg(face).arg(k),
-                                QByteArray("jpeg ") + QByteArray::number(face * 10 + k));
-        root.writeBytes("usr/share/pomurina/title.bmp", "title");
-        root.writeBytes("usr/share/pomurina/logo.bmp", "logo");
-        root.writeBytes("usr/share/pomurina/作品について.txt", "help");
-        QDir().mkpath(root.file("usr/games"));
-    }
-    // Paths only: TempAppDir::file() would create the folders.
-    QString share() const { return root.path() + "usr/share/pomurina/"; }
-    QString player() const { return root.path() + "home/.local/share/pomurina/"; }
-    AppHomeSetting setting(const QString& exe = {}) const {
-        AppHomeSetting s;
-        s.executablePath = exe.isEmpty() ? root.file("usr/games/pomurina") : exe;
-        s.userDataFolder = root.file("home/.local/share/pomurina");
-        s.isWritable = [this](const QString& folder) { return !readOnly.contains(QDir::cleanPath(folder)); };
-        return s;
-    }
-};
 
 class RecordingDialogs : public UserDialogs {
 public:
@@ -181,7 +154,7 @@ TEST(AppHome, AFolderThatCannotBeMadeIsReportedAndTheInstalledCopyIsRead) {
     AppHomeSetting blocked = install.setting();
     blocked.userDataFolder = install.root.file("blocker/pomurina");
     RecordingDialogs dialogs;
-    EXPECT_EQ(startAppHome(blocked, dialogs), install.share());
+    EXPECT_EQ(startAppHome(blocked, dialogs), std::optional<QString>(install.share()));
     EXPECT_EQ(dialogs.errors, QStringList{fileCreateErrorText(install.root.file("blocker/pomurina"))});
 
     // The folder exists but its data folder cannot be made.

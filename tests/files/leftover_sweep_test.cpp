@@ -1,0 +1,32 @@
+// The start sweeps the temporary files that interrupted writes left (a kill
+// during a library save, the first start's copy, a settings save) from the
+// game's folder, Library/ and data/, and nothing else.
+#include "files/app_home.h"
+#include "support/temp_app_dir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+TEST(LeftoverSweep, TheStartRemovesTheGamesOwnTemporaryFilesAndNothingElse) {
+    TempAppDir root;
+    const QString game = QStringLiteral("game/");
+    root.writeBytes(game + "data/FaceData.ini", "[faces]\r\ncount=3\r\n");
+    root.writeBytes(game + "title.bmp", "title");
+    const QStringList leftovers = {"game/.title.bmp.tmp-a1B2c3", "game/Library/.花子.jpg.tmp-Zz9Yy8",
+                                   "game/data/.FaceData.ini.tmp-000000", "game/data/.BGM.ini.tmp-xYz123"};
+    const QStringList kept = {"game/.title.bmp.tmp-a1B2c", "game/Library/花子.jpg.tmp-Zz9Yy8",
+                              "game/Library/.花子.tmp-Zz9Yy8.jpg", "game/Library/sub/.x.jpg.tmp-Zz9Yy8",
+                              "game/data/.tmp-abcdef", "game/Library/花子.jpg", "game/other/.a.tmp-abcdef"};
+    for (const QString& name : leftovers + kept) root.writeBytes(name, "bytes");
+    QDir().mkpath(root.path() + "game/Library/.folder.tmp-abcdef");
+
+    AppHomeSetting setting;
+    setting.executablePath = root.path() + QStringLiteral("bin/pomurina");
+    setting.homeOverride = root.path() + game;
+    const AppHome home = openAppHome(setting);
+    EXPECT_EQ(home.appDir, root.path() + game);
+    for (const QString& name : leftovers) EXPECT_FALSE(root.exists(name)) << name.toStdString();
+    for (const QString& name : kept) EXPECT_EQ(root.readBytes(name), QByteArray("bytes")) << name.toStdString();
+    EXPECT_TRUE(QDir(root.path() + "game/Library/.folder.tmp-abcdef").exists());
+}
