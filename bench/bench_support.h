@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// A catalogue of count faces with pictures of realistic size (a 260 x 300
-// face, parts of 60 x 40), written once into the temporary folder and reused.
+// A catalogue of count faces, the pictures and answers of the sample
+// catalogue repeated, written once into the temporary folder and reused.
 QString benchCatalogue(int count);
 
-// The main window on appDir, its title finished, with services that never ask
-// anything and make no sound.
-std::unique_ptr<TForm1> benchWindow(const QString& appDir);
+// The main window on appDir, its title finished, with services that make no
+// sound and answer every question yes; the file dialog answers openFile.
+std::unique_ptr<TForm1> benchWindow(const QString& appDir, const QString& openFile = {});

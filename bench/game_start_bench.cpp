@@ -1,26 +1,31 @@
-// Start-up to the face selection, and a game start (click to Placing), each
-// beside the bare libjpeg decode of the pictures they must read.
+// Start-up to a complete face selection, and a game start (click to Placing,
+// painted), each beside its floor (floors.h): the pictures they must show,
+// read by plain names and decoded on both cores, thumbnails DCT-scaled to
+// the size they are drawn at.
 #include "bench_support.h"
+#include "floors.h"
 
 #include "board/image_control.h"
-#include "catalogue/catalogue_files.h"
-#include "pictures/jpeg_codec.h"
 
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 
-void BM_BareDecode_Thumbnails(benchmark::State& state) {
-    const QString app = benchCatalogue(int(state.range(0)));
-    for (auto _ : state)
-        for (int i = 0; i < state.range(0); ++i) benchmark::DoNotOptimize(decodeJpegFile(facePicturePath(app, i, 0)));
+const QSize kThumbnailBox(100, 140);
+
+QString picturePath(const QString& app, int face, int kind) {
+    return app + QStringLiteral("data/face%1_%2.jpg").arg(face).arg(kind);
 }
 
-// An empty main window of the game's size with a menu bar, shown and painted.
-void BM_BareWindowShown(benchmark::State& state) {
+// A bare window of the game's size with a menu bar, shown and painted, and
+// every thumbnail read and decoded at its drawn size on both cores.
+void BM_Floor_FaceSelection(benchmark::State& state) {
+    const int n = int(state.range(0));
+    const QString app = benchCatalogue(n);
     for (auto _ : state) {
         QMainWindow w;
         w.menuBar()->addMenu(QStringLiteral("メニュー"));
@@ -29,7 +34,12 @@ void BM_BareWindowShown(benchmark::State& state) {
         w.setCentralWidget(client);
         w.show();
         QApplication::processEvents();
+        std::vector<QImage> thumbnails(n);
+        floorOnTwoThreads(n, [&](int i) {
+            thumbnails[i] = floorDecodeThumbnail(floorRead(picturePath(app, i, 0)), kThumbnailBox);
+        });
         w.repaint();
+        benchmark::DoNotOptimize(thumbnails.data());
     }
 }
 
@@ -41,13 +51,18 @@ void BM_StartUpToFaceSelect(benchmark::State& state) {
     }
 }
 
-void BM_BareDecode_GameStart(benchmark::State& state) {
+// The 4 x N part pictures and the chosen face's board, read and decoded at
+// full size on both cores.
+void BM_Floor_GameStart(benchmark::State& state) {
     const int n = int(state.range(0));
     const QString app = benchCatalogue(n);
     for (auto _ : state) {
-        for (int i = 0; i < n; ++i)
-            for (int s = 1; s <= 4; ++s) benchmark::DoNotOptimize(decodeJpegFile(facePicturePath(app, i, s)));
-        benchmark::DoNotOptimize(decodeJpegFile(facePicturePath(app, 0, 5)));
+        std::vector<QImage> pictures(4 * n + 1);
+        floorOnTwoThreads(4 * n + 1, [&](int k) {
+            const QString path = k == 4 * n ? picturePath(app, 0, 5) : picturePath(app, k / 4, 1 + k % 4);
+            pictures[k] = floorDecode(floorRead(path));
+        });
+        benchmark::DoNotOptimize(pictures.data());
     }
 }
 
@@ -66,8 +81,7 @@ void BM_GameStart(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_BareDecode_Thumbnails)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareWindowShown)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StartUpToFaceSelect)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareDecode_GameStart)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GameStart)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_FaceSelection)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartUpToFaceSelect)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Floor_GameStart)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GameStart)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
