@@ -6,7 +6,6 @@
 #include "files/file_reading.h"
 #include "files/ini_file.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -29,13 +28,25 @@ int removeIfPresent(const QString& path) {
 
 // Leftovers: the change's own hidden files and temporary files of
 // interrupted writes. Only called when no journal is pending, so none of
-// them holds anything the catalogue needs.
-void sweepLeftovers(const QString& folder) {
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (ChangeFiles::isChangeFile(name) || isAtomicWriteLeftover(name)) removeFileEntry(at(folder, name));
+// them holds anything the catalogue needs. Gives the entries the folder
+// holds afterwards; throws "ファイル %s は開けません" when it cannot be listed.
+QStringList sweepLeftovers(const QString& folder) {
+    QStringList kept;
+    listFolder(folder, [&](const char* entry) {
+        const QString name = QFile::decodeName(entry);
+        if ((ChangeFiles::isChangeFile(name) || isAtomicWriteLeftover(name)) && removeFileEntry(at(folder, name)) == 0)
+            return;
+        kept << name;
+    });
+    return kept;
+}
+
+// The same while a change is being finished or taken back: leftovers that
+// stay now go at the next start.
+void sweepLeftoversIfPossible(const QString& folder) {
+    try {
+        sweepLeftovers(folder);
+    } catch (const AppError&) {
     }
 }
 
@@ -68,20 +79,24 @@ bool rollBack(const QString& folder, CatalogueJournal journal) {
     if (syncFolder(folder) != 0 || removeIfPresent(at(folder, ChangeFiles::journal)) != 0 ||
         syncFolder(folder) != 0)
         return false;
-    sweepLeftovers(folder);
+    sweepLeftoversIfPossible(folder);
     return true;
 }
 
 // Removes what a committed change left: the parked pictures, then the
 // journal, then (once that is on disk) the other hidden files, among them
-// the old settings that mark the change as committed.
-bool finishCommitted(const QString& folder, const CatalogueJournal& journal) {
+// the old settings that mark the change as committed. A change that has
+// just run knows them by name; after a crash the folder is swept.
+bool finishCommitted(const QString& folder, const CatalogueJournal& journal, bool sweep) {
     std::set<QString> movedIn;
     for (const CatalogueRename& r : journal.in) movedIn.insert(r.from);
     for (const CatalogueRename& r : journal.out)
         if (!movedIn.count(r.to) && removeIfPresent(at(folder, r.to)) != 0) return false;
     if (removeIfPresent(at(folder, ChangeFiles::journal)) != 0 || syncFolder(folder) != 0) return false;
-    sweepLeftovers(folder);
+    if (sweep)
+        sweepLeftoversIfPossible(folder);
+    else
+        removeIfPresent(at(folder, ChangeFiles::oldSettings));
     return true;
 }
 
@@ -176,7 +191,7 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
         // Only hidden files exist so far (a journal at most on its way to
         // disk, with nothing renamed); they simply go.
         removeIfPresent(at(folder, ChangeFiles::journal));
-        sweepLeftovers(folder);
+        sweepLeftoversIfPossible(folder);
         throw;
     }
 
@@ -211,19 +226,17 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
     }
     // The change stands; a leftover that cannot be removed now goes at the
     // next start.
-    finishCommitted(folder, journal);
+    finishCommitted(folder, journal, false);
 }
 
-void recoverCatalogueChange(const QString& folder) {
+std::optional<QStringList> recoverCatalogueChange(const QString& folder) {
     const QString journalPath = at(folder, ChangeFiles::journal);
-    if (probePath(journalPath) == PathKind::Absent) {
-        sweepLeftovers(folder);
-        return;
-    }
+    if (probePath(journalPath) == PathKind::Absent) return sweepLeftovers(folder);
     CatalogueJournal journal;
     if (!parseJournal(readWholeFile(journalPath, kJournalReadLimit), &journal)) throwFileOpenError(journalPath);
     const QString settingsPath = at(folder, journal.settings);
     bool committed = false;
     if (!isCommitted(folder, journal, &committed)) throwIniWriteError(settingsPath);
-    if (!(committed ? finishCommitted(folder, journal) : rollBack(folder, journal))) throwIniWriteError(settingsPath);
+    if (!(committed ? finishCommitted(folder, journal, true) : rollBack(folder, journal))) throwIniWriteError(settingsPath);
+    return std::nullopt;
 }

@@ -20,6 +20,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -59,4 +61,7 @@ void runCatalogueChange(const CatalogueChangePlan& plan);
 // without a journal. Throws "ファイル %s は開けません" naming the journal when
 // it cannot be read or is not one, and "%s に書き込めません" naming the
 // settings when a step fails; the journal then stays for the next try.
-void recoverCatalogueChange(const QString& folder);
+// Without a journal, gives the entries the folder holds afterwards (it has
+// just been listed for the leftovers), so that a change can spell its names
+// without listing it again.
+std::optional<QStringList> recoverCatalogueChange(const QString& folder);

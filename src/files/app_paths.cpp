@@ -81,3 +81,31 @@ QString resolveAppPath(const QString& appDir, const QString& relative) {
     if (trailingSeparator && !components.isEmpty()) path += QLatin1Char('/');
     return path;
 }
+
+FolderEntryNames::FolderEntryNames(QString folder, std::optional<QStringList> entries) : folder_(std::move(folder)) {
+    if (!folder_.isEmpty() && !folder_.endsWith(QLatin1Char('/'))) folder_ += QLatin1Char('/');
+    if (entries) index(*entries);
+}
+
+void FolderEntryNames::index(const QStringList& entries) {
+    listed_ = true;
+    for (const QString& entry : entries) {
+        exact_.insert(entry, entry);
+        QString& best = folded_[entry.toCaseFolded()];
+        if (best.isEmpty() || entry < best) best = entry;
+    }
+}
+
+QString FolderEntryNames::spelled(const QString& wanted) {
+    const QString name = canonicalSpelling(wanted);
+    if (!listed_) {
+        // The usual case, a name spelled as it is on disk, costs one stat.
+        if (probePath(folder_ + name) != PathKind::Absent) return name;
+        QStringList entries;
+        listFolder(folder_.isEmpty() ? QStringLiteral("./") : folder_,
+                   [&](const char* entry) { entries << QFile::decodeName(entry); });
+        index(entries);
+    }
+    if (exact_.contains(name)) return name;
+    return folded_.value(name.toCaseFolded(), name);
+}

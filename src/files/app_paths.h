@@ -2,7 +2,10 @@
 // Paths under the application folder. Relative paths are written with "\" or
 // "/" between components and matched without regard to letter case against the
 // entries that exist, so "data\facedata.ini" finds data/FaceData.ini.
+#include <QHash>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 // The folder of the executable with exactly one trailing "/".
 QString appDirOf(const QString& executablePath);
@@ -21,3 +24,23 @@ QString appDirOf(const QString& executablePath);
 // fails for any reason other than "no such file": a folder that cannot be
 // read is never taken for an empty one.
 QString resolveAppPath(const QString& appDir, const QString& relative);
+
+// Names inside one folder spelled as resolveAppPath spells its last
+// component, for an operation that looks up many of them: the folder is
+// listed at most once, however many names are missing. entries: the folder's
+// entries when the caller has just listed it (then it is not listed again).
+// The answers stand for the folder as it was when first looked at.
+class FolderEntryNames {
+public:
+    explicit FolderEntryNames(QString folder, std::optional<QStringList> entries = std::nullopt);
+    // Throws "ファイル %s は開けません" as resolveAppPath does.
+    QString spelled(const QString& name);
+
+private:
+    void index(const QStringList& entries);
+
+    QString folder_;
+    bool listed_ = false;
+    QHash<QString, QString> exact_;    // every entry, by its own spelling
+    QHash<QString, QString> folded_;   // by case-folded spelling: the match first in code-point order
+};
