@@ -14,6 +14,7 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "catalogue/background_change.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
@@ -25,9 +26,11 @@
 #include <QAction>
 #include <QPushButton>
 #include <QTabWidget>
+#include <memory>
 
-FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs)
-    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
+FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
+                             BackgroundChange& background)
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), background_(background) {}
 
 void FaceAuthoring::A1Click() {
     const QString path = dialogs_.openFile(AuthoringTexts::PictureDialogTitle, AuthoringTexts::PictureDialogFilter);
@@ -117,18 +120,26 @@ void FaceAuthoring::registerFace() {
         parts[s - 1] = board_.partPreview(s)->picture();
         corners[s - 1] = QPoint(a.boxMinX[s], a.boxMinY[s]);
     }
-    const NewFacePictures face = buildNewFace(unpainted, painted, parts, corners);
+    auto face = std::make_shared<const NewFacePictures>(buildNewFace(unpainted, painted, parts, corners));
 
-    // Throws on failure with nothing left on disk; the authoring then stays
-    // open so that the user can try again or cancel.
-    registerFaceFiles(appDir_, n, face);
-
-    catalogue_.faceCount = n + 1;
-    catalogue_.faceAnswers.push_back(face.answer);
-    if (onFaceRegistered) onFaceRegistered();
-    releaseSourcePicture();
-    ReturnToFaceSelect();
-    board_.BitBtnToroku->hide();
+    // Encoded and written on the background thread. A failure leaves nothing
+    // on disk and is reported; the authoring then stays open so that the
+    // user can try again or cancel.
+    background_.start([appDir = appDir_, n, face] { registerFaceFiles(appDir, n, *face); },
+                      [this, n, face](std::exception_ptr failure) {
+                          try {
+                              if (failure) std::rethrow_exception(failure);
+                          } catch (const AppError& e) {
+                              dialogs_.showError(e.message());
+                              return;
+                          }
+                          catalogue_.faceCount = n + 1;
+                          catalogue_.faceAnswers.push_back(face->answer);
+                          if (onFaceRegistered) onFaceRegistered();
+                          releaseSourcePicture();
+                          ReturnToFaceSelect();
+                          board_.BitBtnToroku->hide();
+                      });
 }
 
 void FaceAuthoring::cancel() {

@@ -8,6 +8,7 @@
 #include <Qt>
 #include <functional>
 
+class BackgroundChange;
 struct Board;
 struct CatalogueMirror;
 class CaptionLabel;
@@ -16,7 +17,8 @@ class UserDialogs;
 
 class FaceAuthoring {
 public:
-    FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs);
+    FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
+                  BackgroundChange& background);
 
     const AuthoringState& state() const { return authoring_; }
     bool adding() const { return authoring_.addingFace; }
@@ -38,8 +40,9 @@ public:
     void BeginOutline(CaptionLabel* title, ImageControl* preview);
     void RedrawAuthoringFace(int part);
     void PaintPart();
-    // "登録": writes the new face; throws (the authoring stays open) when it
-    // cannot be written.
+    // "登録": writes the new face on the background thread; once it is on
+    // disk the catalogue takes it and the face selection comes back. When it
+    // cannot be written the error is reported and the authoring stays open.
     void registerFace();
     void cancel();
     void ReturnToFaceSelect();
@@ -61,5 +64,6 @@ private:
     const QString appDir_;
     CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
+    BackgroundChange& background_;
     AuthoringState authoring_;
 };

@@ -7,6 +7,7 @@
 // flags. The window owns no screen's state.
 #include "audio/media_control.h"
 #include "board/board.h"
+#include "catalogue/background_change.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/random_source.h"
 #include "desktop/user_dialogs.h"
@@ -116,8 +117,21 @@ public:
     // message box. Nested calls let the error through to the outermost one.
     void guarded(const std::function<void()>& body);
 
+    // While a registration or a deletion is being written on its own thread
+    // the window stays responsive, shows a busy cursor and refuses any input
+    // that would change or read the catalogue, or leave the screen: a press
+    // then does nothing at all (it is not kept for later).
+    bool busy() const { return background_.running(); }
+    // Lets the work the window does behind its back (the thumbnails being
+    // decoded, a change being written) finish now and takes its results, as
+    // the event loop does when it comes round: for tests and benchmarks,
+    // which call handlers without running the loop.
+    void finishPendingWork();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // guarded, or nothing at all while busy.
+    void unlessBusy(const std::function<void()>& body);
 
 private:
     // The window description (form1_layout.cpp).
@@ -131,6 +145,9 @@ private:
     void faceRegistered();
     void faceDeleted(int face);
 
+    // Before the screens: a change still running when the window goes is
+    // waited for after they are gone, and never hands anything to them.
+    BackgroundChange background_;
     std::unique_ptr<FaceSelection> faceSelection_;
     std::unique_ptr<GameScreen> game_;
     std::unique_ptr<LibraryViewer> libraryViewer_;

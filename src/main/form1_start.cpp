@@ -49,11 +49,22 @@ void TForm1::createScreens() {
     faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs);
     game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random);
     libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir);
-    faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs);
-    faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs);
+    faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
+    faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
     musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
     faceAuthoring_->onFaceRegistered = [this] { faceRegistered(); };
     faceDeleting_->onFaceDeleted = [this](int face) { faceDeleted(face); };
+    background_.onRunningChanged = [this](bool running) {
+        if (running)
+            setCursor(Qt::BusyCursor);
+        else
+            unsetCursor();
+    };
+}
+
+void TForm1::finishPendingWork() {
+    faceSelection_->finishThumbnails();
+    background_.finish();
 }
 
 void TForm1::guarded(const std::function<void()>& body) {
@@ -88,7 +99,9 @@ void TForm1::FormCreate() {
         catalogue.faceAnswers.assign(start.count, FaceAnswer{});
         game_->facesChanged(start.count);
         addFaceControls(0, start.count);
-        BuildThumbnailGrid();
+        // The pictures are decoded behind the title on all cores; the face
+        // selection is complete when the title ends.
+        faceSelection_->startThumbnailGrid();
         for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
         LoadFaceAnswers();
         faceSelection_->beginTitle();
@@ -123,9 +136,11 @@ void TForm1::faceRegistered() {
     for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
 }
 
-void TForm1::faceDeleted(int) {
-    // The faces above the deleted one moved down a number: every thumbnail
-    // and part image is loaded again, and the last face's controls go.
+void TForm1::faceDeleted(int face) {
+    // The faces above the deleted one moved down a number: their thumbnails
+    // take the pictures of the next ones (the part images are loaded at each
+    // game start anyway), and the last face's controls go.
+    faceSelection_->facesMovedDown(face);
     releaseFaceControls(catalogue.faceCount);
     game_->facesChanged(catalogue.faceCount);
     BuildThumbnailGrid();
@@ -146,6 +161,8 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // A change being written is let finish before the window goes.
+    background_.finish();
     FormClose();
     event->accept();
 }

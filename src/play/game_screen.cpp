@@ -9,7 +9,9 @@
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
+#include "catalogue/catalogue_pictures.h"
 #include "desktop/random_source.h"
+#include "pictures/parallel_work.h"
 #include "play/judgement.h"
 #include "play/palette.h"
 #include "play/play_settings.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <exception>
 
 GameScreen::GameScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
                        RandomSource& random)
@@ -42,7 +45,7 @@ void GameScreen::SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box
         if (box == board_.paletteBox(s)) slot = s;
     for (int i = 0; i < int(images.size()); ++i) {
         ImageControl* part = images[i];
-        part->setParent(box->content());
+        if (part->parentWidget() != box->content()) part->setParent(box->content());
         part->setAutoSize(false);
         part->setStretch(true);
         part->setProportional(true);
@@ -91,21 +94,33 @@ void GameScreen::startGame(ImageControl* thumbnail) {
     const int face = thumbnail->tag();
     const int count = catalogue_.faceCount;
 
-    // Every picture is decoded before the screen changes, so a missing or
-    // damaged one leaves the face selection as it was.
-    std::array<std::vector<QImage>, 5> parts;
-    for (int s = 1; s <= 4; ++s) parts[s].resize(count);
-    for (int i = 0; i < count; ++i)
-        for (int s = 1; s <= 4; ++s) parts[s][i] = readFacePicture(appDir_, i, s);
-    const QImage board = readFacePicture(appDir_, face, 5);
+    // Every picture is decoded, on all cores, before the screen changes, so
+    // a missing or damaged one leaves the face selection as it was. The
+    // error told is the one reading them in order would meet first: the
+    // parts face by face, then the board.
+    const CataloguePictures files(appDir_);
+    const int pictureCount = 4 * count + 1;
+    std::vector<QImage> pictures(pictureCount);
+    std::vector<std::exception_ptr> failures(pictureCount);
+    runOnAllCores(pictureCount, [&](int k) {
+        try {
+            pictures[k] = k < 4 * count ? files.read(k / 4, 1 + k % 4) : files.read(face, 5);
+        } catch (...) {
+            failures[k] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+    const auto part = [&](int s, int i) -> const QImage& { return pictures[4 * i + s - 1]; };
+    const QImage& board = pictures[4 * count];
 
     play_.currentFace = face;
     board_.ScrollBox1->hide();
     for (int s = 1; s <= 4; ++s) {
-        const int side = paletteSquareSide(parts[s][face].size());
+        const int side = paletteSquareSide(part(s, face).size());
         for (int i = 0; i < count; ++i) {
             board_.PartImages[s][i]->resize(side, side);
-            board_.PartImages[s][i]->setPicture(parts[s][i]);
+            board_.PartImages[s][i]->setPicture(part(s, i));
         }
     }
     ImageControl* faceImage = board_.ImgFace1;

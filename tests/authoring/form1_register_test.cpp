@@ -74,7 +74,9 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     ASSERT_EQ(f.catalogue.faceAnswers.size(), 4u);
     EXPECT_EQ(f.catalogue.faceAnswers[3], kPhotoAnswer);
     ASSERT_EQ(f.Thumbnails.size(), 4u);
-    EXPECT_EQ(f.Thumbnails[3]->picture().size(), QSize(300, 225));
+    // The thumbnail keeps the picture at the size it is drawn, standing in for the whole one.
+    EXPECT_EQ(f.Thumbnails[3]->sourceSize(), QSize(300, 225));
+    EXPECT_EQ(f.Thumbnails[3]->picture().size(), QSize(100, 75));
     EXPECT_TRUE(f.Thumbnails[3]->isVisible());
     for (int s = 1; s <= 4; ++s) {
         ASSERT_EQ(f.PartImages[s].size(), 4u);
