@@ -94,8 +94,11 @@ struct Board {
     bool liesOnFace(const ImageControl* part) const;
 
     // Creates the thumbnails and part images of faces from .. to - 1 (empty,
-    // named Thumbnail<i> and PartImage<slot>_<i>) in their boxes.
+    // named Thumbnail<i> and PartImage<slot>_<i>) in their boxes; the two
+    // kinds can be created apart (the part images after the window shows).
     void createFaceControls(int from, int to);
+    void createThumbnails(int from, int to);
+    void createPartImages(int from, int to);
     // Releases the controls of the faces from newCount on.
     void releaseFaceControls(int newCount);
 

@@ -13,6 +13,7 @@
 #include "desktop/user_dialogs.h"
 
 #include <QMainWindow>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -141,7 +142,12 @@ private:
     // The screens and what one screen's action means for another.
     void createScreens();
     // Per-face controls of faces from .. to - 1, created and connected.
-    void addFaceControls(int from, int to);
+    void addThumbnails(int from, int to);
+    void addPartImages(int from, int to);
+    // The start-up's steps after the first paint (FormCreate).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void runStartUpStep();
+    void finishStartUp();
     void faceRegistered();
     void faceDeleted(int face);
 
@@ -155,4 +161,8 @@ private:
     std::unique_ptr<FaceDeleting> faceDeleting_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
     int guardDepth_ = 0;
+    std::deque<std::function<void()>> startUpSteps_;
+    bool startUpStarted_ = false;
+    // About 4 ms of work each: the window stays responsive under the title.
+    static constexpr int kPartImagesPerStep = 100;
 };

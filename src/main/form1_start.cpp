@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QTimer>
+#include <algorithm>
 
 TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), services(std::move(s)) {
     if (!AppDir.endsWith(QLatin1Char('/'))) AppDir += QLatin1Char('/');
@@ -34,6 +35,8 @@ TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), service
     game_->loadPlayChoices();
     faceSelection_->loadTitlePictures();
     Timer1->start();
+    installEventFilter(this);
+    ClientArea->installEventFilter(this);
     FormCreate();
     setFixedSize(sizeHint());
     // The About box, created hidden; closing it gives the music back.
@@ -63,6 +66,7 @@ void TForm1::createScreens() {
 }
 
 void TForm1::finishPendingWork() {
+    finishStartUp();
     faceSelection_->finishThumbnails();
     background_.finish();
 }
@@ -98,20 +102,54 @@ void TForm1::FormCreate() {
         catalogue.faceCount = start.count;
         catalogue.faceAnswers.assign(start.count, FaceAnswer{});
         game_->facesChanged(start.count);
-        addFaceControls(0, start.count);
-        // The pictures are decoded behind the title on all cores; the face
-        // selection is complete when the title ends.
-        faceSelection_->startThumbnailGrid();
-        for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
-        LoadFaceAnswers();
+        // What the first paint shows: the thumbnails' places under the title.
+        addThumbnails(0, start.count);
+        faceSelection_->layOutThumbnails();
         faceSelection_->beginTitle();
+        // The rest once the window has painted, a step per turn of the event
+        // loop: the thumbnails decoded on all cores behind the title, the part
+        // images created in batches, and the answers read. All of it is done
+        // by the end of the title (finishStartUp).
+        startUpSteps_.push_back([this] { faceSelection_->startThumbnailGrid(); });
+        for (int from = 0; from < start.count; from += kPartImagesPerStep) {
+            const int to = std::min(start.count, from + kPartImagesPerStep);
+            startUpSteps_.push_back([this, from, to] { addPartImages(from, to); });
+        }
+        startUpSteps_.push_back([this] {
+            for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
+        });
+        startUpSteps_.push_back([this] { LoadFaceAnswers(); });
     });
 }
 
-void TForm1::addFaceControls(int from, int to) {
-    createFaceControls(from, to);
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && !startUpStarted_) {
+        startUpStarted_ = true;
+        QTimer::singleShot(0, this, [this] { runStartUpStep(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::runStartUpStep() {
+    if (startUpSteps_.empty()) return;
+    const std::function<void()> step = std::move(startUpSteps_.front());
+    startUpSteps_.pop_front();
+    guarded(step);
+    if (!startUpSteps_.empty()) QTimer::singleShot(0, this, [this] { runStartUpStep(); });
+}
+
+void TForm1::finishStartUp() {
+    while (!startUpSteps_.empty()) runStartUpStep();
+}
+
+void TForm1::addThumbnails(int from, int to) {
+    createThumbnails(from, to);
+    for (int i = from; i < to; ++i) Thumbnails[i]->onClick = [this](ImageControl* sender) { ImgFace0Click(sender); };
+}
+
+void TForm1::addPartImages(int from, int to) {
+    createPartImages(from, to);
     for (int i = from; i < to; ++i) {
-        Thumbnails[i]->onClick = [this](ImageControl* sender) { ImgFace0Click(sender); };
         for (int s = 1; s <= 4; ++s) {
             ImageControl* part = PartImages[s][i];
             part->onMouseDown = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
@@ -130,7 +168,9 @@ void TForm1::addFaceControls(int from, int to) {
 
 void TForm1::faceRegistered() {
     const int count = catalogue.faceCount;
-    addFaceControls(int(Thumbnails.size()), count);
+    const int before = int(Thumbnails.size());
+    addThumbnails(before, count);
+    addPartImages(before, count);
     game_->facesChanged(count);
     BuildThumbnailGrid();
     for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
@@ -156,6 +196,9 @@ void TForm1::Timer1Timer() {
             faceDeleting_->blinkChosenThumbnail();
             return;
         }
+        // Long done on any machine by the first tick; the title never ends
+        // before the start-up has.
+        finishStartUp();
         if (faceSelection_->titleTick()) StartMusic();
     });
 }

@@ -31,7 +31,17 @@ void FaceSelection::BuildThumbnailGrid() {
 
 void FaceSelection::startThumbnailGrid() {
     finishThumbnails();
+    layOutThumbnails();
     std::vector<int> missing;
+    for (int i = 0; i < catalogue_.faceCount; ++i)
+        if (board_.Thumbnails[i]->picture().isNull()) missing.push_back(i);
+    failures_.clear();
+    awaited_ = int(missing.size());
+    loader_.start(appDir_, std::move(missing), board_.Image1->size(),
+                  [this](LoadedThumbnail&& loaded) { showLoaded(std::move(loaded)); });
+}
+
+void FaceSelection::layOutThumbnails() {
     for (int i = 0; i < catalogue_.faceCount; ++i) {
         ImageControl* thumb = board_.Thumbnails[i];
         if (thumb->parentWidget() != board_.ScrollBox1->content()) thumb->setParent(board_.ScrollBox1->content());
@@ -42,12 +52,7 @@ void FaceSelection::startThumbnailGrid() {
         thumb->move(thumbnailCell(i, board_.Image1->pos(), board_.Image1->size()));
         thumb->setTag(i);
         thumb->show();
-        if (thumb->picture().isNull()) missing.push_back(i);
     }
-    failures_.clear();
-    awaited_ = int(missing.size());
-    loader_.start(appDir_, std::move(missing), board_.Image1->size(),
-                  [this](LoadedThumbnail&& loaded) { showLoaded(std::move(loaded)); });
 }
 
 void FaceSelection::showLoaded(LoadedThumbnail&& loaded) {

@@ -27,6 +27,8 @@ public:
     // the title). finishThumbnails() waits for the rest and reports.
     void startThumbnailGrid();
     void finishThumbnails();
+    // Only the places: every thumbnail in its cell of the grid, shown.
+    void layOutThumbnails();
     bool thumbnailsLoading() const { return loader_.running(); }
     // After face left the catalogue: the later faces moved down one number,
     // and so do their thumbnails' pictures (the controls stay where they are).
