@@ -34,7 +34,10 @@ QStringList sweepLeftovers(const QString& folder) {
     QStringList kept;
     listFolder(folder, [&](const char* entry) {
         const QString name = QFile::decodeName(entry);
-        if ((ChangeFiles::isChangeFile(name) || isAtomicWriteLeftover(name)) && removeFileEntry(at(folder, name)) == 0)
+        // Both kinds of leftover are hidden names; the thousands of pictures
+        // are passed over at a glance.
+        if (entry[0] == '.' && (ChangeFiles::isChangeFile(name) || isAtomicWriteLeftover(name)) &&
+            removeFileEntry(at(folder, name)) == 0)
             return;
         kept << name;
     });

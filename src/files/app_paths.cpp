@@ -87,13 +87,10 @@ FolderEntryNames::FolderEntryNames(QString folder, std::optional<QStringList> en
     if (entries) index(*entries);
 }
 
-void FolderEntryNames::index(const QStringList& entries) {
+void FolderEntryNames::index(QStringList entries) {
     listed_ = true;
-    for (const QString& entry : entries) {
-        exact_.insert(entry, entry);
-        QString& best = folded_[entry.toCaseFolded()];
-        if (best.isEmpty() || entry < best) best = entry;
-    }
+    entries_ = std::move(entries);
+    exact_ = QSet<QString>(entries_.cbegin(), entries_.cend());
 }
 
 QString FolderEntryNames::spelled(const QString& wanted) {
@@ -107,5 +104,12 @@ QString FolderEntryNames::spelled(const QString& wanted) {
         index(entries);
     }
     if (exact_.contains(name)) return name;
-    return folded_.value(name.toCaseFolded(), name);
+    // Another spelling: rare, so a plain pass over the entries (a match has
+    // the same length; case-insensitive comparison folds character by
+    // character).
+    QString best;
+    for (const QString& entry : entries_)
+        if (entry.size() == name.size() && entry.compare(name, Qt::CaseInsensitive) == 0 && (best.isEmpty() || entry < best))
+            best = entry;
+    return best.isEmpty() ? name : best;
 }

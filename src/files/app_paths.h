@@ -2,7 +2,7 @@
 // Paths under the application folder. Relative paths are written with "\" or
 // "/" between components and matched without regard to letter case against the
 // entries that exist, so "data\facedata.ini" finds data/FaceData.ini.
-#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -37,10 +37,10 @@ public:
     QString spelled(const QString& name);
 
 private:
-    void index(const QStringList& entries);
+    void index(QStringList entries);
 
     QString folder_;
     bool listed_ = false;
-    QHash<QString, QString> exact_;    // every entry, by its own spelling
-    QHash<QString, QString> folded_;   // by case-folded spelling: the match first in code-point order
+    QStringList entries_;
+    QSet<QString> exact_;  // the same, for the usual lookup of a name spelled as on disk
 };
