@@ -1,11 +1,7 @@
 // What authoring costs: registering and deleting a face on catalogues of 10,
 // 100 and 500 faces, and one mouse move of a 2,000-point freehand stroke, each
-// beside its floor (floors.h): for a registration the six pictures encoded on
-// both cores, written synced under temporary names with the new settings,
-// renamed into place and the folder synced once; for a deletion the deleted
-// face's pictures removed, every later picture renamed one number down, the
-// settings written synced and renamed, the folder synced once; for the stroke
-// the fitted picture copied into the face box and the dotted line drawn.
+// timed alternately with its floor (floors.h; counters op_ms, floor_ms,
+// x_floor).
 // Through the window, a registration and a deletion are timed from the click
 // to the face selection, with the longest wait of the window's thread.
 #include "bench_support.h"
@@ -98,84 +94,55 @@ struct CatalogueBefore {
     }
 };
 
+// A registration on disk (registerFaceFiles), against its floor: the six
+// pictures encoded on both cores, written synced under temporary names with
+// the new settings, renamed into place, and one sync of the folder.
 void BM_RegisterFace(benchmark::State& state) {
-    const int count = int(state.range(0));
-    const QString app = benchCatalogue(count);
-    const CatalogueBefore before(app, count);
-    const NewFacePictures face = newFace();
-    for (auto _ : state) {
-        registerFaceFiles(app, count, face);
-        state.PauseTiming();
-        before.restoreAfterRegistering();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The floor of a registration: the six pictures encoded on both cores,
-// written synced under temporary names with the new settings, renamed into
-// place, and one sync of the folder.
-void BM_Floor_RegisterFace(benchmark::State& state) {
     const int count = int(state.range(0));
     const QString app = benchCatalogue(count);
     const QString data = app + QStringLiteral("data/");
     const CatalogueBefore before(app, count);
-    const QByteArray& iniBefore = before.settings;
     const NewFacePictures face = newFace();
-    for (auto _ : state) {
+    const auto floor = [&] {
         std::array<QByteArray, 6> encoded;
         floorOnTwoThreads(6, [&](int k) { encoded[k] = encodeJpeg(face.pictures[k]); });
-        const QByteArray settings = iniBefore + "[" + QByteArray::number(count) + "]\r\nX1=70\r\nX2=170\r\n"
+        const QByteArray settings = before.settings + "[" + QByteArray::number(count) + "]\r\nX1=70\r\nX2=170\r\n"
                                     "X3=125\r\nX4=110\r\nY1=70\r\nY2=70\r\nY3=110\r\nY4=160\r\n";
         for (int k = 0; k <= 5; ++k) floorWriteSynced(data + QStringLiteral(".new%1").arg(k), encoded[k]);
         floorWriteSynced(data + QStringLiteral(".new-settings"), settings);
         for (int k = 0; k <= 5; ++k) renamePlain(data + QStringLiteral(".new%1").arg(k), plainPicturePath(app, count, k));
         renamePlain(data + QStringLiteral(".new-settings"), data + QStringLiteral("FaceData.ini"));
         floorSyncFolder(data);
-        state.PauseTiming();
-        before.restoreAfterRegistering();
-        state.ResumeTiming();
-    }
+    };
+    measureAgainstFloor(
+        state, [&] { registerFaceFiles(app, count, face); }, floor, [&] { before.restoreAfterRegistering(); });
 }
-BENCHMARK(BM_Floor_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-// Deleting the first face: every later face moves down one index.
+// Deleting the first face on disk (deleteFaceFiles): every later face moves
+// down one number. Its floor: the deleted face's six pictures removed, every
+// later picture renamed one number down, the settings written synced and
+// renamed into place, one sync of the folder.
 void BM_DeleteFirstFace(benchmark::State& state) {
-    const int count = int(state.range(0));
-    const QString app = benchCatalogue(count);
-    const CatalogueBefore before(app, count);
-    std::vector<FaceAnswer> answersAfter = readFaceAnswers(app, count);
-    answersAfter.erase(answersAfter.begin());
-    for (auto _ : state) {
-        deleteFaceFiles(app, 0, count, answersAfter);
-        state.PauseTiming();
-        before.restoreAfterDeletingTheFirst();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_DeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The floor of that deletion: the deleted face's six pictures removed,
-// every later picture renamed one number down, the settings written synced
-// and renamed into place, one sync of the folder.
-void BM_Floor_DeleteFirstFace(benchmark::State& state) {
     const int count = int(state.range(0));
     const QString app = benchCatalogue(count);
     const QString data = app + QStringLiteral("data/");
     const CatalogueBefore before(app, count);
-    for (auto _ : state) {
+    std::vector<FaceAnswer> answersAfter = readFaceAnswers(app, count);
+    answersAfter.erase(answersAfter.begin());
+    const auto floor = [&] {
         for (int k = 0; k <= 5; ++k) QFile::remove(plainPicturePath(app, 0, k));
         for (int i = 1; i < count; ++i)
             for (int k = 0; k <= 5; ++k) renamePlain(plainPicturePath(app, i, k), plainPicturePath(app, i - 1, k));
         floorWriteSynced(data + QStringLiteral(".new-settings"), before.settings);
         renamePlain(data + QStringLiteral(".new-settings"), data + QStringLiteral("FaceData.ini"));
         floorSyncFolder(data);
-        state.PauseTiming();
-        before.restoreAfterDeletingTheFirst();
-        state.ResumeTiming();
-    }
+    };
+    measureAgainstFloor(
+        state, [&] { deleteFaceFiles(app, 0, count, answersAfter); }, floor,
+        [&] { before.restoreAfterDeletingTheFirst(); });
 }
-BENCHMARK(BM_Floor_DeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(9)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // ---- Through the window ----
 
@@ -273,37 +240,38 @@ OutlinePointList longStroke() {
 }
 
 // One mouse move late in a long stroke: the picture redrawn over the face
-// box and all 2,000 points drawn again as a dotted polyline.
+// box and all 2,000 points drawn again as a dotted polyline. The floor: the
+// picture, fitted once, copied into the face box, and the same dotted line.
 void BM_StrokeMouseMove(benchmark::State& state) {
     const QImage photo = texturedPicture(1200, 900, 7);
+    const QImage fitted = stretchNearest(photo, 300, 225);
     const QSize drawSize(300, 225);
     const OutlinePointList stroke = longStroke();
     QImage faceBox = blankFaceBox();
-    for (auto _ : state) {
-        redrawFaceBox(faceBox, photo, drawSize);
-        drawDottedStroke(faceBox, stroke);
-        benchmark::DoNotOptimize(faceBox.constBits());
-    }
+    const auto repeat = [](const std::function<void()>& once) {
+        for (int i = 0; i < 20; ++i) once();  // 20 moves a sample: long enough to time
+    };
+    measureAgainstFloor(
+        state,
+        [&] {
+            repeat([&] {
+                redrawFaceBox(faceBox, photo, drawSize);
+                drawDottedStroke(faceBox, stroke);
+            });
+        },
+        [&] {
+            repeat([&] {
+                {
+                    QPainter p(&faceBox);
+                    p.setCompositionMode(QPainter::CompositionMode_Source);
+                    p.drawImage(0, 0, fitted);
+                }
+                drawDottedStroke(faceBox, stroke);
+            });
+        });
+    benchmark::DoNotOptimize(faceBox.constBits());
 }
-BENCHMARK(BM_StrokeMouseMove)->Unit(benchmark::kMicrosecond);
-
-// The floor: the picture, fitted once, copied into the face box, and the
-// same dotted line drawn.
-void BM_Floor_StrokeMouseMove(benchmark::State& state) {
-    const QImage fitted = stretchNearest(texturedPicture(1200, 900, 7), 300, 225);
-    const OutlinePointList stroke = longStroke();
-    QImage faceBox = blankFaceBox();
-    for (auto _ : state) {
-        {
-            QPainter p(&faceBox);
-            p.setCompositionMode(QPainter::CompositionMode_Source);
-            p.drawImage(0, 0, fitted);
-        }
-        drawDottedStroke(faceBox, stroke);
-        benchmark::DoNotOptimize(faceBox.constBits());
-    }
-}
-BENCHMARK(BM_Floor_StrokeMouseMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StrokeMouseMove)->Iterations(101)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 

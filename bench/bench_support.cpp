@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <vector>
 #include <QFileInfo>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -81,6 +84,38 @@ std::unique_ptr<TForm1> benchWindow(const QString& appDir, const QString& openFi
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
     QApplication::processEvents();
     return form;
+}
+
+void measureAgainstFloor(benchmark::State& state, const std::function<void()>& operation,
+                         const std::function<void()>& floor, const std::function<void()>& between) {
+    std::vector<double> ops, floors, ratios;
+    const auto timed = [&](const std::function<void()>& work) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        const double ms = double(clock.nsecsElapsed()) / 1e6;
+        if (between) between();
+        return ms;
+    };
+    for (auto _ : state) {
+        // The order alternates, so that neither always runs on a warmer cache.
+        const bool floorFirst = ops.size() % 2 == 1;
+        const double f1 = floorFirst ? timed(floor) : 0;
+        const double op = timed(operation);
+        const double f = floorFirst ? f1 : timed(floor);
+        ops.push_back(op);
+        floors.push_back(f);
+        ratios.push_back(op / f);
+        state.SetIterationTime(op / 1e3);
+    }
+    const auto median = [](std::vector<double> v) {
+        if (v.empty()) return 0.0;
+        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+        return v[v.size() / 2];
+    };
+    state.counters["op_ms"] = median(ops);
+    state.counters["floor_ms"] = median(floors);
+    state.counters["x_floor"] = median(ratios);
 }
 
 int main(int argc, char** argv) {

@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <functional>
 #include <memory>
 
 // A catalogue of count faces, the pictures and answers of the sample
@@ -14,3 +16,11 @@ QString benchCatalogue(int count);
 // The main window on appDir, its title finished, with services that make no
 // sound and answer every question yes; the file dialog answers openFile.
 std::unique_ptr<TForm1> benchWindow(const QString& appDir, const QString& openFile = {});
+
+// Times operation and its floor alternately, one after the other in every
+// iteration, so that a machine shared with other work slows both alike; the
+// iteration time is the operation's, and the counters give the medians of the
+// operation, the floor and their ratio ("x_floor"). between runs untimed after
+// each of them (putting things back). Register with UseManualTime().
+void measureAgainstFloor(benchmark::State& state, const std::function<void()>& operation,
+                         const std::function<void()>& floor, const std::function<void()>& between = {});
