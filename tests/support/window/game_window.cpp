@@ -65,6 +65,10 @@ void GameWindow::click(QWidget* w, QPoint at, Qt::MouseButton button) {
     form->finishPendingWork();
 }
 
+void GameWindow::clickWithoutWaiting(QWidget* w, QPoint at) {
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos(w, at));
+}
+
 void GameWindow::press(QWidget* w, QPoint at, Qt::MouseButton button) {
     QTest::mousePress(form->windowHandle(), button, Qt::NoModifier, windowPos(w, at));
 }

@@ -55,6 +55,8 @@ struct GameWindow {
     // returns once the work it started behind the window is done and taken
     // in (TForm1::finishPendingWork).
     void click(QWidget* w, QPoint at = {-1, -1}, Qt::MouseButton button = Qt::LeftButton);
+    // The same click, returning at once: the work it starts may still run.
+    void clickWithoutWaiting(QWidget* w, QPoint at = {-1, -1});
     void press(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
     void move(QWidget* w, QPoint at);
     void release(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
