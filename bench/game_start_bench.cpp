@@ -72,7 +72,10 @@ void BM_GameStart(benchmark::State& state) {
         state,
         [&] {
             form->ImgFace0Click(form->Thumbnails[0]);
-            QApplication::processEvents();  // the palettes are painted as a player sees them
+            // The pictures may be decoded behind the window: the game shows
+            // once they are in, and is painted as a player sees it.
+            while (!form->ImgFace1->isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            QApplication::processEvents();
             started = true;
         },
         [&] { floorGameStart(app, n); },

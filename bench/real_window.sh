@@ -51,6 +51,8 @@ click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
 note game-start
 click 92 132           # thumbnail 0
 sleep 1.5
+# SHOTS=<folder>: what the window shows during the game and after the deletion.
+[ -n "${SHOTS:-}" ] && import -window root "$SHOTS/game.png"
 note game-cancel
 click 72 496           # キャンセル
 sleep 1
@@ -66,6 +68,7 @@ sleep 0.5
 xdotool key alt+y      # はい
 note delete-confirmed
 sleep 3
+[ -n "${SHOTS:-}" ] && import -window root "$SHOTS/deleted.png"
 note end
 peak=$(awk '/VmHWM/ {print $2}' /proc/$pid/status)
 kill "$pid"

@@ -14,7 +14,7 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
-#include "catalogue/background_change.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
@@ -29,7 +29,7 @@
 #include <memory>
 
 FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
-                             BackgroundChange& background)
+                             BackgroundWork& background)
     : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), background_(background) {}
 
 void FaceAuthoring::A1Click() {

@@ -8,7 +8,7 @@
 #include <Qt>
 #include <functional>
 
-class BackgroundChange;
+class BackgroundWork;
 struct Board;
 struct CatalogueMirror;
 class CaptionLabel;
@@ -18,7 +18,7 @@ class UserDialogs;
 class FaceAuthoring {
 public:
     FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
-                  BackgroundChange& background);
+                  BackgroundWork& background);
 
     const AuthoringState& state() const { return authoring_; }
     bool adding() const { return authoring_.addingFace; }
@@ -64,6 +64,6 @@ private:
     const QString appDir_;
     CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
-    BackgroundChange& background_;
+    BackgroundWork& background_;
     AuthoringState authoring_;
 };

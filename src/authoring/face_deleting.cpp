@@ -5,7 +5,7 @@
 #include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
-#include "catalogue/background_change.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
@@ -24,7 +24,7 @@ constexpr int kFewestFaces = 3;
 }  // namespace
 
 FaceDeleting::FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
-                           BackgroundChange& background)
+                           BackgroundWork& background)
     : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), background_(background) {}
 
 void FaceDeleting::D1Click() {

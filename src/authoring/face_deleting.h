@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-class BackgroundChange;
+class BackgroundWork;
 struct Board;
 struct CatalogueMirror;
 class ImageControl;
@@ -14,7 +14,7 @@ class UserDialogs;
 class FaceDeleting {
 public:
     FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
-                 BackgroundChange& background);
+                 BackgroundWork& background);
 
     // Whether the screen is choosing a face to delete.
     bool active() const { return deletingFace_; }
@@ -44,7 +44,7 @@ private:
     const QString appDir_;
     CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
-    BackgroundChange& background_;
+    BackgroundWork& background_;
     bool deletingFace_ = false;
     bool faceChosen_ = false;  // a thumbnail was clicked in this mode
     int chosenFace_ = 0;

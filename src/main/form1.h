@@ -7,7 +7,7 @@
 // flags. The window owns no screen's state.
 #include "audio/media_control.h"
 #include "board/board.h"
-#include "catalogue/background_change.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/random_source.h"
 #include "desktop/user_dialogs.h"
@@ -145,6 +145,7 @@ private:
     void addThumbnails(int from, int to);
     void addPartImages(int from, int to);
     // The start-up's steps after the first paint (FormCreate).
+    void readCatalogue();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void runStartUpStep();
     void finishStartUp();
@@ -153,7 +154,7 @@ private:
 
     // Before the screens: a change still running when the window goes is
     // waited for after they are gone, and never hands anything to them.
-    BackgroundChange background_;
+    BackgroundWork background_;
     std::unique_ptr<FaceSelection> faceSelection_;
     std::unique_ptr<GameScreen> game_;
     std::unique_ptr<LibraryViewer> libraryViewer_;
@@ -163,6 +164,7 @@ private:
     int guardDepth_ = 0;
     std::deque<std::function<void()>> startUpSteps_;
     bool startUpStarted_ = false;
+    bool startUpStepRunning_ = false;
     // About 4 ms of work each: the window stays responsive under the title.
     static constexpr int kPartImagesPerStep = 100;
 };

@@ -70,13 +70,10 @@ void TForm1::ImgFace0Click(ImageControl* sender) {
             faceDeleting_->chooseFaceToDelete(sender);
             return;
         }
-        try {
-            game_->startGame(sender);
-        } catch (...) {
-            // A game that cannot start leaves the face selection as it was.
+        // A game that cannot start leaves the face selection as it was.
+        game_->startGame(sender, [this, f1WasEnabled, r1WasEnabled] {
             F1->setEnabled(f1WasEnabled);
             R1->setEnabled(r1WasEnabled);
-            throw;
-        }
+        });
     });
 }

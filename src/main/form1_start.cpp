@@ -50,7 +50,7 @@ void TForm1::createScreens() {
     Board& board = *this;
     UserDialogs& dialogs = *services.dialogs;
     faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs);
-    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random);
+    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_);
     libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir);
     faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
     faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
@@ -88,38 +88,39 @@ void TForm1::guarded(const std::function<void()>& body) {
 }
 
 void TForm1::FormCreate() {
-    guarded([&] {
-        // A change that a crash interrupted is finished or taken back before
-        // anything is read; if that fails the user hears why, and the
-        // catalogue is read as it is.
-        try {
-            recoverCatalogue(AppDir);
-        } catch (const AppError& e) {
-            services.dialogs->showError(e.message());
-        }
-        const StartingCount start = startingFaceCount(AppDir);
-        if (!start.error.isEmpty()) services.dialogs->showError(start.error);
-        catalogue.faceCount = start.count;
-        catalogue.faceAnswers.assign(start.count, FaceAnswer{});
-        game_->facesChanged(start.count);
-        // What the first paint shows: the thumbnails' places under the title.
-        addThumbnails(0, start.count);
-        faceSelection_->layOutThumbnails();
-        faceSelection_->beginTitle();
-        // The rest once the window has painted, a step per turn of the event
-        // loop: the thumbnails decoded on all cores behind the title, the part
-        // images created in batches, and the answers read. All of it is done
-        // by the end of the title (finishStartUp).
-        startUpSteps_.push_back([this] { faceSelection_->startThumbnailGrid(); });
-        for (int from = 0; from < start.count; from += kPartImagesPerStep) {
-            const int to = std::min(start.count, from + kPartImagesPerStep);
-            startUpSteps_.push_back([this, from, to] { addPartImages(from, to); });
-        }
-        startUpSteps_.push_back([this] {
-            for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
-        });
-        startUpSteps_.push_back([this] { LoadFaceAnswers(); });
+    // The first paint shows the title alone; everything the catalogue needs
+    // comes after it, a step per turn of the event loop (readCatalogue), and
+    // is done by the end of the title.
+    guarded([&] { faceSelection_->beginTitle(); });
+    startUpSteps_.push_back([this] { readCatalogue(); });
+}
+
+void TForm1::readCatalogue() {
+    // A change that a crash interrupted is finished or taken back before
+    // anything is read; if that fails the user hears why, and the catalogue
+    // is read as it is.
+    try {
+        recoverCatalogue(AppDir);
+    } catch (const AppError& e) {
+        services.dialogs->showError(e.message());
+    }
+    const StartingCount start = startingFaceCount(AppDir);
+    if (!start.error.isEmpty()) services.dialogs->showError(start.error);
+    catalogue.faceCount = start.count;
+    catalogue.faceAnswers.assign(start.count, FaceAnswer{});
+    game_->facesChanged(start.count);
+    addThumbnails(0, start.count);
+    // The thumbnails are decoded on all cores behind the title; the part
+    // images are created in batches meanwhile, then the answers are read.
+    faceSelection_->startThumbnailGrid();
+    for (int from = 0; from < start.count; from += kPartImagesPerStep) {
+        const int to = std::min(start.count, from + kPartImagesPerStep);
+        startUpSteps_.push_back([this, from, to] { addPartImages(from, to); });
+    }
+    startUpSteps_.push_back([this] {
+        for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
     });
+    startUpSteps_.push_back([this] { LoadFaceAnswers(); });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -131,15 +132,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::runStartUpStep() {
-    if (startUpSteps_.empty()) return;
+    // A step that shows a message runs the event loop inside it; the steps
+    // after it wait for it.
+    if (startUpSteps_.empty() || startUpStepRunning_) return;
     const std::function<void()> step = std::move(startUpSteps_.front());
     startUpSteps_.pop_front();
+    startUpStepRunning_ = true;
     guarded(step);
+    startUpStepRunning_ = false;
     if (!startUpSteps_.empty()) QTimer::singleShot(0, this, [this] { runStartUpStep(); });
 }
 
 void TForm1::finishStartUp() {
-    while (!startUpSteps_.empty()) runStartUpStep();
+    while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
 }
 
 void TForm1::addThumbnails(int from, int to) {
@@ -197,8 +202,10 @@ void TForm1::Timer1Timer() {
             return;
         }
         // Long done on any machine by the first tick; the title never ends
-        // before the start-up has.
+        // before the start-up has (a tick while a start-up step shows a
+        // message does not count).
         finishStartUp();
+        if (startUpStepRunning_) return;
         if (faceSelection_->titleTick()) StartMusic();
     });
 }

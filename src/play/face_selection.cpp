@@ -42,6 +42,11 @@ void FaceSelection::startThumbnailGrid() {
 }
 
 void FaceSelection::layOutThumbnails() {
+    // Shown together with the box's content: each thumbnail shown on its own
+    // in a window on screen costs as much as all of them shown at once.
+    QWidget* content = board_.ScrollBox1->content();
+    const bool contentHidden = content->isHidden();
+    content->hide();
     for (int i = 0; i < catalogue_.faceCount; ++i) {
         ImageControl* thumb = board_.Thumbnails[i];
         if (thumb->parentWidget() != board_.ScrollBox1->content()) thumb->setParent(board_.ScrollBox1->content());
@@ -53,6 +58,7 @@ void FaceSelection::layOutThumbnails() {
         thumb->setTag(i);
         thumb->show();
     }
+    if (!contentHidden) content->show();
 }
 
 void FaceSelection::showLoaded(LoadedThumbnail&& loaded) {

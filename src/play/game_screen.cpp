@@ -7,11 +7,13 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
-#include "catalogue/catalogue_pictures.h"
 #include "desktop/random_source.h"
-#include "pictures/parallel_work.h"
+#include "desktop/user_dialogs.h"
+#include "files/app_error.h"
+#include "play/game_pictures.h"
 #include "play/judgement.h"
 #include "play/palette.h"
 #include "play/play_settings.h"
@@ -21,14 +23,16 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <exception>
+#include <memory>
 
 GameScreen::GameScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
-                       RandomSource& random)
+                       RandomSource& random, BackgroundWork& background)
     : board_(board),
       appDir_(appDir),
       catalogue_(catalogue),
       dialogs_(dialogs),
       random_(random),
+      background_(background),
       blindfold_(board),
       best_(board, appDir, dialogs) {}
 
@@ -90,30 +94,30 @@ void GameScreen::Best1Click() {
     savePlayChoices();
 }
 
-void GameScreen::startGame(ImageControl* thumbnail) {
+void GameScreen::startGame(ImageControl* thumbnail, std::function<void()> failed) {
     const int face = thumbnail->tag();
     const int count = catalogue_.faceCount;
+    // Every picture is decoded, on the background thread and all cores,
+    // before the screen changes, so a missing or damaged one leaves the face
+    // selection as it was; the window stays responsive meanwhile.
+    auto pictures = std::make_shared<GamePictures>();
+    background_.start([appDir = appDir_, face, count, pictures] { *pictures = readGamePictures(appDir, face, count); },
+                      [this, face, pictures, failed = std::move(failed)](std::exception_ptr failure) {
+                          try {
+                              if (failure) std::rethrow_exception(failure);
+                          } catch (const AppError& e) {
+                              dialogs_.showError(e.message());
+                              if (failed) failed();
+                              return;
+                          }
+                          showGame(face, *pictures);
+                      });
+}
 
-    // Every picture is decoded, on all cores, before the screen changes, so
-    // a missing or damaged one leaves the face selection as it was. The
-    // error told is the one reading them in order would meet first: the
-    // parts face by face, then the board.
-    const CataloguePictures files(appDir_);
-    const int pictureCount = 4 * count + 1;
-    std::vector<QImage> pictures(pictureCount);
-    std::vector<std::exception_ptr> failures(pictureCount);
-    runOnAllCores(pictureCount, [&](int k) {
-        try {
-            pictures[k] = k < 4 * count ? files.read(k / 4, 1 + k % 4) : files.read(face, 5);
-        } catch (...) {
-            failures[k] = std::current_exception();
-        }
-    });
-    for (const std::exception_ptr& failure : failures)
-        if (failure) std::rethrow_exception(failure);
-    const auto part = [&](int s, int i) -> const QImage& { return pictures[4 * i + s - 1]; };
-    const QImage& board = pictures[4 * count];
-
+void GameScreen::showGame(int face, const GamePictures& pictures) {
+    const int count = catalogue_.faceCount;
+    const auto part = [&](int s, int i) -> const QImage& { return pictures.part(s, i); };
+    const QImage& board = pictures.board;
     play_.currentFace = face;
     board_.ScrollBox1->hide();
     for (int s = 1; s <= 4; ++s) {

@@ -1,7 +1,7 @@
 // Many catalogue pictures in one operation: plain names first, the
 // case-insensitive lookup only for a name that is missing, and a
 // registration or deletion that lists the data folder once.
-#include "catalogue/background_change.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_pictures.h"
 #include "files/app_error.h"
 #include "support/app_error_of.h"
@@ -61,8 +61,8 @@ TEST(CataloguePictures, ARegistrationOrADeletionListsTheDataFolderOnce) {
 
 // A change on its own thread: its done step runs on the thread that started
 // it, once, with what the change threw; finish() runs it at once.
-TEST(BackgroundChange, TheDoneStepRunsOnceOnTheStartingThreadWithTheFailure) {
-    BackgroundChange background;
+TEST(BackgroundWork, TheDoneStepRunsOnceOnTheStartingThreadWithTheFailure) {
+    BackgroundWork background;
     std::vector<bool> running;
     background.onRunningChanged = [&](bool on) { running.push_back(on); };
     int done = 0;

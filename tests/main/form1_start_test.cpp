@@ -251,15 +251,18 @@ TEST(StartUp, TheTitleComesFirstAndTheFaceSelectionIsCompleteWhenItEnds) {
     services.timersCallHandlers = false;
     TForm1 f(dir.path(), std::move(services));
 
-    // Not shown yet: the places of the thumbnails, nothing decoded.
+    // Before its first paint the window holds the title alone: not a face
+    // read yet.
     EXPECT_TRUE(f.faceSelection().titleShowing());
-    ASSERT_EQ(f.Thumbnails.size(), 12u);
-    EXPECT_EQ(f.Thumbnails[11]->pos(), QPoint(128, 356));
-    for (ImageControl* thumb : f.Thumbnails) EXPECT_TRUE(thumb->picture().isNull());
+    EXPECT_TRUE(f.ImgTitle->isVisibleTo(&f));
+    EXPECT_TRUE(f.Thumbnails.empty());
+    EXPECT_TRUE(f.PartImages[1].empty());
     EXPECT_TRUE(shown->errors.isEmpty());
 
     for (int tick = 0; tick < 5; ++tick) f.Timer1Timer();
     EXPECT_FALSE(f.faceSelection().titleShowing());
+    ASSERT_EQ(f.Thumbnails.size(), 12u);
+    EXPECT_EQ(f.Thumbnails[11]->pos(), QPoint(128, 356));
     for (int i = 0; i < 12; ++i) EXPECT_EQ(f.Thumbnails[i]->picture().isNull(), i == 4 || i == 9) << i;
     EXPECT_EQ(f.Thumbnails[0]->drawnRect(), QRect(0, 0, 100, 125));
     ASSERT_EQ(shown->errors.size(), 1);

@@ -1,34 +1,34 @@
-#include "catalogue/background_change.h"
+#include "catalogue/background_work.h"
 
 #include <QMetaObject>
 #include <stdexcept>
 
-BackgroundChange::BackgroundChange() = default;
+BackgroundWork::BackgroundWork() = default;
 
-BackgroundChange::~BackgroundChange() {
+BackgroundWork::~BackgroundWork() {
     if (thread_.joinable()) thread_.join();
 }
 
-void BackgroundChange::start(std::function<void()> change, std::function<void(std::exception_ptr)> done) {
-    if (running()) throw std::logic_error("BackgroundChange: a change is already running");
+void BackgroundWork::start(std::function<void()> work, std::function<void(std::exception_ptr)> done) {
+    if (running()) throw std::logic_error("BackgroundWork: work is already running");
     done_ = std::move(done);
     failure_ = nullptr;
     const int generation = ++generation_;
     if (onRunningChanged) onRunningChanged(true);
-    thread_ = std::thread([this, generation, change = std::move(change)] {
+    thread_ = std::thread([this, generation, work = std::move(work)] {
         try {
-            change();
+            work();
         } catch (...) {
             failure_ = std::current_exception();
         }
-        // Only for this change: finish() may have run it already, and the
+        // Only for this work: finish() may have run it already, and the
         // next one may be running by the time this call comes round.
         QMetaObject::invokeMethod(
             &context_, [this, generation] { if (generation == generation_) finish(); }, Qt::QueuedConnection);
     });
 }
 
-void BackgroundChange::finish() {
+void BackgroundWork::finish() {
     if (!running()) return;
     thread_.join();
     // Cleared first: the done step may start the next change.
