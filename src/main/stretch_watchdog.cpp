@@ -85,7 +85,7 @@ std::unique_ptr<StretchWatchdog> stretchLogFromEnvironment() {
     app->installEventFilter(new FirstPaint(app, [path] {
         appendLine(path, "paint " + QByteArray::number(StretchWatchdog::nowNs()));
     }));
-    return std::make_unique<StretchWatchdog>(16.0, [path](const StretchWatchdog::Stretch& s) {
+    return std::make_unique<StretchWatchdog>(8.0, [path](const StretchWatchdog::Stretch& s) {
         appendLine(path, "stretch " + QByteArray::number(s.endedNs) + ' ' + QByteArray::number(s.milliseconds, 'f', 1));
     });
 }

@@ -53,7 +53,7 @@ private:
     std::thread thread_;
 };
 
-// POMURINA_STRETCH_LOG=<file>: a watchdog of 16 ms whose stretches, and the
+// POMURINA_STRETCH_LOG=<file>: a watchdog of 8 ms (half a frame) whose stretches, and the
 // first paint of any window, are appended to the file as lines
 // "stretch <ended, ns since the epoch> <ms>" and "paint <ns since the epoch>".
 // Null when the variable is not set.
