@@ -39,11 +39,6 @@ ImageControl* Board::partPreview(int slot) const {
 
 bool Board::liesOnFace(const ImageControl* part) const { return part->parentWidget() == ClientArea; }
 
-void Board::createFaceControls(int from, int to) {
-    createThumbnails(from, to);
-    createPartImages(from, to);
-}
-
 void Board::createThumbnails(int from, int to) {
     Thumbnails.resize(to, nullptr);
     for (int i = from; i < to; ++i) {

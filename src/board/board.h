@@ -95,8 +95,8 @@ struct Board {
 
     // Creates the thumbnails and part images of faces from .. to - 1 (empty,
     // named Thumbnail<i> and PartImage<slot>_<i>) in their boxes; the two
-    // kinds can be created apart (the part images after the window shows).
-    void createFaceControls(int from, int to);
+    // kinds are created apart (at start-up the part images come in batches
+    // after the window shows).
     void createThumbnails(int from, int to);
     void createPartImages(int from, int to);
     // Releases the controls of the faces from newCount on.

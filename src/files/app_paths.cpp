@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <strings.h>
@@ -56,8 +55,10 @@ QString appDirOf(const QString& executablePath) {
 QString resolveAppPath(const QString& appDir, const QString& relative) {
     QString path = appDir;
     if (!path.isEmpty() && !path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    const QStringList components = relative.split(separators, Qt::SkipEmptyParts);
+    // Split by hand: pictures are looked up from several threads at once.
+    QStringList components;
+    for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts))
+        components << part.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     bool parentExists = probePath(path.isEmpty() ? QStringLiteral(".") : path) == PathKind::Folder;
     for (qsizetype i = 0; i < components.size(); ++i) {
         const QString component = canonicalSpelling(components[i]);

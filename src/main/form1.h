@@ -118,23 +118,24 @@ public:
     // message box. Nested calls let the error through to the outermost one.
     void guarded(const std::function<void()>& body);
 
-    // While a registration or a deletion is being written on its own thread
-    // the window stays responsive, shows a busy cursor and refuses any input
-    // that would change or read the catalogue, or leave the screen: a press
-    // then does nothing at all (it is not kept for later).
+    // While a registration or a deletion is written, or a game start's
+    // pictures are decoded, on the background thread, the window stays
+    // responsive, shows a busy cursor and refuses any input that would change
+    // or read the catalogue, or leave the screen: a press then does nothing
+    // at all (it is not kept for later).
     bool busy() const { return background_.running(); }
-    // Lets the work the window does behind its back (the thumbnails being
-    // decoded, a change being written) finish now and takes its results, as
-    // the event loop does when it comes round: for tests and benchmarks,
-    // which call handlers without running the loop.
+    // Lets the work the window does behind its back (the start-up's steps,
+    // the thumbnails being decoded, the background thread's work) finish now
+    // and takes its results, as the event loop does when it comes round: for
+    // tests and benchmarks, which call handlers without running the loop.
     void finishPendingWork();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // guarded, or nothing at all while busy.
-    void unlessBusy(const std::function<void()>& body);
 
 private:
+    // guarded, or nothing at all while busy.
+    void unlessBusy(const std::function<void()>& body);
     // The window description (form1_layout.cpp).
     void createControls();
     void createMenu();
@@ -165,6 +166,7 @@ private:
     std::deque<std::function<void()>> startUpSteps_;
     bool startUpStarted_ = false;
     bool startUpStepRunning_ = false;
-    // About 4 ms of work each: the window stays responsive under the title.
+    // A millisecond or two of work each: the window stays responsive under
+    // the title.
     static constexpr int kPartImagesPerStep = 100;
 };
