@@ -69,7 +69,7 @@ void StretchWatchdog::beat() {
 void StretchWatchdog::taken(std::int64_t postedNs) {
     const std::int64_t now = nowNs();
     const double waited = double(now - postedNs) / 1e6;
-    if (waited > longest_.load()) longest_.store(waited);
+    if (postedNs >= resetNs_.load() && waited > longest_.load()) longest_.store(waited);
     if (waited > threshold_ && onStretch_) onStretch_(Stretch{now, waited});
     {
         std::lock_guard lock(mutex_);

@@ -31,10 +31,13 @@ public:
     StretchWatchdog(const StretchWatchdog&) = delete;
     StretchWatchdog& operator=(const StretchWatchdog&) = delete;
 
-    // The longest wait since the last reset (a heartbeat still waiting counts
-    // once it is taken).
+    // The longest wait of a heartbeat sent since the last reset (one still
+    // waiting counts once it is taken).
     double longestMilliseconds() const { return longest_.load(); }
-    void reset() { longest_.store(0); }
+    void reset() {
+        resetNs_.store(nowNs());
+        longest_.store(0);
+    }
 
     static std::int64_t nowNs();
 
@@ -46,6 +49,7 @@ private:
     std::function<void(const Stretch&)> onStretch_;
     QObject* receiver_;
     std::atomic<double> longest_{0};
+    std::atomic<std::int64_t> resetNs_{0};
     std::mutex mutex_;
     std::condition_variable wake_;
     bool pending_ = false;

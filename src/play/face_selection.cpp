@@ -18,7 +18,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTimer>
-#include <optional>
+#include <algorithm>
 
 FaceSelection::FaceSelection(Board& board, const QString& appDir, const CatalogueMirror& catalogue,
                              UserDialogs& dialogs)
@@ -49,7 +49,7 @@ void FaceSelection::layOutThumbnails() {
     content->hide();
     for (int i = 0; i < catalogue_.faceCount; ++i) {
         ImageControl* thumb = board_.Thumbnails[i];
-        if (thumb->parentWidget() != board_.ScrollBox1->content()) thumb->setParent(board_.ScrollBox1->content());
+        if (thumb->parentWidget() != content) thumb->setParent(content);
         thumb->resize(board_.Image1->size());
         thumb->setAutoSize(false);
         thumb->setStretch(true);
