@@ -1,20 +1,30 @@
 // What authoring costs: registering and deleting a face on catalogues of 10,
-// 100 and 500 faces beside the bare encode of the six pictures and bare file
-// copies and renames of the same size; and one mouse move of a 2,000-point
-// freehand stroke (the face box redrawn and the whole stroke drawn again)
-// beside one bare stretched draw of the picture.
+// 100 and 500 faces, and one mouse move of a 2,000-point freehand stroke, each
+// timed alternately with its floor (floors.h; counters op_ms, floor_ms,
+// x_floor).
+// Through the window, a registration and a deletion are timed from the click
+// to the face selection, with the longest wait of the window's thread.
 #include "bench_support.h"
+#include "floors.h"
 
+#include "authoring/face_authoring.h"
+#include "authoring/face_deleting.h"
 #include "catalogue/catalogue_files.h"
+#include "files/ini_file.h"
+#include "main/stretch_watchdog.h"
 #include "pictures/face_box_redraw.h"
 #include "pictures/jpeg_codec.h"
 #include "pictures/outline.h"
 #include "pictures/stretch.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -55,84 +65,169 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
+void renamePlain(const QString& from, const QString& to) {
+    std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData());
+}
+
+// The benchmark catalogue as it was before an operation, to put it back
+// while the clock is stopped.
+struct CatalogueBefore {
+    QString app;
+    int count = 0;
+    QByteArray settings;
+    std::array<QByteArray, 6> firstFace;
+
+    explicit CatalogueBefore(const QString& appDir, int faces) : app(appDir), count(faces) {
+        settings = readAll(app + QStringLiteral("data/FaceData.ini"));
+        for (int k = 0; k <= 5; ++k) firstFace[k] = readAll(plainPicturePath(app, 0, k));
+    }
+    // After face 0 went: every face takes back the pictures of the one before it.
+    void restoreAfterDeletingTheFirst() const {
+        for (int i = count - 1; i >= 1; --i)
+            for (int k = 0; k <= 5; ++k) renamePlain(plainPicturePath(app, i - 1, k), plainPicturePath(app, i, k));
+        for (int k = 0; k <= 5; ++k) writeAll(plainPicturePath(app, 0, k), firstFace[k]);
+        writeAll(app + QStringLiteral("data/FaceData.ini"), settings);
+    }
+    void restoreAfterRegistering() const {
+        for (int k = 0; k <= 5; ++k) QFile::remove(plainPicturePath(app, count, k));
+        writeAll(app + QStringLiteral("data/FaceData.ini"), settings);
+    }
+};
+
+// A registration on disk (registerFaceFiles), against its floor: the six
+// pictures encoded on both cores, written synced under temporary names with
+// the new settings, renamed into place, and one sync of the folder.
 void BM_RegisterFace(benchmark::State& state) {
     const int count = int(state.range(0));
     const QString app = benchCatalogue(count);
-    const QString ini = faceDataPath(app);
-    const QByteArray iniBefore = readAll(ini);
+    const QString data = app + QStringLiteral("data/");
+    const CatalogueBefore before(app, count);
     const NewFacePictures face = newFace();
-    for (auto _ : state) {
-        registerFaceFiles(app, count, face);
-        state.PauseTiming();
-        for (int k = 0; k <= 5; ++k) QFile::remove(facePicturePath(app, count, k));
-        writeAll(ini, iniBefore);
-        state.ResumeTiming();
-    }
+    const auto floor = [&] {
+        std::array<QByteArray, 6> encoded;
+        floorOnTwoThreads(6, [&](int k) { encoded[k] = encodeJpeg(face.pictures[k]); });
+        const QByteArray settings = before.settings + "[" + QByteArray::number(count) + "]\r\nX1=70\r\nX2=170\r\n"
+                                    "X3=125\r\nX4=110\r\nY1=70\r\nY2=70\r\nY3=110\r\nY4=160\r\n";
+        for (int k = 0; k <= 5; ++k) floorWriteSynced(data + QStringLiteral(".new%1").arg(k), encoded[k]);
+        floorWriteSynced(data + QStringLiteral(".new-settings"), settings);
+        for (int k = 0; k <= 5; ++k) renamePlain(data + QStringLiteral(".new%1").arg(k), plainPicturePath(app, count, k));
+        renamePlain(data + QStringLiteral(".new-settings"), data + QStringLiteral("FaceData.ini"));
+        floorSyncFolder(data);
+    };
+    measureAgainstFloor(
+        state, [&] { registerFaceFiles(app, count, face); }, floor, [&] { before.restoreAfterRegistering(); });
 }
-BENCHMARK(BM_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-// The floor of a registration: encoding its six pictures.
-void BM_BareEncodeSixPictures(benchmark::State& state) {
-    const NewFacePictures face = newFace();
-    for (auto _ : state)
-        for (const QImage& picture : face.pictures) benchmark::DoNotOptimize(encodeJpeg(picture));
-}
-BENCHMARK(BM_BareEncodeSixPictures)->Unit(benchmark::kMillisecond);
-
-// The other floor: writing the six encoded pictures as plain file copies.
-void BM_BareCopySixFiles(benchmark::State& state) {
-    const QString app = benchCatalogue(10);
-    for (auto _ : state) {
-        for (int k = 0; k <= 5; ++k)
-            QFile::copy(plainPicturePath(app, 0, k), app + QStringLiteral("data/copy_%1.jpg").arg(k));
-        state.PauseTiming();
-        for (int k = 0; k <= 5; ++k) QFile::remove(app + QStringLiteral("data/copy_%1.jpg").arg(k));
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_BareCopySixFiles)->Unit(benchmark::kMillisecond);
-
-// Deleting the first face: every later face moves down one index.
+// Deleting the first face on disk (deleteFaceFiles): every later face moves
+// down one number. Its floor: the deleted face's six pictures removed, every
+// later picture renamed one number down, the settings written synced and
+// renamed into place, one sync of the folder.
 void BM_DeleteFirstFace(benchmark::State& state) {
     const int count = int(state.range(0));
     const QString app = benchCatalogue(count);
-    const QString ini = faceDataPath(app);
-    const QByteArray iniBefore = readAll(ini);
-    std::array<QByteArray, 6> lastFace;
-    for (int k = 0; k <= 5; ++k) lastFace[k] = readAll(facePicturePath(app, count - 1, k));
-    const std::vector<FaceAnswer> answersAfter = readFaceAnswers(app, count - 1);
-    for (auto _ : state) {
-        deleteFaceFiles(app, 0, count, answersAfter);
-        state.PauseTiming();
-        // Every face of the generated catalogue holds the same pictures, so
-        // putting the last one back restores the catalogue.
-        for (int k = 0; k <= 5; ++k) writeAll(facePicturePath(app, count - 1, k), lastFace[k]);
-        writeAll(ini, iniBefore);
-        state.ResumeTiming();
-    }
+    const QString data = app + QStringLiteral("data/");
+    const CatalogueBefore before(app, count);
+    std::vector<FaceAnswer> answersAfter = readFaceAnswers(app, count);
+    answersAfter.erase(answersAfter.begin());
+    const auto floor = [&] {
+        for (int k = 0; k <= 5; ++k) QFile::remove(plainPicturePath(app, 0, k));
+        for (int i = 1; i < count; ++i)
+            for (int k = 0; k <= 5; ++k) renamePlain(plainPicturePath(app, i, k), plainPicturePath(app, i - 1, k));
+        floorWriteSynced(data + QStringLiteral(".new-settings"), before.settings);
+        renamePlain(data + QStringLiteral(".new-settings"), data + QStringLiteral("FaceData.ini"));
+        floorSyncFolder(data);
+    };
+    measureAgainstFloor(
+        state, [&] { deleteFaceFiles(app, 0, count, answersAfter); }, floor,
+        [&] { before.restoreAfterDeletingTheFirst(); });
 }
-BENCHMARK(BM_DeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(9)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-// The floor of that deletion: the same number of bare renames (six per
-// later face) and six copies, by plain names.
-void BM_BareRenamesOfADeletion(benchmark::State& state) {
+// ---- Through the window ----
+
+// Events handled until done() holds, then a little longer, so that the
+// watchdog's last heartbeat is taken.
+void processUntil(const std::function<bool()>& done) {
+    while (!done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 3) QApplication::processEvents();
+}
+
+void outlinePart(TForm1& form, int slot, QRect box) {
+    switch (slot) {
+    case 1: form.LblRMeMouseDown(Qt::LeftButton); break;
+    case 2: form.LblLMeMouseDown(Qt::LeftButton); break;
+    case 3: form.LblHanaMouseDown(Qt::LeftButton); break;
+    default: form.LblKutiMouseDown(Qt::LeftButton); break;
+    }
+    form.ImgFace1MouseDown(Qt::LeftButton, box.left(), box.top());
+    form.ImgFace1MouseMove(box.right(), box.top());
+    form.ImgFace1MouseMove(box.right(), box.bottom());
+    form.ImgFace1MouseMove(box.left(), box.bottom());
+    form.ImgFace1MouseUp(Qt::LeftButton, box.left(), box.bottom());
+}
+
+// From the click on "登録" (four parts outlined on a 400 x 300 photograph)
+// until the face selection is back with the new face.
+void BM_WindowRegisterFace(benchmark::State& state) {
     const int count = int(state.range(0));
     const QString app = benchCatalogue(count);
+    const CatalogueBefore before(app, count);
+    const QString photo = app + QStringLiteral("photo.jpg");
+    writeJpegFile(photo, texturedPicture(400, 300, 11));
+    StretchWatchdog watchdog(0);
+    double longest = 0;
     for (auto _ : state) {
-        for (int i = 1; i < count; ++i)
-            for (int k = 0; k <= 5; ++k)
-                QFile::rename(plainPicturePath(app, i, k), app + QStringLiteral("data/moved%1_%2.jpg").arg(i).arg(k));
-        for (int k = 0; k <= 5; ++k)
-            QFile::copy(plainPicturePath(app, 0, k), app + QStringLiteral("data/copy_%1.jpg").arg(k));
         state.PauseTiming();
-        for (int i = 1; i < count; ++i)
-            for (int k = 0; k <= 5; ++k)
-                QFile::rename(app + QStringLiteral("data/moved%1_%2.jpg").arg(i).arg(k), plainPicturePath(app, i, k));
-        for (int k = 0; k <= 5; ++k) QFile::remove(app + QStringLiteral("data/copy_%1.jpg").arg(k));
+        auto form = benchWindow(app, photo);
+        form->A1Click();
+        const QRect boxes[] = {{70, 70, 50, 40}, {170, 70, 50, 40}, {125, 110, 50, 50}, {110, 160, 80, 40}};
+        for (int s = 1; s <= 4; ++s) outlinePart(*form, s, boxes[s - 1]);
+        processUntil([] { return true; });
+        watchdog.reset();
+        state.ResumeTiming();
+        form->BitBtnTorokuClick();
+        processUntil([&] { return !form->faceAuthoring().adding(); });
+        state.PauseTiming();
+        longest = std::max(longest, watchdog.longestMilliseconds());
+        if (form->catalogue.faceCount != count + 1) state.SkipWithError("the face was not registered");
+        form.reset();
+        before.restoreAfterRegistering();
         state.ResumeTiming();
     }
+    state.counters["longest_wait_ms"] = longest;
 }
-BENCHMARK(BM_BareRenamesOfADeletion)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRegisterFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// From the confirmed "削除" of face 0 until the face selection is back.
+void BM_WindowDeleteFirstFace(benchmark::State& state) {
+    const int count = int(state.range(0));
+    const QString app = benchCatalogue(count);
+    const CatalogueBefore before(app, count);
+    StretchWatchdog watchdog(0);
+    double longest = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto form = benchWindow(app);
+        form->D1Click();
+        form->ImgFace0Click(form->Thumbnails[0]);
+        processUntil([] { return true; });
+        watchdog.reset();
+        state.ResumeTiming();
+        form->BitBtnTorokuClick();
+        processUntil([&] { return !form->faceDeleting().active(); });
+        state.PauseTiming();
+        longest = std::max(longest, watchdog.longestMilliseconds());
+        if (form->catalogue.faceCount != count - 1) state.SkipWithError("the face was not deleted");
+        form.reset();
+        before.restoreAfterDeletingTheFirst();
+        state.ResumeTiming();
+    }
+    state.counters["longest_wait_ms"] = longest;
+}
+BENCHMARK(BM_WindowDeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A freehand stroke of 2,000 points wandering over the face box.
 OutlinePointList longStroke() {
@@ -145,30 +240,38 @@ OutlinePointList longStroke() {
 }
 
 // One mouse move late in a long stroke: the picture redrawn over the face
-// box and all 2,000 points drawn again as a dotted polyline.
+// box and all 2,000 points drawn again as a dotted polyline. The floor: the
+// picture, fitted once, copied into the face box, and the same dotted line.
 void BM_StrokeMouseMove(benchmark::State& state) {
     const QImage photo = texturedPicture(1200, 900, 7);
+    const QImage fitted = stretchNearest(photo, 300, 225);
     const QSize drawSize(300, 225);
     const OutlinePointList stroke = longStroke();
     QImage faceBox = blankFaceBox();
-    for (auto _ : state) {
-        redrawFaceBox(faceBox, photo, drawSize);
-        drawDottedStroke(faceBox, stroke);
-        benchmark::DoNotOptimize(faceBox.constBits());
-    }
+    const auto repeat = [](const std::function<void()>& once) {
+        for (int i = 0; i < 20; ++i) once();  // 20 moves a sample: long enough to time
+    };
+    measureAgainstFloor(
+        state,
+        [&] {
+            repeat([&] {
+                redrawFaceBox(faceBox, photo, drawSize);
+                drawDottedStroke(faceBox, stroke);
+            });
+        },
+        [&] {
+            repeat([&] {
+                {
+                    QPainter p(&faceBox);
+                    p.setCompositionMode(QPainter::CompositionMode_Source);
+                    p.drawImage(0, 0, fitted);
+                }
+                drawDottedStroke(faceBox, stroke);
+            });
+        });
+    benchmark::DoNotOptimize(faceBox.constBits());
 }
-BENCHMARK(BM_StrokeMouseMove)->Unit(benchmark::kMicrosecond);
-
-// The floor: one stretched draw of the picture into the face box.
-void BM_BareStretchDraw(benchmark::State& state) {
-    const QImage photo = texturedPicture(1200, 900, 7);
-    QImage faceBox = blankFaceBox();
-    for (auto _ : state) {
-        stretchDraw(faceBox, QRect(0, 0, 300, 225), photo);
-        benchmark::DoNotOptimize(faceBox.constBits());
-    }
-}
-BENCHMARK(BM_BareStretchDraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StrokeMouseMove)->Iterations(101)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 

@@ -6,21 +6,26 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <vector>
 #include <QFileInfo>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <utility>
 
 namespace {
 
 class QuietDialogs : public UserDialogs {
 public:
-    QString nextFile;  // the file the next open dialog chooses, once
+    explicit QuietDialogs(QString file) : file_(std::move(file)) {}
     bool confirm(const QString&) override { return true; }
     void notice(const QString&) override {}
     void showError(const QString& text) override { qWarning("benchmark error: %s", qPrintable(text)); }
-    QString openFile(const QString&, const QString&) override { return std::exchange(nextFile, QString()); }
+    QString openFile(const QString&, const QString&) override { return file_; }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
+
+private:
+    QString file_;
 };
 
 class QuietShell : public DesktopShell {
@@ -36,46 +41,41 @@ public:
     }
 };
 
-QImage noisyPicture(int w, int h, int seed) {
-    // Texture rather than flat colour, so the JPEG decoders do real work.
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, qRgb((x * 7 + seed * 31) & 255, (y * 5 + x * 3 + seed) & 255, (x ^ y ^ seed) & 255));
-    return img;
-}
-
 }  // namespace
 
 QString benchCatalogue(int count) {
-    // Kept between runs in the temporary folder: writing thousands of pictures
-    // takes longer than the measurements, and profiles should show the game.
-    const QString app = QDir::tempPath() + QStringLiteral("/pomurina-bench-%1/").arg(count);
+    // The sample catalogue's faces repeated, as a player's catalogue grows
+    // from it. Kept between runs in the temporary folder: writing thousands
+    // of pictures takes longer than the measurements.
+    const QString app = QDir::tempPath() + QStringLiteral("/pomurina-bench-sample-%1/").arg(count);
     const QString done = app + QStringLiteral("complete");
     if (QFileInfo::exists(done)) return app;
     QDir(app).removeRecursively();
     QDir().mkpath(app + QStringLiteral("data"));
-    const QByteArray face = encodeJpeg(noisyPicture(260, 300, 1));
-    const QByteArray board = encodeJpeg(noisyPicture(260, 300, 2));
-    const QByteArray part = encodeJpeg(noisyPicture(60, 40, 3));
+    const QString sample = QStringLiteral(POMURINA_SAMPLE_DATA "/");
+    const IniFile sampleIni(sample + QStringLiteral("FaceData.ini"));
+    const int samples = sampleIni.readInteger(QStringLiteral("Faces"), QStringLiteral("Count"), 0);
+    if (samples <= 0) qFatal("no sample catalogue in %s", POMURINA_SAMPLE_DATA);
     IniFile ini(app + QStringLiteral("data/FaceData.ini"));
-    ini.writeInteger(QStringLiteral("faces"), QStringLiteral("count"), count);
+    ini.writeInteger(QStringLiteral("Faces"), QStringLiteral("Count"), count);
+    const char* keys[] = {"X1", "X2", "X3", "X4", "Y1", "Y2", "Y3", "Y4"};
     for (int i = 0; i < count; ++i) {
-        for (int k = 0; k <= 5; ++k) {
-            QFile f(app + QStringLiteral("data/face%1_%2.jpg").arg(i).arg(k));
-            f.open(QIODevice::WriteOnly);
-            f.write(k == 0 ? face : k == 5 ? board : part);
-        }
-        ini.writeInteger(QString::number(i), QStringLiteral("X1"), 40);
+        const int from = i % samples;
+        for (int k = 0; k <= 5; ++k)
+            QFile::copy(sample + QStringLiteral("face%1_%2.jpg").arg(from).arg(k),
+                        app + QStringLiteral("data/face%1_%2.jpg").arg(i).arg(k));
+        for (const char* key : keys)
+            ini.writeInteger(QString::number(i), QLatin1String(key),
+                             sampleIni.readInteger(QString::number(from), QLatin1String(key), 0));
     }
     ini.save();
     QFile(done).open(QIODevice::WriteOnly);
     return app;
 }
 
-std::unique_ptr<TForm1> benchWindow(const QString& appDir) {
+std::unique_ptr<TForm1> benchWindow(const QString& appDir, const QString& openFile) {
     Form1Services s;
-    s.dialogs = std::make_unique<QuietDialogs>();
+    s.dialogs = std::make_unique<QuietDialogs>(openFile);
     s.shell = std::make_unique<QuietShell>();
     s.media = std::make_unique<SilentMedia>();
     s.timersCallHandlers = false;
@@ -86,8 +86,36 @@ std::unique_ptr<TForm1> benchWindow(const QString& appDir) {
     return form;
 }
 
-void benchChooseFile(TForm1& form, const QString& path) {
-    static_cast<QuietDialogs&>(*form.services.dialogs).nextFile = path;
+void measureAgainstFloor(benchmark::State& state, const std::function<void()>& operation,
+                         const std::function<void()>& floor, const std::function<void()>& between) {
+    std::vector<double> ops, floors, ratios;
+    const auto timed = [&](const std::function<void()>& work) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        const double ms = double(clock.nsecsElapsed()) / 1e6;
+        if (between) between();
+        return ms;
+    };
+    for (auto _ : state) {
+        // The order alternates, so that neither always runs on a warmer cache.
+        const bool floorFirst = ops.size() % 2 == 1;
+        const double f1 = floorFirst ? timed(floor) : 0;
+        const double op = timed(operation);
+        const double f = floorFirst ? f1 : timed(floor);
+        ops.push_back(op);
+        floors.push_back(f);
+        ratios.push_back(op / f);
+        state.SetIterationTime(op / 1e3);
+    }
+    const auto median = [](std::vector<double> v) {
+        if (v.empty()) return 0.0;
+        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+        return v[v.size() / 2];
+    };
+    state.counters["op_ms"] = median(ops);
+    state.counters["floor_ms"] = median(floors);
+    state.counters["x_floor"] = median(ratios);
 }
 
 int main(int argc, char** argv) {

@@ -5,16 +5,22 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <functional>
 #include <memory>
 
-// A catalogue of count faces with pictures of realistic size (a 260 x 300
-// face, parts of 60 x 40), written once into the temporary folder and reused.
+// A catalogue of count faces, the pictures and answers of the sample
+// catalogue repeated, written once into the temporary folder and reused.
 QString benchCatalogue(int count);
 
-// The main window on appDir, its title finished, with services that never ask
-// anything and make no sound.
-std::unique_ptr<TForm1> benchWindow(const QString& appDir);
+// The main window on appDir, its title finished, with services that make no
+// sound and answer every question yes; the file dialog answers openFile.
+std::unique_ptr<TForm1> benchWindow(const QString& appDir, const QString& openFile = {});
 
-// The file that the window's next open dialog chooses (a window made by
-// benchWindow).
-void benchChooseFile(TForm1& form, const QString& path);
+// Times operation and its floor alternately, one after the other in every
+// iteration, so that a machine shared with other work slows both alike; the
+// iteration time is the operation's, and the counters give the medians of the
+// operation, the floor and their ratio ("x_floor"). between runs untimed after
+// each of them (putting things back). Register with UseManualTime().
+void measureAgainstFloor(benchmark::State& state, const std::function<void()>& operation,
+                         const std::function<void()>& floor, const std::function<void()>& between = {});

@@ -134,11 +134,9 @@ struct AuthoringWindow {
     QTemporaryDir dir;
     std::unique_ptr<TForm1> form;
     explicit AuthoringWindow(int which) {
-        const QString catalogue = benchCatalogue(10);
-        form = benchWindow(catalogue);
         const QString path = dir.filePath(QStringLiteral("photo.jpg"));
         writeJpegFile(path, photoOf(which));
-        benchChooseFile(*form, path);
+        form = benchWindow(benchCatalogue(10), path);
         form->A1Click();
         while (!form->faceAuthoring().partFinder().modelReady()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }

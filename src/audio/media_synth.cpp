@@ -76,6 +76,12 @@ MediaSynth::MediaSynth(const QStringList& soundFonts) {
     // then costs a few percent of a core instead of several times that, and
     // the voices given up first are the ones already fading out.
     fluid_settings_setint(settings_, "synth.polyphony", 64);
+    // Background music needs no quick reaction: periods of 1,024 frames (23 ms
+    // at 44.1 kHz), four of them buffered, wake the audio thread 43 times a
+    // second instead of FluidSynth's 700 (64 frames), which cost more than
+    // the synthesis itself.
+    fluid_settings_setint(settings_, "audio.period-size", kAudioPeriodFrames);
+    fluid_settings_setint(settings_, "audio.periods", kAudioPeriods);
     double rate = 44100;
     fluid_settings_getnum(settings_, "synth.sample-rate", &rate);
     sampleRate_ = static_cast<int>(rate);

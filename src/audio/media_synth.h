@@ -22,6 +22,10 @@ Q_DECLARE_LOGGING_CATEGORY(musicLog)
 // log instead of stderr.
 void routeSynthLogToDebug();
 
+// The audio drivers' period and how many are buffered (see MediaSynth).
+constexpr int kAudioPeriodFrames = 1024;
+constexpr int kAudioPeriods = 4;
+
 class MediaSynth {
 public:
     // Loads the first candidate SoundFont that FluidSynth accepts; with none

@@ -12,6 +12,7 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
@@ -25,9 +26,16 @@
 #include <QAction>
 #include <QPushButton>
 #include <QTabWidget>
+#include <memory>
 
-FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs)
-    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), finder_(board, dialogs) {
+FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
+                             BackgroundWork& background)
+    : board_(board),
+      appDir_(appDir),
+      catalogue_(catalogue),
+      dialogs_(dialogs),
+      background_(background),
+      finder_(board, dialogs) {
     finder_.onSearched = [this](const FaceSearch& search) { facesSearched(search); };
     finder_.onChosen = [this](int face) { proposeFace(face); };
 }
@@ -110,7 +118,7 @@ void FaceAuthoring::setPartTitlesEnabled(bool enabled) {
 }
 void FaceAuthoring::registerFace() {
     const AuthoringState& a = authoring_;
-    if (!a.addingFace || a.sourcePicture.isNull()) return;
+    if (!a.addingFace || a.sourcePicture.isNull() || finder_.searching()) return;
     const int n = catalogue_.faceCount;
     if (n >= kMaxFaceCount) throwFileCreateError(facePicturePath(appDir_, n, 1));
 
@@ -122,18 +130,26 @@ void FaceAuthoring::registerFace() {
         parts[s - 1] = board_.partPreview(s)->picture();
         corners[s - 1] = QPoint(a.boxMinX[s], a.boxMinY[s]);
     }
-    const NewFacePictures face = buildNewFace(unpainted, painted, parts, corners);
+    auto face = std::make_shared<const NewFacePictures>(buildNewFace(unpainted, painted, parts, corners));
 
-    // Throws on failure with nothing left on disk; the authoring then stays
-    // open so that the user can try again or cancel.
-    registerFaceFiles(appDir_, n, face);
-
-    catalogue_.faceCount = n + 1;
-    catalogue_.faceAnswers.push_back(face.answer);
-    if (onFaceRegistered) onFaceRegistered();
-    releaseSourcePicture();
-    ReturnToFaceSelect();
-    board_.BitBtnToroku->hide();
+    // Encoded and written on the background thread. A failure leaves nothing
+    // on disk and is reported; the authoring then stays open so that the
+    // user can try again or cancel.
+    background_.start([appDir = appDir_, n, face] { registerFaceFiles(appDir, n, *face); },
+                      [this, n, face](std::exception_ptr failure) {
+                          try {
+                              if (failure) std::rethrow_exception(failure);
+                          } catch (const AppError& e) {
+                              dialogs_.showError(e.message());
+                              return;
+                          }
+                          catalogue_.faceCount = n + 1;
+                          catalogue_.faceAnswers.push_back(face->answer);
+                          if (onFaceRegistered) onFaceRegistered();
+                          releaseSourcePicture();
+                          ReturnToFaceSelect();
+                          board_.BitBtnToroku->hide();
+                      });
 }
 
 void FaceAuthoring::cancel() {

@@ -9,6 +9,7 @@
 #include <Qt>
 #include <functional>
 
+class BackgroundWork;
 struct Board;
 struct CatalogueMirror;
 class CaptionLabel;
@@ -17,7 +18,8 @@ class UserDialogs;
 
 class FaceAuthoring {
 public:
-    FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs);
+    FaceAuthoring(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
+                  BackgroundWork& background);
 
     const AuthoringState& state() const { return authoring_; }
     PartFinder& partFinder() { return finder_; }
@@ -43,8 +45,9 @@ public:
     void BeginOutline(CaptionLabel* title, ImageControl* preview);
     void RedrawAuthoringFace(int part);
     void PaintPart();
-    // "登録": writes the new face; throws (the authoring stays open) when it
-    // cannot be written.
+    // "登録": writes the new face on the background thread; once it is on
+    // disk the catalogue takes it and the face selection comes back. When it
+    // cannot be written the error is reported and the authoring stays open.
     void registerFace();
     void cancel();
     void ReturnToFaceSelect();
@@ -70,6 +73,7 @@ private:
     const QString appDir_;
     CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
+    BackgroundWork& background_;
     AuthoringState authoring_;
     // The picture as the player loaded or zoomed it: what a search looks at
     // and what a switch to another found face starts again from.

@@ -5,6 +5,7 @@
 #include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QPushButton>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -21,8 +23,9 @@ constexpr int kFewestFaces = 3;
 
 }  // namespace
 
-FaceDeleting::FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs)
-    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
+FaceDeleting::FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
+                           BackgroundWork& background)
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), background_(background) {}
 
 void FaceDeleting::D1Click() {
     // At three faces or fewer (a catalogue edited by hand) nothing more goes.
@@ -67,21 +70,27 @@ void FaceDeleting::blinkChosenThumbnail() {
 void FaceDeleting::deleteChosenFace() {
     const int d = chosenFace_;
     const int count = catalogue_.faceCount;
-    if (faceChosen_ && d >= 0 && d < count && dialogs_.confirm(AuthoringTexts::ConfirmDelete)) {
-        std::vector<FaceAnswer> answersAfter = catalogue_.faceAnswers;
-        answersAfter.erase(answersAfter.begin() + d);
-        try {
-            // The disk changes first and all at once; memory follows only a
-            // catalogue that really changed.
-            deleteFaceFiles(appDir_, d, count, answersAfter);
-            catalogue_.faceCount = count - 1;
-            catalogue_.faceAnswers = std::move(answersAfter);
-            if (onFaceDeleted) onFaceDeleted(d);
-        } catch (const AppError& e) {
-            dialogs_.showError(e.message());
-        }
+    if (!(faceChosen_ && d >= 0 && d < count && dialogs_.confirm(AuthoringTexts::ConfirmDelete))) {
+        end();
+        return;
     }
-    end();
+    auto answersAfter = std::make_shared<std::vector<FaceAnswer>>(catalogue_.faceAnswers);
+    answersAfter->erase(answersAfter->begin() + d);
+    // The disk changes first and all at once, on a thread of its own (the
+    // journal keeps it whole); memory follows only a catalogue that really
+    // changed. The mode stays open, its face chosen, until then.
+    background_.start([appDir = appDir_, d, count, answersAfter] { deleteFaceFiles(appDir, d, count, *answersAfter); },
+                      [this, d, count, answersAfter](std::exception_ptr failure) {
+                          try {
+                              if (failure) std::rethrow_exception(failure);
+                              catalogue_.faceCount = count - 1;
+                              catalogue_.faceAnswers = std::move(*answersAfter);
+                              if (onFaceDeleted) onFaceDeleted(d);
+                          } catch (const AppError& e) {
+                              dialogs_.showError(e.message());
+                          }
+                          end();
+                      });
 }
 
 // "キャンセル" leaves the mode the same way as an answered "削除".

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+class BackgroundWork;
 struct Board;
 struct CatalogueMirror;
 class ImageControl;
@@ -12,7 +13,8 @@ class UserDialogs;
 
 class FaceDeleting {
 public:
-    FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs);
+    FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
+                 BackgroundWork& background);
 
     // Whether the screen is choosing a face to delete.
     bool active() const { return deletingFace_; }
@@ -29,7 +31,9 @@ public:
     // One tick of Timer1: the chosen thumbnail shows or hides.
     void blinkChosenThumbnail();
     // "削除": asks, deletes, and goes back to the face selection whatever
-    // the answer; a deletion that fails is reported and changes nothing.
+    // the answer; a deletion that fails is reported and changes nothing. The
+    // files are changed on the background thread; the window follows, and
+    // the mode ends, once they are (background.finish() waits for it).
     void deleteChosenFace();
     void cancel();
 
@@ -40,6 +44,7 @@ private:
     const QString appDir_;
     CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
+    BackgroundWork& background_;
     bool deletingFace_ = false;
     bool faceChosen_ = false;  // a thumbnail was clicked in this mode
     int chosenFace_ = 0;

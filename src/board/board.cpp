@@ -39,14 +39,17 @@ ImageControl* Board::partPreview(int slot) const {
 
 bool Board::liesOnFace(const ImageControl* part) const { return part->parentWidget() == ClientArea; }
 
-void Board::createFaceControls(int from, int to) {
+void Board::createThumbnails(int from, int to) {
     Thumbnails.resize(to, nullptr);
-    for (int s = 1; s <= 4; ++s) PartImages[s].resize(to, nullptr);
     for (int i = from; i < to; ++i) {
         auto* thumb = new ImageControl(ScrollBox1->content());
         thumb->setObjectName(QStringLiteral("Thumbnail%1").arg(i));
         Thumbnails[i] = thumb;
     }
+}
+
+void Board::createPartImages(int from, int to) {
+    for (int s = 1; s <= 4; ++s) PartImages[s].resize(to, nullptr);
     for (int i = from; i < to; ++i)
         for (int s = 1; s <= 4; ++s) {
             auto* part = new ImageControl(paletteBox(s)->content());

@@ -96,8 +96,11 @@ struct Board {
     bool liesOnFace(const ImageControl* part) const;
 
     // Creates the thumbnails and part images of faces from .. to - 1 (empty,
-    // named Thumbnail<i> and PartImage<slot>_<i>) in their boxes.
-    void createFaceControls(int from, int to);
+    // named Thumbnail<i> and PartImage<slot>_<i>) in their boxes; the two
+    // kinds are created apart (at start-up the part images come in batches
+    // after the window shows).
+    void createThumbnails(int from, int to);
+    void createPartImages(int from, int to);
     // Releases the controls of the faces from newCount on.
     void releaseFaceControls(int newCount);
 

@@ -11,35 +11,41 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(false);
 }
 
-void ImageControl::setPicture(const QImage& picture) {
+void ImageControl::setPicture(const QImage& picture) { setFittedPicture(picture, picture.size()); }
+
+void ImageControl::setFittedPicture(const QImage& picture, QSize sourceSize) {
     picture_ = picture;
-    if (autoSize_ && !picture_.isNull()) resize(picture_.size());
-    pictureChanged();
+    sourceSize_ = picture_.isNull() ? QSize() : sourceSize;
+    if (autoSize_ && !picture_.isNull()) resize(sourceSize_);
+    redraw();
 }
 
-void ImageControl::clearPicture() {
-    picture_ = QImage();
-    pictureChanged();
-}
+void ImageControl::clearPicture() { setPicture(QImage()); }
 
 void ImageControl::pictureChanged() {
+    // The canvas is a picture of its own size, whatever it stood in for.
+    sourceSize_ = picture_.isNull() ? QSize() : picture_.size();
+    redraw();
+}
+
+void ImageControl::redraw() {
     cacheValid_ = false;
     update();
 }
 
 void ImageControl::setAutoSize(bool on) {
     autoSize_ = on;
-    if (autoSize_ && !picture_.isNull()) resize(picture_.size());
+    if (autoSize_ && !picture_.isNull()) resize(sourceSize_);
 }
-void ImageControl::setStretch(bool on) { stretch_ = on; pictureChanged(); }
-void ImageControl::setProportional(bool on) { proportional_ = on; pictureChanged(); }
-void ImageControl::setTransparent(bool on) { transparent_ = on; pictureChanged(); }
+void ImageControl::setStretch(bool on) { stretch_ = on; redraw(); }
+void ImageControl::setProportional(bool on) { proportional_ = on; redraw(); }
+void ImageControl::setTransparent(bool on) { transparent_ = on; redraw(); }
 
 QRect ImageControl::drawnRect() const {
     if (picture_.isNull()) return {};
-    if (!stretch_) return QRect(QPoint(0, 0), picture_.size());
+    if (!stretch_) return QRect(QPoint(0, 0), sourceSize_);
     if (!proportional_) return rect();
-    return QRect(QPoint(0, 0), proportionalSize(picture_.size(), size()));
+    return QRect(QPoint(0, 0), proportionalSize(sourceSize_, size()));
 }
 
 const QImage& ImageControl::displayImage() const {

@@ -16,6 +16,13 @@ public:
     const QImage& picture() const { return picture_; }
     // Replaces the picture; with automatic sizing the control takes its size.
     void setPicture(const QImage& picture);
+    // A picture already scaled to the size it is drawn at, standing in for
+    // one of sourceSize (a thumbnail keeps only what it shows): the geometry
+    // (drawnRect, automatic sizing) is that of the picture of sourceSize.
+    void setFittedPicture(const QImage& picture, QSize sourceSize);
+    // The size of the picture the control shows: the picture's own, or the
+    // one it stands in for.
+    QSize sourceSize() const { return sourceSize_; }
     // An empty picture: the control shows nothing.
     void clearPicture();
     // The picture for drawing on; call pictureChanged() afterwards.
@@ -54,9 +61,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void redraw();
     const QImage& displayImage() const;  // scaled (and masked) picture, cached
 
     QImage picture_;
+    QSize sourceSize_;
     bool autoSize_ = false;
     bool stretch_ = false;
     bool proportional_ = false;

@@ -2,6 +2,7 @@
 
 #include <QChildEvent>
 #include <QEvent>
+#include <QMetaObject>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -15,12 +16,29 @@ ScrollBox::ScrollBox(QWidget* parent) : QScrollArea(parent), content_(new QWidge
     updateRange();
 }
 
-int ScrollBox::verticalPosition() const { return verticalScrollBar()->value(); }
+int ScrollBox::verticalPosition() const {
+    updatePendingRange();
+    return verticalScrollBar()->value();
+}
 
-void ScrollBox::setVerticalPosition(int y) { verticalScrollBar()->setValue(y); }
+void ScrollBox::setVerticalPosition(int y) {
+    updatePendingRange();
+    verticalScrollBar()->setValue(y);
+}
+
+void ScrollBox::scheduleRangeUpdate() {
+    if (rangePending_) return;
+    rangePending_ = true;
+    QMetaObject::invokeMethod(this, [this] { updatePendingRange(); }, Qt::QueuedConnection);
+}
+
+void ScrollBox::updatePendingRange() const {
+    if (rangePending_) const_cast<ScrollBox*>(this)->updateRange();
+}
 
 void ScrollBox::updateRange() {
     if (updating_) return;
+    rangePending_ = false;
     updating_ = true;
     int right = 0, bottom = 0;
     for (QObject* o : content_->children()) {
@@ -42,16 +60,16 @@ bool ScrollBox::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ChildAdded:
         if (auto* ce = static_cast<QChildEvent*>(event); ce->child()->isWidgetType())
             ce->child()->installEventFilter(this);
-        updateRange();
+        scheduleRangeUpdate();
         break;
     case QEvent::ChildRemoved:
-        updateRange();
+        scheduleRangeUpdate();
         break;
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Show:
     case QEvent::Hide:
-        if (watched != content_) updateRange();
+        if (watched != content_) scheduleRangeUpdate();
         break;
     default:
         break;

@@ -11,8 +11,11 @@ public:
     int verticalPosition() const;
     void setVerticalPosition(int y);
     void scrollToTop() { setVerticalPosition(0); }
-    // Sizes the content to cover every visible child (called automatically
-    // when children move, resize, appear or go).
+    // Sizes the content to cover every visible child. Moving, resizing,
+    // showing, adding or removing children asks for it once for the next turn
+    // of the event loop, however many children change: a game start moves
+    // thousands of them. Reading or setting the position brings it up to date
+    // first.
     void updateRange();
 
 protected:
@@ -20,6 +23,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void scheduleRangeUpdate();
+    void updatePendingRange() const;
+
     QWidget* content_;
     bool updating_ = false;
+    bool rangePending_ = false;
 };

@@ -9,7 +9,6 @@
 #include "files/ini_file.h"
 
 #include <QDateTime>
-#include <QDirIterator>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -152,8 +151,9 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
         if (renameEntry(at(folder, ChangeFiles::oldSettings), settingsPath) == 0) fail(iniWriteErrorText(settingsPath));
     }
     // The change stands; a leftover that cannot be removed now goes at the
-    // next start.
-    finishCommittedChange(folder, journal);
+    // next start. The change knows its own hidden files by name: the folder
+    // is not listed again.
+    finishCommittedChange(folder, journal, false);
 }
 
 void requireUnchangedCount(const QString& settingsPath, int countRead) {
@@ -188,29 +188,42 @@ bool rollBackChange(const QString& folder, CatalogueJournal journal) {
 // The parked pictures go first, then the journal, then (once that is on
 // disk) the other hidden files, among them the old settings that mark the
 // change as committed.
-bool finishCommittedChange(const QString& folder, const CatalogueJournal& journal) {
+bool finishCommittedChange(const QString& folder, const CatalogueJournal& journal, bool sweep) {
     std::set<QString> movedIn;
     for (const CatalogueRename& r : journal.in) movedIn.insert(r.from);
     for (const CatalogueRename& r : journal.out)
         if (!movedIn.count(r.to) && removeIfPresent(at(folder, r.to)) != 0) return false;
     if (removeIfPresent(at(folder, ChangeFiles::journal)) != 0 || syncFolder(folder) != 0) return false;
-    sweepChangeLeftovers(folder);
+    if (sweep)
+        sweepChangeLeftovers(folder);
+    else
+        removeIfPresent(at(folder, ChangeFiles::oldSettings));
     return true;
 }
 
-void sweepChangeLeftovers(const QString& folder) {
-    QStringList strays;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (isAtomicWriteLeftover(name) || ChangeFiles::isAddedPicture(name) || name == ChangeFiles::newSettings ||
-            name == ChangeFiles::oldSettings)
-            removeFileEntry(at(folder, name));
-        else if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal)
-            strays << name;
+std::optional<QStringList> sweepChangeLeftovers(const QString& folder) {
+    QStringList strays, kept;
+    try {
+        listFolder(folder, [&](const char* entry) {
+            const QString name = QFile::decodeName(entry);
+            // Every leftover is a hidden name; the thousands of pictures are
+            // passed over at a glance.
+            if (entry[0] == '.') {
+                if (isAtomicWriteLeftover(name) || ChangeFiles::isAddedPicture(name) ||
+                    name == ChangeFiles::newSettings || name == ChangeFiles::oldSettings) {
+                    if (removeFileEntry(at(folder, name)) == 0) return;
+                } else if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal) {
+                    strays << name;
+                    return;
+                }
+            }
+            kept << name;
+        });
+    } catch (const AppError&) {
+        return std::nullopt;  // the folder cannot be listed: the leftovers stay for the next try
     }
     if (!strays.isEmpty()) setAsideChangeFiles(folder, strays);
+    return kept;
 }
 
 void setAsideChangeFiles(const QString& folder, const QStringList& names) {

@@ -20,7 +20,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -75,4 +77,8 @@ void requireUnchangedCount(const QString& settingsPath, int countRead);
 // the journal is thrown, once. The same error, with the journal left in
 // place for the next try, when it cannot be read (I/O error); and
 // "%s に書き込めません" naming the settings when a step fails.
-void recoverCatalogueChange(const QString& folder);
+// Without a journal, gives the entries the folder holds afterwards (it has
+// just been listed for the leftovers), so that a change can spell its names
+// without listing it again; "ファイル %s は開けません" naming the folder when it
+// cannot be listed.
+std::optional<QStringList> recoverCatalogueChange(const QString& folder);

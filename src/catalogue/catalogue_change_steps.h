@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // A settings file this large is not one the game wrote; reading stops there.
 constexpr qint64 kSettingsReadLimit = 64 * 1024 * 1024;
@@ -16,14 +17,16 @@ inline QString inFolder(const QString& folder, const QString& name) { return fol
 // the leftovers.
 bool rollBackChange(const QString& folder, CatalogueJournal journal);
 // Removes what a committed change left: the parked pictures, the journal,
-// then the leftovers.
-bool finishCommittedChange(const QString& folder, const CatalogueJournal& journal);
+// then the leftovers: found by listing the folder (sweep, after a crash) or
+// by name (a change that has just run, whose only one is the old settings).
+bool finishCommittedChange(const QString& folder, const CatalogueJournal& journal, bool sweep = true);
 // Removes what interrupted changes and writes leave when no journal is
 // pending: new pictures never moved in, the copies of the settings, and
 // temporary files of interrupted writes. A parked or shifted picture (or any
 // other ".change-" file) holds a catalogue picture that only a journal could
-// place; without one it is set aside, never removed.
-void sweepChangeLeftovers(const QString& folder);
+// place; without one it is set aside, never removed. Gives the entries the
+// folder holds afterwards; nothing when it cannot be listed.
+std::optional<QStringList> sweepChangeLeftovers(const QString& folder);
 
 // Moves names of folder, in this order, into a new folder
 // "refused-change-<date>-<time>" in it, each without its leading dot so that

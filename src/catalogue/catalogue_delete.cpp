@@ -8,6 +8,7 @@
 #include "catalogue/catalogue_files.h"
 
 #include "files/app_error.h"
+#include "files/app_paths.h"
 #include "files/file_ops.h"
 #include "files/ini_file.h"
 
@@ -33,13 +34,15 @@ void deleteFaceFiles(const QString& appDir, int d, int count,
     // No other game process changes the catalogue meanwhile, and an earlier
     // change that a crash interrupted is resolved before this one is planned.
     const CatalogueLock lock(plan.folder);
-    recoverCatalogueChange(plan.folder);
-    plan.settingsPath = faceDataPath(appDir);
+    // The folder is listed once, for the leftovers and the names together.
+    FolderEntryNames names(plan.folder, recoverCatalogueChange(plan.folder));
+    const auto inFolder = [&](const QString& name) { return plan.folder + QLatin1Char('/') + names.spelled(name); };
+    plan.settingsPath = inFolder(QStringLiteral("FaceData.ini"));
     // Face d is face d of the catalogue the caller read, or nothing goes.
     requireUnchangedCount(plan.settingsPath, count);
     for (int i = d; i < count; ++i)
         for (int kind = 0; kind < 6; ++kind) {
-            const QString path = facePicturePath(appDir, i, kind);
+            const QString path = inFolder(facePictureName(i, kind));
             EntryKind entry = EntryKind::Missing;
             if (entryKind(path, &entry) != 0 || entry == EntryKind::Other) throwFileOpenError(path);
             if (entry == EntryKind::Missing) continue;

@@ -9,6 +9,7 @@
 #include "pictures/jpeg_codec.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 int readFaceCount(const QString& appDir) {
     return IniFile(faceDataPath(appDir)).readInteger(QStringLiteral("faces"), QStringLiteral("count"), 3);
@@ -24,14 +25,16 @@ StartingCount startingFaceCount(const QString& appDir) {
 
 std::vector<FaceAnswer> readFaceAnswers(const QString& appDir, int count) {
     const IniFile ini(faceDataPath(appDir));
+    // In the order of FaceAnswer: X1..X4, then Y1..Y4.
+    static const QStringList keys = {QStringLiteral("X1"), QStringLiteral("X2"), QStringLiteral("X3"),
+                                     QStringLiteral("X4"), QStringLiteral("Y1"), QStringLiteral("Y2"),
+                                     QStringLiteral("Y3"), QStringLiteral("Y4")};
     std::vector<FaceAnswer> answers;
+    answers.reserve(size_t(std::max(count, 0)));
     for (int n = 0; n < count; ++n) {
-        const QString section = QString::number(n);
+        const std::vector<int> values = ini.readIntegers(QString::number(n), keys, 0);
         FaceAnswer a{};
-        for (int slot = 1; slot <= 4; ++slot) {
-            a[slot - 1] = ini.readInteger(section, QStringLiteral("X%1").arg(slot), 0);
-            a[slot + 3] = ini.readInteger(section, QStringLiteral("Y%1").arg(slot), 0);
-        }
+        std::copy(values.begin(), values.end(), a.begin());
         answers.push_back(a);
     }
     return answers;

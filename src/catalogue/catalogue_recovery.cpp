@@ -153,13 +153,15 @@ Verdict verdictOf(const QString& folder, const CatalogueJournal& journal) {
 
 }  // namespace
 
-void recoverCatalogueChange(const QString& folder) {
+std::optional<QStringList> recoverCatalogueChange(const QString& folder) {
     const QString journalPath = at(folder, ChangeFiles::journal);
     qint64 size = 0;
     const PathKind kind = probeEntry(journalPath, &size);
     if (kind == PathKind::Absent) {
-        sweepChangeLeftovers(folder);
-        return;
+        // A folder that cannot be listed hides what may be left: no change
+        // is built on it.
+        if (std::optional<QStringList> kept = sweepChangeLeftovers(folder)) return kept;
+        throwFileOpenError(folder);
     }
     // A link, a folder or a file larger than any change writes is not read at all.
     CatalogueJournal journal;
@@ -185,4 +187,5 @@ void recoverCatalogueChange(const QString& folder) {
     const bool done = verdict == Verdict::Committed ? finishCommittedChange(folder, journal)
                                                     : rollBackChange(folder, journal);
     if (!done) throwIniWriteError(at(folder, journal.settings));
+    return std::nullopt;
 }

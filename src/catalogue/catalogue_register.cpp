@@ -7,34 +7,49 @@
 #include "catalogue/catalogue_files.h"
 
 #include "files/app_error.h"
+#include "files/app_paths.h"
 #include "files/file_ops.h"
 #include "files/ini_file.h"
 #include "pictures/jpeg_codec.h"
+#include "pictures/parallel_work.h"
 
 #include <QFileInfo>
+#include <exception>
 #include <stdexcept>
 
 void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePictures& face) {
     if (newIndex < 0 || newIndex >= kMaxFaceCount)
         throw std::invalid_argument("registerFaceFiles: face index out of range");
 
-    // Encode first: nothing touches the disk until every picture is ready.
+    // Encode first, on all cores: nothing touches the disk until every
+    // picture is ready.
     static constexpr int kWriteOrder[] = {1, 2, 3, 4, 5, 0};
     std::array<QByteArray, 6> encoded;
-    for (int kind : kWriteOrder) encoded[kind] = encodeJpeg(face.pictures[kind]);
+    std::array<std::exception_ptr, 6> failed;
+    runOnAllCores(6, [&](int kind) {
+        try {
+            encoded[kind] = encodeJpeg(face.pictures[kind]);
+        } catch (...) {
+            failed[kind] = std::current_exception();
+        }
+    });
+    for (int kind : kWriteOrder)
+        if (failed[kind]) std::rethrow_exception(failed[kind]);
 
     CatalogueChangePlan plan;
     plan.folder = catalogueFolder(appDir);
     // No other game process changes the catalogue meanwhile, and an earlier
     // change that a crash interrupted is resolved before this one is planned.
     const CatalogueLock lock(plan.folder);
-    recoverCatalogueChange(plan.folder);
-    plan.settingsPath = faceDataPath(appDir);
+    // The folder is listed once, for the leftovers and the names together.
+    FolderEntryNames names(plan.folder, recoverCatalogueChange(plan.folder));
+    const auto inFolder = [&](const QString& name) { return plan.folder + QLatin1Char('/') + names.spelled(name); };
+    plan.settingsPath = inFolder(QStringLiteral("FaceData.ini"));
     // The new face takes the index after the faces the caller read; a
     // catalogue changed meanwhile is not built upon.
     requireUnchangedCount(plan.settingsPath, newIndex);
     for (int kind : kWriteOrder) {
-        const QString path = facePicturePath(appDir, newIndex, kind);
+        const QString path = inFolder(facePictureName(newIndex, kind));
         EntryKind entry = EntryKind::Missing;
         if (entryKind(path, &entry) != 0 || entry == EntryKind::Other) throwFileCreateError(path);
         if (entry == EntryKind::File) plan.out.push_back({QFileInfo(path).fileName(), ChangeFiles::parked(newIndex, kind)});

@@ -53,8 +53,18 @@ QString spelledIn(const QStringList& names, const QString& name) {
     return {};
 }
 
+// FaceData.ini spelled that way is there: no need to list a folder of
+// thousands of pictures to know it. A failed look proves nothing either way.
+bool hasSettingsFileAsSpelled(const QString& dataDir) {
+    try {
+        return probePath(withSlash(dataDir) + QStringLiteral("FaceData.ini")) == PathKind::File;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
 bool hasSettingsFile(const QString& dataDir) {
-    return !spelledIn(filesIn(dataDir), QStringLiteral("FaceData.ini")).isEmpty();
+    return hasSettingsFileAsSpelled(dataDir) || !spelledIn(filesIn(dataDir), QStringLiteral("FaceData.ini")).isEmpty();
 }
 
 // A folder that cannot be looked into holds no catalogue the game could use.
@@ -62,6 +72,7 @@ bool hasCatalogue(const QString& appDir) {
     try {
         const QString dataDir = resolveAppPath(appDir, QStringLiteral("data"));
         if (probePath(dataDir) != PathKind::Folder) return false;
+        if (hasSettingsFileAsSpelled(dataDir)) return true;
         const QStringList files = filesIn(dataDir);
         return !spelledIn(files, QStringLiteral("FaceData.ini")).isEmpty() ||
                std::any_of(files.cbegin(), files.cend(), isFacePicture);

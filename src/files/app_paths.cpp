@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <strings.h>
@@ -57,8 +56,10 @@ QString appDirOf(const QString& executablePath) {
 QString resolveAppPath(const QString& appDir, const QString& relative) {
     QString path = appDir;
     if (!path.isEmpty() && !path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    const QStringList components = relative.split(separators, Qt::SkipEmptyParts);
+    // Split by hand: pictures are looked up from several threads at once.
+    QStringList components;
+    for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts))
+        components << part.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     bool parentExists = probePath(path.isEmpty() ? QStringLiteral(".") : path) == PathKind::Folder;
     for (qsizetype i = 0; i < components.size(); ++i) {
         const QString component = canonicalSpelling(components[i]);
@@ -89,4 +90,36 @@ QString dialogMemoryFolder(const QString& appDir) {
     } catch (const AppError&) {
         return appDir;
     }
+}
+
+FolderEntryNames::FolderEntryNames(QString folder, std::optional<QStringList> entries) : folder_(std::move(folder)) {
+    if (!folder_.isEmpty() && !folder_.endsWith(QLatin1Char('/'))) folder_ += QLatin1Char('/');
+    if (entries) index(*entries);
+}
+
+void FolderEntryNames::index(QStringList entries) {
+    listed_ = true;
+    entries_ = std::move(entries);
+    exact_ = QSet<QString>(entries_.cbegin(), entries_.cend());
+}
+
+QString FolderEntryNames::spelled(const QString& wanted) {
+    const QString name = canonicalSpelling(wanted);
+    if (!listed_) {
+        // The usual case, a name spelled as it is on disk, costs one stat.
+        if (probePath(folder_ + name) != PathKind::Absent) return name;
+        QStringList entries;
+        listFolder(folder_.isEmpty() ? QStringLiteral("./") : folder_,
+                   [&](const char* entry) { entries << QFile::decodeName(entry); });
+        index(entries);
+    }
+    if (exact_.contains(name)) return name;
+    // Another spelling: rare, so a plain pass over the entries (a match has
+    // the same length; case-insensitive comparison folds character by
+    // character).
+    QString best;
+    for (const QString& entry : entries_)
+        if (entry.size() == name.size() && entry.compare(name, Qt::CaseInsensitive) == 0 && (best.isEmpty() || entry < best))
+            best = entry;
+    return best.isEmpty() ? name : best;
 }

@@ -154,6 +154,49 @@ int IniFile::findKey(int sectionLine, int end, const QString& key) const {
     return -1;
 }
 
+namespace {
+
+// A value as it is read back: at most kMaxValueLength characters, never half
+// a surrogate pair.
+QString valueText(QStringView value) {
+    qsizetype length = std::min(value.size(), kMaxValueLength);
+    if (length < value.size() && value.at(length - 1).isHighSurrogate()) --length;
+    return value.left(length).toString();
+}
+
+}  // namespace
+
+QStringList IniFile::readStrings(const QString& section, const QStringList& keys, const QString& def) const {
+    QStringList values(keys.size(), def);
+    std::vector<bool> found(keys.size(), false);
+    qsizetype missing = keys.size();
+    for (int s = findSection(section); s >= 0 && missing > 0;) {
+        const int end = sectionEnd(s);
+        QStringView name, value;
+        for (int i = s + 1; i < end && missing > 0; ++i) {
+            if (!entryOf(lines_[i].text, &name, &value)) continue;
+            for (qsizetype k = 0; k < keys.size(); ++k)
+                if (!found[k] && sameName(name, keys[k])) {
+                    values[k] = valueText(value);
+                    found[k] = true;
+                    --missing;
+                }
+        }
+        s = findSection(section, end);
+    }
+    return values;
+}
+
+std::vector<int> IniFile::readIntegers(const QString& section, const QStringList& keys, int def) const {
+    const QStringList texts = readStrings(section, keys, QString());
+    std::vector<int> values(keys.size(), def);
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        int value = 0;
+        if (parseIniInteger(texts[k], &value)) values[k] = value;
+    }
+    return values;
+}
+
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
     // A section that appears more than once is read as one: the first entry
     // of the key in any of them counts.
@@ -163,9 +206,7 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
         if (k >= 0) {
             QStringView value;
             entryOf(lines_[k].text, nullptr, &value);
-            qsizetype length = std::min(value.size(), kMaxValueLength);
-            if (length < value.size() && value.at(length - 1).isHighSurrogate()) --length;
-            return value.left(length).toString();
+            return valueText(value);
         }
         s = findSection(section, end);
     }

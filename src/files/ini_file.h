@@ -28,6 +28,11 @@ public:
     // Decimal with optional sign; "0x", "0X", "$", "x", "X" after the sign mean
     // hexadecimal. Anything that is not an integer gives def.
     int readInteger(const QString& section, const QString& key, int def) const;
+    // Several keys of one section, each as readString / readInteger would
+    // give it, in one pass over the section (a catalogue of thousands of
+    // sections is read at every start).
+    QStringList readStrings(const QString& section, const QStringList& keys, const QString& def) const;
+    std::vector<int> readIntegers(const QString& section, const QStringList& keys, int def) const;
 
     // In place when the key exists (any letter case), else appended at the end
     // of its section; a missing section is appended at the end of the file.

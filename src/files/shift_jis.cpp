@@ -140,6 +140,19 @@ const RoundTripTable& roundTripTable() {
     return *table;
 }
 
+// Whether every ASCII byte stands for its own character both ways, as CP932
+// has it: ASCII text then needs no table and no converter (settings files are
+// mostly ASCII).
+bool asciiRoundTrips() {
+    static const bool same = [] {
+        const RoundTripTable& table = roundTripTable();
+        for (int b = 0; b < 0x80; ++b)
+            if (table.single[b] != char16_t(b)) return false;
+        return true;
+    }();
+    return same;
+}
+
 bool isStrayByteMark(const QString& text, qsizetype i) {
     const char16_t c = text.at(i).unicode();
     if (c < kStrayByteBase || c > kStrayByteBase + 0xFF) return false;
@@ -175,7 +188,15 @@ QString fromShiftJisKeepingStrayBytes(const QByteArray& bytes) {
     result.reserve(bytes.size());
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
+    const bool ascii = asciiRoundTrips();
     for (qsizetype i = 0; i < n;) {
+        if (ascii && p[i] < 0x80) {
+            qsizetype end = i + 1;
+            while (end < n && p[end] < 0x80) ++end;
+            result.append(QLatin1StringView(bytes.constData() + i, end - i));
+            i = end;
+            continue;
+        }
         if (isLeadByte(p[i]) && i + 1 < n) {
             const char16_t c = table.pair[(p[i] << 8) | p[i + 1]];
             if (c != kNoCharacter) {
@@ -192,6 +213,8 @@ QString fromShiftJisKeepingStrayBytes(const QByteArray& bytes) {
 }
 
 QByteArray toShiftJisKeepingStrayBytes(const QString& text) {
+    if (asciiRoundTrips() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
     Converter cd("CP932", "UTF-16LE");
     QByteArray out;
     if (!cd.valid()) return text.toLatin1();

@@ -7,11 +7,13 @@
 // flags. The window owns no screen's state.
 #include "audio/media_control.h"
 #include "board/board.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/random_source.h"
 #include "desktop/user_dialogs.h"
 
 #include <QMainWindow>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -117,10 +119,24 @@ public:
     // message box. Nested calls let the error through to the outermost one.
     void guarded(const std::function<void()>& body);
 
+    // While a registration or a deletion is written, or a game start's
+    // pictures are decoded, on the background thread, the window stays
+    // responsive, shows a busy cursor and refuses any input that would change
+    // or read the catalogue, or leave the screen: a press then does nothing
+    // at all (it is not kept for later).
+    bool busy() const { return background_.running(); }
+    // Lets the work the window does behind its back (the start-up's steps,
+    // the thumbnails being decoded, the background thread's work) finish now
+    // and takes its results, as the event loop does when it comes round: for
+    // tests and benchmarks, which call handlers without running the loop.
+    void finishPendingWork();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // guarded, or nothing at all while busy.
+    void unlessBusy(const std::function<void()>& body);
     // The window description (form1_layout.cpp).
     void createControls();
     void createMenu();
@@ -128,10 +144,19 @@ private:
     // The screens and what one screen's action means for another.
     void createScreens();
     // Per-face controls of faces from .. to - 1, created and connected.
-    void addFaceControls(int from, int to);
+    void addThumbnails(int from, int to);
+    void addPartImages(int from, int to);
+    // The start-up's steps after the first paint (FormCreate).
+    void readCatalogue();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void runStartUpStep();
+    void finishStartUp();
     void faceRegistered();
     void faceDeleted(int face);
 
+    // Before the screens: a change still running when the window goes is
+    // waited for after they are gone, and never hands anything to them.
+    BackgroundWork background_;
     std::unique_ptr<FaceSelection> faceSelection_;
     std::unique_ptr<GameScreen> game_;
     std::unique_ptr<LibraryViewer> libraryViewer_;
@@ -139,4 +164,10 @@ private:
     std::unique_ptr<FaceDeleting> faceDeleting_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
     int guardDepth_ = 0;
+    std::deque<std::function<void()>> startUpSteps_;
+    bool startUpStarted_ = false;
+    bool startUpStepRunning_ = false;
+    // A millisecond or two of work each: the window stays responsive under
+    // the title.
+    static constexpr int kPartImagesPerStep = 100;
 };

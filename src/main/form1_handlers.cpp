@@ -11,13 +11,17 @@
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
 
+void TForm1::unlessBusy(const std::function<void()>& body) {
+    if (!busy()) guarded(body);
+}
+
 void TForm1::ReturnToFaceSelect() { faceAuthoring_->ReturnToFaceSelect(); }
 
 void TForm1::BuildThumbnailGrid() { faceSelection_->BuildThumbnailGrid(); }
 void TForm1::SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box) { game_->SetUpPalette(images, box); }
 void TForm1::ShufflePalette(std::vector<ImageControl*>& images) { game_->ShufflePalette(images); }
 void TForm1::PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y) {
-    guarded([&] { game_->PartsMouseDown(sender, button, x, y); });
+    unlessBusy([&] { game_->PartsMouseDown(sender, button, x, y); });
 }
 void TForm1::PartsDragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept) {
     game_->PartsDragOver(sender, source, x, y, accept);
@@ -32,26 +36,26 @@ void TForm1::ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x,
     game_->ImgFace1DragDrop(sender, source, x, y);
 }
 void TForm1::Edit1Change() { game_->Edit1Change(); }
-void TForm1::R1Click() { guarded([&] { libraryViewer_->R1Click(); }); }
-void TForm1::ListBox1Click() { guarded([&] { libraryViewer_->ListBox1Click(); }); }
-void TForm1::Blind1Click() { guarded([&] { game_->Blind1Click(); }); }
-void TForm1::Best1Click() { guarded([&] { game_->Best1Click(); }); }
+void TForm1::R1Click() { unlessBusy([&] { libraryViewer_->R1Click(); }); }
+void TForm1::ListBox1Click() { unlessBusy([&] { libraryViewer_->ListBox1Click(); }); }
+void TForm1::Blind1Click() { unlessBusy([&] { game_->Blind1Click(); }); }
+void TForm1::Best1Click() { unlessBusy([&] { game_->Best1Click(); }); }
 void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }
 
-void TForm1::A1Click() { guarded([&] { faceAuthoring_->A1Click(); }); }
-void TForm1::D1Click() { guarded([&] { faceDeleting_->D1Click(); }); }
-void TForm1::BitBtnZidoClick() { guarded([&] { faceAuthoring_->BitBtnZidoClick(); }); }
+void TForm1::A1Click() { unlessBusy([&] { faceAuthoring_->A1Click(); }); }
+void TForm1::D1Click() { unlessBusy([&] { faceDeleting_->D1Click(); }); }
+void TForm1::BitBtnZidoClick() { unlessBusy([&] { faceAuthoring_->BitBtnZidoClick(); }); }
 void TForm1::ImgFace1MouseDown(Qt::MouseButton button, int x, int y) {
-    guarded([&] { faceAuthoring_->ImgFace1MouseDown(button, x, y); });
+    unlessBusy([&] { faceAuthoring_->ImgFace1MouseDown(button, x, y); });
 }
-void TForm1::ImgFace1MouseMove(int x, int y) { guarded([&] { faceAuthoring_->ImgFace1MouseMove(x, y); }); }
+void TForm1::ImgFace1MouseMove(int x, int y) { unlessBusy([&] { faceAuthoring_->ImgFace1MouseMove(x, y); }); }
 void TForm1::ImgFace1MouseUp(Qt::MouseButton button, int x, int y) {
-    guarded([&] { faceAuthoring_->ImgFace1MouseUp(button, x, y); });
+    unlessBusy([&] { faceAuthoring_->ImgFace1MouseUp(button, x, y); });
 }
-void TForm1::LblRMeMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(1, button); }); }
-void TForm1::LblLMeMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(2, button); }); }
-void TForm1::LblHanaMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(3, button); }); }
-void TForm1::LblKutiMouseDown(Qt::MouseButton button) { guarded([&] { faceAuthoring_->partTitleMouseDown(4, button); }); }
+void TForm1::LblRMeMouseDown(Qt::MouseButton button) { unlessBusy([&] { faceAuthoring_->partTitleMouseDown(1, button); }); }
+void TForm1::LblLMeMouseDown(Qt::MouseButton button) { unlessBusy([&] { faceAuthoring_->partTitleMouseDown(2, button); }); }
+void TForm1::LblHanaMouseDown(Qt::MouseButton button) { unlessBusy([&] { faceAuthoring_->partTitleMouseDown(3, button); }); }
+void TForm1::LblKutiMouseDown(Qt::MouseButton button) { unlessBusy([&] { faceAuthoring_->partTitleMouseDown(4, button); }); }
 
 void TForm1::PlayMidiFile(const QString& path) { musicPlayer_->PlayMidiFile(path); }
 void TForm1::ScanMidiFolder(const QString& folder) { musicPlayer_->ScanMidiFolder(folder); }
@@ -59,8 +63,8 @@ void TForm1::StartMusic() { guarded([&] { musicPlayer_->StartMusic(); }); }
 void TForm1::MusicTimerTimer() { guarded([&] { musicPlayer_->MusicTimerTimer(); }); }
 void TForm1::ONO1Click() { guarded([&] { musicPlayer_->ONO1Click(); }); }
 void TForm1::OFFF1Click() { guarded([&] { musicPlayer_->OFFF1Click(); }); }
-void TForm1::S1Click() { guarded([&] { musicPlayer_->S1Click(); }); }
-void TForm1::R2Click() { guarded([&] { musicPlayer_->R2Click(); }); }
+void TForm1::S1Click() { unlessBusy([&] { musicPlayer_->S1Click(); }); }
+void TForm1::R2Click() { unlessBusy([&] { musicPlayer_->R2Click(); }); }
 // A settings file that cannot be written is reported; the window still
 // closes (closeEvent accepts whatever happens here).
 void TForm1::FormClose() { guarded([&] { musicPlayer_->FormClose(); }); }

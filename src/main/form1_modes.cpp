@@ -16,7 +16,7 @@
 #include <QPushButton>
 
 void TForm1::BitBtnHanteiClick() {
-    guarded([&] {
+    unlessBusy([&] {
         const QString caption = BitBtnHantei->text();
         if (caption == Texts::Hantei && game_->covered())
             game_->startReveal();  // the judgement follows once the cloth is off
@@ -30,7 +30,7 @@ void TForm1::BitBtnHanteiClick() {
 }
 
 void TForm1::BitBtnCancelClick() {
-    guarded([&] {
+    unlessBusy([&] {
         if (BitBtnCancel->text() == Texts::Cancel) {
             BitBtnCancel->hide();
             if (faceAuthoring_->adding()) {
@@ -51,7 +51,7 @@ void TForm1::BitBtnCancelClick() {
 }
 
 void TForm1::BitBtnTorokuClick() {
-    guarded([&] {
+    unlessBusy([&] {
         if (BitBtnToroku->text() == Texts::Toroku)
             faceAuthoring_->registerFace();
         else
@@ -60,7 +60,7 @@ void TForm1::BitBtnTorokuClick() {
 }
 
 void TForm1::ImgFace0Click(ImageControl* sender) {
-    guarded([&] {
+    unlessBusy([&] {
         if (faceSelection_->titleShowing()) return;
         const bool f1WasEnabled = F1->isEnabled();
         const bool r1WasEnabled = R1->isEnabled();
@@ -70,13 +70,10 @@ void TForm1::ImgFace0Click(ImageControl* sender) {
             faceDeleting_->chooseFaceToDelete(sender);
             return;
         }
-        try {
-            game_->startGame(sender);
-        } catch (...) {
-            // A game that cannot start leaves the face selection as it was.
+        // A game that cannot start leaves the face selection as it was.
+        game_->startGame(sender, [this, f1WasEnabled, r1WasEnabled] {
             F1->setEnabled(f1WasEnabled);
             R1->setEnabled(r1WasEnabled);
-            throw;
-        }
+        });
     });
 }

@@ -20,6 +20,7 @@
 
 #include <QCloseEvent>
 #include <QTimer>
+#include <algorithm>
 
 TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), services(std::move(s)) {
     if (!AppDir.endsWith(QLatin1Char('/'))) AppDir += QLatin1Char('/');
@@ -35,6 +36,8 @@ TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), service
     game_->loadPlayChoices();
     faceSelection_->loadTitlePictures();
     Timer1->start();
+    installEventFilter(this);
+    ClientArea->installEventFilter(this);
     FormCreate();
     setFixedSize(sizeHint());
     // The About box, created hidden; closing it gives the music back.
@@ -48,13 +51,25 @@ void TForm1::createScreens() {
     Board& board = *this;
     UserDialogs& dialogs = *services.dialogs;
     faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs);
-    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random);
+    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_);
     libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir);
-    faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs);
-    faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs);
+    faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
+    faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
     musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
     faceAuthoring_->onFaceRegistered = [this] { faceRegistered(); };
     faceDeleting_->onFaceDeleted = [this](int face) { faceDeleted(face); };
+    background_.onRunningChanged = [this](bool running) {
+        if (running)
+            setCursor(Qt::BusyCursor);
+        else
+            unsetCursor();
+    };
+}
+
+void TForm1::finishPendingWork() {
+    finishStartUp();
+    faceSelection_->finishThumbnails();
+    background_.finish();
 }
 
 void TForm1::guarded(const std::function<void()>& body) {
@@ -74,32 +89,73 @@ void TForm1::guarded(const std::function<void()>& body) {
 }
 
 void TForm1::FormCreate() {
-    guarded([&] {
-        // A change that a crash interrupted is finished or taken back before
-        // anything is read; if that fails the user hears why, and the
-        // catalogue is read as it is.
-        try {
-            recoverCatalogue(AppDir);
-        } catch (const AppError& e) {
-            services.dialogs->showError(e.message());
-        }
-        const StartingCount start = startingFaceCount(AppDir);
-        if (!start.error.isEmpty()) services.dialogs->showError(start.error);
-        catalogue.faceCount = start.count;
-        catalogue.faceAnswers.assign(start.count, FaceAnswer{});
-        game_->facesChanged(start.count);
-        addFaceControls(0, start.count);
-        BuildThumbnailGrid();
-        for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
-        LoadFaceAnswers();
-        faceSelection_->beginTitle();
-    });
+    // The first paint shows the title alone; everything the catalogue needs
+    // comes after it, a step per turn of the event loop (readCatalogue), and
+    // is done by the end of the title.
+    guarded([&] { faceSelection_->beginTitle(); });
+    startUpSteps_.push_back([this] { readCatalogue(); });
 }
 
-void TForm1::addFaceControls(int from, int to) {
-    createFaceControls(from, to);
+void TForm1::readCatalogue() {
+    // A change that a crash interrupted is finished or taken back before
+    // anything is read; if that fails the user hears why, and the catalogue
+    // is read as it is.
+    try {
+        recoverCatalogue(AppDir);
+    } catch (const AppError& e) {
+        services.dialogs->showError(e.message());
+    }
+    const StartingCount start = startingFaceCount(AppDir);
+    if (!start.error.isEmpty()) services.dialogs->showError(start.error);
+    catalogue.faceCount = start.count;
+    catalogue.faceAnswers.assign(start.count, FaceAnswer{});
+    game_->facesChanged(start.count);
+    addThumbnails(0, start.count);
+    // The thumbnails are decoded on all cores behind the title; the part
+    // images are created in batches meanwhile, then the answers are read.
+    faceSelection_->startThumbnailGrid();
+    for (int from = 0; from < start.count; from += kPartImagesPerStep) {
+        const int to = std::min(start.count, from + kPartImagesPerStep);
+        startUpSteps_.push_back([this, from, to] { addPartImages(from, to); });
+    }
+    startUpSteps_.push_back([this] {
+        for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
+    });
+    startUpSteps_.push_back([this] { LoadFaceAnswers(); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && !startUpStarted_) {
+        startUpStarted_ = true;
+        QTimer::singleShot(0, this, [this] { runStartUpStep(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::runStartUpStep() {
+    // A step that shows a message runs the event loop inside it; the steps
+    // after it wait for it.
+    if (startUpSteps_.empty() || startUpStepRunning_) return;
+    const std::function<void()> step = std::move(startUpSteps_.front());
+    startUpSteps_.pop_front();
+    startUpStepRunning_ = true;
+    guarded(step);
+    startUpStepRunning_ = false;
+    if (!startUpSteps_.empty()) QTimer::singleShot(0, this, [this] { runStartUpStep(); });
+}
+
+void TForm1::finishStartUp() {
+    while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
+}
+
+void TForm1::addThumbnails(int from, int to) {
+    createThumbnails(from, to);
+    for (int i = from; i < to; ++i) Thumbnails[i]->onClick = [this](ImageControl* sender) { ImgFace0Click(sender); };
+}
+
+void TForm1::addPartImages(int from, int to) {
+    createPartImages(from, to);
     for (int i = from; i < to; ++i) {
-        Thumbnails[i]->onClick = [this](ImageControl* sender) { ImgFace0Click(sender); };
         for (int s = 1; s <= 4; ++s) {
             ImageControl* part = PartImages[s][i];
             part->onMouseDown = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
@@ -118,15 +174,19 @@ void TForm1::addFaceControls(int from, int to) {
 
 void TForm1::faceRegistered() {
     const int count = catalogue.faceCount;
-    addFaceControls(int(Thumbnails.size()), count);
+    const int before = int(Thumbnails.size());
+    addThumbnails(before, count);
+    addPartImages(before, count);
     game_->facesChanged(count);
     BuildThumbnailGrid();
     for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
 }
 
-void TForm1::faceDeleted(int) {
-    // The faces above the deleted one moved down a number: every thumbnail
-    // and part image is loaded again, and the last face's controls go.
+void TForm1::faceDeleted(int face) {
+    // The faces above the deleted one moved down a number: their thumbnails
+    // take the pictures of the next ones (the part images are loaded at each
+    // game start anyway), and the last face's controls go.
+    faceSelection_->facesMovedDown(face);
     releaseFaceControls(catalogue.faceCount);
     game_->facesChanged(catalogue.faceCount);
     BuildThumbnailGrid();
@@ -142,11 +202,18 @@ void TForm1::Timer1Timer() {
             faceDeleting_->blinkChosenThumbnail();
             return;
         }
+        // Long done on any machine by the first tick; the title never ends
+        // before the start-up has (a tick while a start-up step shows a
+        // message does not count).
+        finishStartUp();
+        if (startUpStepRunning_) return;
         if (faceSelection_->titleTick()) StartMusic();
     });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // A change being written is let finish before the window goes.
+    background_.finish();
     FormClose();
     event->accept();
 }

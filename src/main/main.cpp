@@ -5,6 +5,7 @@
 #include "files/game_folder_lock.h"
 #include "main/application_setup.h"
 #include "main/form1.h"
+#include "main/stretch_watchdog.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     setUpApplication(app);
+    // Measuring only: set POMURINA_STRETCH_LOG to note the window's stretches.
+    const std::unique_ptr<StretchWatchdog> watchdog = stretchLogFromEnvironment();
 
     // The launcher and icon the desktop shows for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pomurina.Pomurina"));

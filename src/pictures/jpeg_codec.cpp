@@ -3,6 +3,7 @@
 #include "files/app_error.h"
 #include "files/atomic_write.h"
 #include "pictures/picture_bytes.h"
+#include "pictures/stretch.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -160,7 +161,11 @@ void convertRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* in, QRgb* ou
 
 }  // namespace
 
-QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) {
+namespace {
+
+// The decode itself; with a box, at the smallest scale n/8 whose output is
+// at least the size the picture is drawn at in that box (*drawn).
+QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const QSize* box, QSize* fullSize, QSize* drawn) {
     Decompressor d;
     jpeg_decompress_struct* cinfo = &d.cinfo;
     cinfo->err = &d.err.pub;
@@ -177,6 +182,8 @@ QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) {
     run(d.err, [cinfo] { jpeg_read_header(cinfo, TRUE); });
 
     if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > maxPixels) throwJpegError(JERR_IMAGE_TOO_BIG);
+    const QSize full(int(cinfo->image_width), int(cinfo->image_height));
+    if (fullSize) *fullSize = full;
 
     switch (cinfo->jpeg_color_space) {
     case JCS_GRAYSCALE: cinfo->out_color_space = JCS_GRAYSCALE; break;
@@ -190,6 +197,15 @@ QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) {
         cinfo->out_color_space = JCS_RGB;
 #endif
         break;
+    }
+    if (box) {
+        *drawn = proportionalSize(full, *box);
+        const QSize wanted = drawn->expandedTo(QSize(1, 1));
+        cinfo->scale_denom = 8;
+        for (cinfo->scale_num = 1; cinfo->scale_num < 8; ++cinfo->scale_num) {
+            run(d.err, [cinfo] { jpeg_calc_output_dimensions(cinfo); });
+            if (int(cinfo->output_width) >= wanted.width() && int(cinfo->output_height) >= wanted.height()) break;
+        }
     }
     run(d.err, [cinfo] { jpeg_start_decompress(cinfo); });
 
@@ -207,6 +223,21 @@ QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) {
     // marker) cannot change the picture.
     jpeg_abort_decompress(cinfo);
     return image;
+}
+
+}  // namespace
+
+QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) {
+    return decodeJpeg(data, maxPixels, nullptr, nullptr, nullptr);
+}
+
+QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 maxPixels) {
+    QSize drawn;
+    const QImage scaled = decodeJpeg(data, maxPixels, &box, fullSize, &drawn);
+    // A picture drawn with no width or height keeps what was decoded: the
+    // control still knows it holds a picture.
+    if (drawn.isEmpty() || scaled.size() == drawn) return scaled;
+    return stretchNearest(scaled, drawn.width(), drawn.height());
 }
 
 QImage decodeJpegFile(const QString& path, qint64 maxPixels) {

@@ -12,11 +12,18 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Decodes to QImage::Format_RGB32.
 QImage decodeJpegFile(const QString& path, qint64 maxPixels = kMaxPicturePixels);
 QImage decodeJpegData(QByteArrayView data, qint64 maxPixels = kMaxPicturePixels);
+// The picture at the size it is drawn in box with its aspect kept
+// (proportionalSize), for a thumbnail: libjpeg decodes it at the smallest
+// DCT scale (n/8) at least that large, a fraction of the full work, and the
+// rest is a nearest-neighbour stretch. *fullSize gets the picture's own size.
+// Errors and limits as decodeJpegData.
+QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 maxPixels = kMaxPicturePixels);
 
 // Baseline, 24-bit colour, quality 90.
 QByteArray encodeJpeg(const QImage& image, int quality = 90);

@@ -1,14 +1,37 @@
 #include "pictures/picture_bytes.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+}  // namespace
 
 PictureBytes readPictureBytes(const QString& path, qint64 maxBytes) {
     PictureBytes result;
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return result;
-    const qint64 size = file.size();
+    // O_NONBLOCK: opening a pipe with no writer must not wait for one; a
+    // regular file reads the same either way.
+    Descriptor file;
+    do {
+        file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (file.fd < 0 && errno == EINTR);
+    if (file.fd < 0) {
+        if (errno == ENOENT) result.status = PictureBytes::Missing;
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return result;
+    const qint64 size = st.st_size;
     if (size > maxBytes) {
         result.status = PictureBytes::TooLarge;
         return result;
@@ -16,7 +39,8 @@ PictureBytes readPictureBytes(const QString& path, qint64 maxBytes) {
     result.bytes.resize(size);
     qint64 done = 0;
     while (done < size) {
-        const qint64 got = file.read(result.bytes.data() + done, size - done);
+        const ssize_t got = ::read(file.fd, result.bytes.data() + done, size_t(size - done));
+        if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             result.bytes.clear();
             return result;

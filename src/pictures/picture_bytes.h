@@ -5,13 +5,15 @@
 #include <QString>
 
 struct PictureBytes {
-    enum Status { Read, CannotOpen, TooLarge };
+    enum Status { Read, Missing, CannotOpen, TooLarge };
     Status status = CannotOpen;
     QByteArray bytes;
 };
 
-// Only regular files are read; CannotOpen also covers a read that fails or
-// stops short of the file's size.
+// Only regular files are read: one open, one fstat and the reads, so that
+// thousands of pictures cost no more than their bytes. Missing: nothing is
+// there by that name (ENOENT); CannotOpen covers every other failure, also a
+// read that fails or stops short of the file's size.
 PictureBytes readPictureBytes(const QString& path, qint64 maxBytes);
 
 // No picture within maxPixels needs more bytes than this: up to eight a

@@ -18,17 +18,38 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTimer>
-#include <optional>
+#include <algorithm>
 
 FaceSelection::FaceSelection(Board& board, const QString& appDir, const CatalogueMirror& catalogue,
                              UserDialogs& dialogs)
     : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
 
 void FaceSelection::BuildThumbnailGrid() {
-    std::optional<QString> firstError;
+    startThumbnailGrid();
+    finishThumbnails();
+}
+
+void FaceSelection::startThumbnailGrid() {
+    finishThumbnails();
+    layOutThumbnails();
+    std::vector<int> missing;
+    for (int i = 0; i < catalogue_.faceCount; ++i)
+        if (board_.Thumbnails[i]->picture().isNull()) missing.push_back(i);
+    failures_.clear();
+    awaited_ = int(missing.size());
+    loader_.start(appDir_, std::move(missing), board_.Image1->size(),
+                  [this](LoadedThumbnail&& loaded) { showLoaded(std::move(loaded)); });
+}
+
+void FaceSelection::layOutThumbnails() {
+    // Shown together with the box's content: each thumbnail shown on its own
+    // in a window on screen costs as much as all of them shown at once.
+    QWidget* content = board_.ScrollBox1->content();
+    const bool contentHidden = content->isHidden();
+    content->hide();
     for (int i = 0; i < catalogue_.faceCount; ++i) {
         ImageControl* thumb = board_.Thumbnails[i];
-        thumb->setParent(board_.ScrollBox1->content());
+        if (thumb->parentWidget() != content) thumb->setParent(content);
         thumb->resize(board_.Image1->size());
         thumb->setAutoSize(false);
         thumb->setStretch(true);
@@ -36,15 +57,40 @@ void FaceSelection::BuildThumbnailGrid() {
         thumb->move(thumbnailCell(i, board_.Image1->pos(), board_.Image1->size()));
         thumb->setTag(i);
         thumb->show();
-        try {
-            thumb->setPicture(readFacePicture(appDir_, i, 0));
-        } catch (const AppError& e) {
-            thumb->clearPicture();
-            if (!firstError) firstError = e.message();
-        }
     }
-    board_.ScrollBox1->updateRange();
-    if (firstError) dialogs_.showError(*firstError);
+    if (!contentHidden) content->show();
+}
+
+void FaceSelection::showLoaded(LoadedThumbnail&& loaded) {
+    if (loaded.face >= int(board_.Thumbnails.size())) return;
+    ImageControl* thumb = board_.Thumbnails[loaded.face];
+    if (loaded.error.isEmpty()) {
+        thumb->setFittedPicture(loaded.picture, loaded.sourceSize);
+    } else {
+        thumb->clearPicture();
+        failures_.emplace(loaded.face, loaded.error);
+    }
+    // The last one in: the grid is complete, and a failure is told now.
+    if (--awaited_ == 0) finishThumbnails();
+}
+
+void FaceSelection::finishThumbnails() {
+    if (!loader_.running()) return;
+    loader_.finish();
+    // The first face that failed, as when the pictures were read in order.
+    if (!failures_.empty()) {
+        const QString first = failures_.begin()->second;
+        failures_.clear();
+        dialogs_.showError(first);
+    }
+}
+
+void FaceSelection::facesMovedDown(int face) {
+    const int count = std::min<int>(catalogue_.faceCount, int(board_.Thumbnails.size()) - 1);
+    for (int i = face; i < count; ++i) {
+        const ImageControl* next = board_.Thumbnails[i + 1];
+        board_.Thumbnails[i]->setFittedPicture(next->picture(), next->sourceSize());
+    }
 }
 
 void FaceSelection::loadTitlePictures() {
@@ -75,6 +121,8 @@ void FaceSelection::beginTitle() {
 bool FaceSelection::titleTick() {
     ++titleTicks_;
     if (titleTicks_ <= 4) return false;
+    // The face selection is complete when the title ends.
+    finishThumbnails();
     board_.Timer1->stop();
     titleShowing_ = false;
     board_.ImgTitle->hide();

@@ -3,7 +3,10 @@
 // catalogue, and the title sequence that shows over it for five ticks of
 // Timer1 when the program starts. A click on a thumbnail is the window's to
 // dispatch (a game, or the choice of a face to delete).
+#include "play/thumbnail_loader.h"
+
 #include <QString>
+#include <map>
 
 struct Board;
 struct CatalogueMirror;
@@ -13,10 +16,23 @@ class FaceSelection {
 public:
     FaceSelection(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs);
 
-    // Lays out and loads a thumbnail for every face of the catalogue. A
-    // picture that cannot be read leaves its thumbnail empty; the first such
-    // failure is reported once and the others are still loaded.
+    // Lays out a thumbnail for every face of the catalogue and loads the
+    // ones that show no picture yet (all of them at start-up), each at the
+    // size it is drawn at. A picture that cannot be read leaves its thumbnail
+    // empty; the first such failure is reported once and the others are
+    // still loaded.
     void BuildThumbnailGrid();
+    // The same, with the pictures decoded behind the window on all cores:
+    // each thumbnail shows its picture as soon as it is ready (start-up, under
+    // the title). finishThumbnails() waits for the rest and reports.
+    void startThumbnailGrid();
+    void finishThumbnails();
+    // Only the places: every thumbnail in its cell of the grid, shown.
+    void layOutThumbnails();
+    bool thumbnailsLoading() const { return loader_.running(); }
+    // After face left the catalogue: the later faces moved down one number,
+    // and so do their thumbnails' pictures (the controls stay where they are).
+    void facesMovedDown(int face);
 
     // ---- The title ----
     // title.bmp and logo.bmp beside the game; without them the title simply
@@ -31,10 +47,15 @@ public:
     bool titleTick();
 
 private:
+    void showLoaded(LoadedThumbnail&& loaded);
+
     Board& board_;
     const QString appDir_;
     const CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
     bool titleShowing_ = false;
     int titleTicks_ = 0;
+    ThumbnailLoader loader_;
+    std::map<int, QString> failures_;  // of the load running, by face
+    int awaited_ = 0;                  // pictures of it not handed over yet
 };

@@ -7,9 +7,13 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/random_source.h"
+#include "desktop/user_dialogs.h"
+#include "files/app_error.h"
+#include "play/game_pictures.h"
 #include "play/judgement.h"
 #include "play/palette.h"
 #include "play/play_settings.h"
@@ -18,14 +22,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <exception>
+#include <memory>
 
 GameScreen::GameScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
-                       RandomSource& random)
+                       RandomSource& random, BackgroundWork& background)
     : board_(board),
       appDir_(appDir),
       catalogue_(catalogue),
       dialogs_(dialogs),
       random_(random),
+      background_(background),
       blindfold_(board),
       best_(board, appDir, dialogs) {}
 
@@ -42,7 +49,7 @@ void GameScreen::SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box
         if (box == board_.paletteBox(s)) slot = s;
     for (int i = 0; i < int(images.size()); ++i) {
         ImageControl* part = images[i];
-        part->setParent(box->content());
+        if (part->parentWidget() != box->content()) part->setParent(box->content());
         part->setAutoSize(false);
         part->setStretch(true);
         part->setProportional(true);
@@ -87,25 +94,37 @@ void GameScreen::Best1Click() {
     savePlayChoices();
 }
 
-void GameScreen::startGame(ImageControl* thumbnail) {
+void GameScreen::startGame(ImageControl* thumbnail, std::function<void()> failed) {
     const int face = thumbnail->tag();
     const int count = catalogue_.faceCount;
+    // Every picture is decoded, on the background thread and all cores,
+    // before the screen changes, so a missing or damaged one leaves the face
+    // selection as it was; the window stays responsive meanwhile.
+    auto pictures = std::make_shared<GamePictures>();
+    background_.start([appDir = appDir_, face, count, pictures] { *pictures = readGamePictures(appDir, face, count); },
+                      [this, face, pictures, failed = std::move(failed)](std::exception_ptr failure) {
+                          try {
+                              if (failure) std::rethrow_exception(failure);
+                          } catch (const AppError& e) {
+                              dialogs_.showError(e.message());
+                              if (failed) failed();
+                              return;
+                          }
+                          showGame(face, *pictures);
+                      });
+}
 
-    // Every picture is decoded before the screen changes, so a missing or
-    // damaged one leaves the face selection as it was.
-    std::array<std::vector<QImage>, 5> parts;
-    for (int s = 1; s <= 4; ++s) parts[s].resize(count);
-    for (int i = 0; i < count; ++i)
-        for (int s = 1; s <= 4; ++s) parts[s][i] = readFacePicture(appDir_, i, s);
-    const QImage board = readFacePicture(appDir_, face, 5);
-
+void GameScreen::showGame(int face, const GamePictures& pictures) {
+    const int count = catalogue_.faceCount;
+    const auto part = [&](int s, int i) -> const QImage& { return pictures.part(s, i); };
+    const QImage& board = pictures.board;
     play_.currentFace = face;
     board_.ScrollBox1->hide();
     for (int s = 1; s <= 4; ++s) {
-        const int side = paletteSquareSide(parts[s][face].size());
+        const int side = paletteSquareSide(part(s, face).size());
         for (int i = 0; i < count; ++i) {
             board_.PartImages[s][i]->resize(side, side);
-            board_.PartImages[s][i]->setPicture(parts[s][i]);
+            board_.PartImages[s][i]->setPicture(part(s, i));
         }
     }
     ImageControl* faceImage = board_.ImgFace1;

@@ -12,9 +12,12 @@
 #include <QPoint>
 #include <QString>
 #include <Qt>
+#include <functional>
 #include <vector>
 
+class BackgroundWork;
 struct Board;
+struct GamePictures;
 struct CatalogueMirror;
 class ImageControl;
 class RandomSource;
@@ -25,7 +28,7 @@ class QWidget;
 class GameScreen {
 public:
     GameScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
-               RandomSource& random);
+               RandomSource& random, BackgroundWork& background);
 
     const PlayState& state() const { return play_; }
     Blindfold& blindfold() { return blindfold_; }
@@ -43,9 +46,11 @@ public:
     void Best1Click();
 
     // ---- Playing ----
-    // Starts a game on the thumbnail's face; throws, leaving the face
-    // selection as it was, when a picture cannot be read.
-    void startGame(ImageControl* thumbnail);
+    // Starts a game on the thumbnail's face: its pictures are decoded on the
+    // background thread, and the game shows once they are in. When a picture
+    // cannot be read the error is reported, failed runs, and the face
+    // selection stays as it was.
+    void startGame(ImageControl* thumbnail, std::function<void()> failed);
     void PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y);
     // The pressed part's moves and release while it holds the mouse.
     void partMouseMove(ImageControl* sender, QPoint at);
@@ -69,6 +74,7 @@ public:
     void saveFinishedFace();
 
 private:
+    void showGame(int face, const GamePictures& pictures);
     void recordHomePositions();
     void sendPartHome(int slot, int face);
     void recordDrop(ImageControl* source);
@@ -88,6 +94,7 @@ private:
     const CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
     RandomSource& random_;
+    BackgroundWork& background_;
     PlayState play_;
     Blindfold blindfold_;
     PersonalBest best_;

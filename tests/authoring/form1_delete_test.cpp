@@ -4,16 +4,20 @@
 
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
+#include "files/file_ops.h"
 #include "files/ini_file.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <future>
 #include <map>
 
 namespace {
@@ -275,4 +279,58 @@ TEST(Deleting, AFailedDeletionChangesNothingAndEndsTheMode) {
     EXPECT_EQ(f.Thumbnails.size(), 5u);
     EXPECT_TRUE(f.Thumbnails[1]->isVisible());
     expectBackOnTheFaceSelection(f);
+}
+
+// The files of a deletion change on their own thread: meanwhile the window
+// shows a busy cursor and refuses what would touch the catalogue (the press
+// is not kept for later); once the change is on disk, the thumbnails of the
+// faces that moved down take the pictures they already showed.
+TEST(Deleting, WhileTheFilesChangeTheWindowIsBusyAndRefusesInput) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 5);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    f.D1->trigger();
+    w.click(f.Thumbnails[1], {5, 5});
+    const qint64 face2Picture = f.Thumbnails[2]->picture().cacheKey();
+    const qint64 face4Picture = f.Thumbnails[4]->picture().cacheKey();
+
+    // The change waits at its first file step until the test lets it go on.
+    std::promise<void> goOn;
+    std::shared_future<void> gate = goOn.get_future().share();
+    setFileStepHook([gate](FileStep, const QString&) {
+        gate.wait();
+        return 0;
+    });
+    w.dialogs->confirmAnswers.push_back(true);
+    w.clickWithoutWaiting(f.BitBtnToroku);
+    EXPECT_TRUE(f.busy());
+    EXPECT_EQ(f.cursor().shape(), Qt::BusyCursor);
+    w.clickWithoutWaiting(f.Thumbnails[3], {5, 5});  // another face
+    w.clickWithoutWaiting(f.BitBtnCancel);
+    f.D1Click();
+    f.A1Click();
+    QApplication::processEvents();
+    EXPECT_TRUE(f.faceDeleting().active());
+    EXPECT_EQ(f.faceDeleting().chosenFace(), 1);
+    EXPECT_EQ(f.catalogue.faceCount, 5);
+    EXPECT_TRUE(w.dialogs->notices.isEmpty());
+    EXPECT_TRUE(w.dialogs->openFileTitles.isEmpty());
+
+    goOn.set_value();
+    f.finishPendingWork();
+    setFileStepHook({});
+    EXPECT_FALSE(f.busy());
+    EXPECT_NE(f.cursor().shape(), Qt::BusyCursor);
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+    EXPECT_EQ(f.catalogue.faceCount, 4);
+    EXPECT_EQ(readFaceCount(dir.path()), 4);
+    EXPECT_EQ(f.Thumbnails[1]->picture().cacheKey(), face2Picture) << "moved, not decoded again";
+    EXPECT_EQ(f.Thumbnails[3]->picture().cacheKey(), face4Picture);
+    expectBackOnTheFaceSelection(f);
+    // Nothing refused comes back later.
+    QApplication::processEvents();
+    EXPECT_FALSE(f.faceDeleting().active());
+    EXPECT_TRUE(f.ScrollBox1->isVisible());
 }

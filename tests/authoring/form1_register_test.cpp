@@ -53,6 +53,8 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     writeTestCatalogue(dir, 3);
     GameWindow w(dir);
     TForm1& f = *w.form;
+    std::vector<qint64> thumbnailsBefore;
+    for (ImageControl* thumb : f.Thumbnails) thumbnailsBefore.push_back(thumb->picture().cacheKey());
     startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("photo.bmp"), TestPhoto::picture()));
     outlineAllParts(w);
     w.click(f.BitBtnToroku);
@@ -74,7 +76,11 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     ASSERT_EQ(f.catalogue.faceAnswers.size(), 4u);
     EXPECT_EQ(f.catalogue.faceAnswers[3], kPhotoAnswer);
     ASSERT_EQ(f.Thumbnails.size(), 4u);
-    EXPECT_EQ(f.Thumbnails[3]->picture().size(), QSize(300, 225));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(f.Thumbnails[i]->picture().cacheKey(), thumbnailsBefore[i]) << "face " << i << " not decoded again";
+    // The thumbnail keeps the picture at the size it is drawn, standing in for the whole one.
+    EXPECT_EQ(f.Thumbnails[3]->sourceSize(), QSize(300, 225));
+    EXPECT_EQ(f.Thumbnails[3]->picture().size(), QSize(100, 75));
     EXPECT_TRUE(f.Thumbnails[3]->isVisible());
     for (int s = 1; s <= 4; ++s) {
         ASSERT_EQ(f.PartImages[s].size(), 4u);

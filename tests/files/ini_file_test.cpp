@@ -261,3 +261,27 @@ TEST(IniFile, AFailedSaveLeavesTheOldFileAndReportsTheIniText) {
     nowhere.writeInteger("faces", "count", 3);
     EXPECT_EQ(saveError(nowhere), iniWriteErrorText(dir.path() + "no such folder/FaceData.ini"));
 }
+
+// Several keys read in one pass give what reading them one by one gives:
+// copies of a section read as one, the first entry of a key winning, names
+// without regard to case or blanks, long values cut, bad integers defaulted.
+TEST(IniFile, ReadingSeveralKeysAtOnceMatchesReadingThemOneByOne) {
+    TempAppDir dir;
+    const QByteArray longValue(3000, '7');
+    dir.writeBytes("a.ini", "[0]\r\nX1=5\r\n x2 = 0x10 \r\n;X3=1\r\nX1=6\r\n[1]\r\nX2=oops\r\n[ 0 ]\r\nX3=-4\r\nX2=99\r\n"
+                            "[1]\r\nX2=8\r\nY1=" + longValue + "\r\n[2]\r\n");
+    const IniFile ini(dir.file("a.ini"));
+    const QStringList keys = {"X1", "X2", "X3", "Y1", "Y9"};
+    for (const QString section : {"0", "1", "2", "3"}) {
+        SCOPED_TRACE(section.toStdString());
+        const QStringList strings = ini.readStrings(section, keys, "none");
+        const std::vector<int> integers = ini.readIntegers(section, keys, -1);
+        for (qsizetype k = 0; k < keys.size(); ++k) {
+            EXPECT_EQ(strings[k], ini.readString(section, keys[k], "none")) << keys[k].toStdString();
+            EXPECT_EQ(integers[size_t(k)], ini.readInteger(section, keys[k], -1)) << keys[k].toStdString();
+        }
+    }
+    EXPECT_EQ(ini.readIntegers("0", keys, -1), (std::vector<int>{5, 16, -4, -1, -1}));
+    EXPECT_EQ(ini.readStrings("1", {"x2"}, {}), QStringList{"oops"}) << "the first copy's entry counts";
+    EXPECT_EQ(ini.readStrings("1", {"Y1"}, {})[0].size(), 2047);
+}

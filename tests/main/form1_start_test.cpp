@@ -4,6 +4,7 @@
 #include "board/image_control.h"
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
+#include "files/app_error.h"
 #include "files/ini_file.h"
 #include "pictures/jpeg_codec.h"
 #include "support/test_catalogue.h"
@@ -232,4 +233,64 @@ TEST(StartUp, WithoutFaceDataTheCatalogueHasThreeFacesAtZero) {
     EXPECT_EQ(w.form->catalogue.faceCount, 3);
     for (const FaceAnswer& a : w.form->catalogue.faceAnswers)
         for (int v : a) EXPECT_EQ(v, 0);
+}
+
+// The window paints its title first: the thumbnails are decoded and the part
+// images created behind it, and all of it is complete when the title ends,
+// the first face whose picture failed reported once.
+TEST(StartUp, TheTitleComesFirstAndTheFaceSelectionIsCompleteWhenItEnds) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 12);
+    QFile::remove(facePicturePath(dir.path(), 9, 0));
+    dir.writeBytes(QStringLiteral("data/face4_0.jpg"), QByteArray("\xff\xd8\xff\xe0 not a jpeg", 16));
+    Form1Services services;
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    ScriptedDialogs* shown = dialogs.get();
+    services.dialogs = std::move(dialogs);
+    services.media = std::make_unique<RecordingMedia>();
+    services.timersCallHandlers = false;
+    TForm1 f(dir.path(), std::move(services));
+
+    // Before its first paint the window holds the title alone: not a face
+    // read yet.
+    EXPECT_TRUE(f.faceSelection().titleShowing());
+    EXPECT_TRUE(f.ImgTitle->isVisibleTo(&f));
+    EXPECT_TRUE(f.Thumbnails.empty());
+    EXPECT_TRUE(f.PartImages[1].empty());
+    EXPECT_TRUE(shown->errors.isEmpty());
+
+    for (int tick = 0; tick < 5; ++tick) f.Timer1Timer();
+    EXPECT_FALSE(f.faceSelection().titleShowing());
+    ASSERT_EQ(f.Thumbnails.size(), 12u);
+    EXPECT_EQ(f.Thumbnails[11]->pos(), QPoint(128, 356));
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(f.Thumbnails[i]->picture().isNull(), i == 4 || i == 9) << i;
+    EXPECT_EQ(f.Thumbnails[0]->drawnRect(), QRect(0, 0, 100, 125));
+    ASSERT_EQ(shown->errors.size(), 1);
+    EXPECT_TRUE(shown->errors[0].startsWith(QStringLiteral("JPEG エラー #"))) << "face 4 fails before face 9";
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.PartImages[s].size(), 12u);
+    EXPECT_EQ(f.catalogue.faceAnswers, readFaceAnswers(dir.path(), 12));
+}
+
+// The parts of a game start are decoded on all cores, yet the error told is
+// the one reading them in order meets first: the lowest face's part, and the
+// board only when every part could be read.
+TEST(GameStart, OfSeveralBadPicturesTheFirstInReadingOrderIsReported) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 6);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    QFile::remove(facePicturePath(dir.path(), 5, 1));
+    QFile::remove(facePicturePath(dir.path(), 2, 4));
+    QFile::remove(facePicturePath(dir.path(), 2, 3));
+    QFile::remove(facePicturePath(dir.path(), 1, 5));
+    w.click(f.Thumbnails[1]);
+    ASSERT_EQ(w.dialogs->errors.size(), 1);
+    EXPECT_EQ(w.dialogs->errors[0], fileOpenErrorText(facePicturePath(dir.path(), 2, 3)));
+    EXPECT_TRUE(f.ScrollBox1->isVisible());
+    for (int kind : {3, 4}) writeJpegFile(facePicturePath(dir.path(), 2, kind), testPicture(30, 20));
+    writeJpegFile(facePicturePath(dir.path(), 5, 1), testPicture(30, 20));
+    w.click(f.Thumbnails[1]);
+    ASSERT_EQ(w.dialogs->errors.size(), 2);
+    EXPECT_EQ(w.dialogs->errors[1], fileOpenErrorText(facePicturePath(dir.path(), 1, 5)));
 }

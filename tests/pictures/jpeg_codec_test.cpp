@@ -2,6 +2,7 @@
 // program's error text instead of a grey picture or an ended process.
 #include "files/app_error.h"
 #include "pictures/jpeg_codec.h"
+#include "pictures/stretch.h"
 #include "support/app_error_of.h"
 #include "support/temp_app_dir.h"
 
@@ -157,4 +158,33 @@ TEST(JpegCodec, AFileThatCannotBeOpenedNamesItsPath) {
 
     dir.writeBytes("bad.jpg", "not a jpeg");
     EXPECT_EQ(decodeFileError(dir.file("bad.jpg")), jpegErrorText(JERR_NO_SOI));
+}
+
+// A thumbnail decoded at a DCT scale and cut down to the size it is drawn at
+// in its box: the same size as the full picture fitted into the box, colours
+// a blur of the full picture's away from it, the same errors, and a picture
+// smaller than the box stretched up as the full one would be.
+TEST(JpegCodec, AFittedDecodeIsTheDrawnSizeOfTheFullPicture) {
+    const QSize box(100, 140);
+    for (const QSize size : {QSize(300, 300), QSize(260, 300), QSize(300, 270), QSize(50, 140), QSize(40, 30),
+                             QSize(1000, 3)}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        const QByteArray bytes = encodeJpeg(testPicture(size.width(), size.height()));
+        QSize full;
+        const QImage fitted = decodeJpegFitted(bytes, box, &full);
+        EXPECT_EQ(full, size);
+        const QSize drawn = proportionalSize(size, box);
+        if (!drawn.isEmpty()) {
+            EXPECT_EQ(fitted.size(), drawn);
+            // Away from the diagonal the flat fill reads back within JPEG noise.
+            EXPECT_TRUE(near(fitted.pixel(fitted.width() - 2, 1), 0xffc08060, 24));
+        } else {
+            EXPECT_FALSE(fitted.isNull()) << "a picture too flat to draw is still a picture";
+        }
+    }
+    const QByteArray whole = encodeJpeg(testPicture(300, 300));
+    QSize full;
+    for (const qsizetype keep : {whole.size() / 2, qsizetype(300)})
+        EXPECT_EQ(appErrorOf([&] { decodeJpegFitted(whole.left(keep), box, &full); }), jpegErrorText(JWRN_JPEG_EOF));
+    EXPECT_EQ(appErrorOf([&] { decodeJpegFitted("GIF89a", box, &full); }), jpegErrorText(JERR_NO_SOI));
 }

@@ -6,16 +6,19 @@
 #include "pictures/bitmap_builder.h"
 #include "pictures/bitmap_codec.h"
 #include "pictures/jpeg_codec.h"
+#include "pictures/picture_bytes.h"
 #include "pictures/picture_file.h"
 #include "support/app_error_of.h"
 #include "support/hostile_pictures.h"
 #include "support/temp_app_dir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <jerror.h>
 #include <limits>
+#include <sys/stat.h>
 #include <vector>
 
 // The bitmap cases name only the header fields they need; the rest keep
@@ -310,4 +313,23 @@ TEST(PictureFile, APictureBeyondTheCapOfItsKindIsRefusedFromItsHeader) {
 
     static_assert(kCataloguePictureMaxPixels < kLibraryPictureMaxPixels &&
                   kLibraryPictureMaxPixels < kPhotographMaxPixels && kMaxPicturePixels == kPhotographMaxPixels);
+}
+
+// One open, fstat and read: a name that is not there is told apart from one
+// that cannot be read (a folder, a pipe with no writer, a device), so that
+// only a missing name is looked up again without regard to case.
+TEST(PictureFile, AMissingFileIsToldApartFromOneThatCannotBeRead) {
+    TempAppDir dir;
+    dir.writeBytes("a.jpg", "12345");
+    const qint64 limit = 1 << 20;
+    const PictureBytes read = readPictureBytes(dir.file("a.jpg"), limit);
+    EXPECT_EQ(read.status, PictureBytes::Read);
+    EXPECT_EQ(read.bytes, QByteArray("12345"));
+    EXPECT_EQ(readPictureBytes(dir.file("b.jpg"), limit).status, PictureBytes::Missing);
+    EXPECT_EQ(readPictureBytes(dir.file("a.jpg/c.jpg"), limit).status, PictureBytes::CannotOpen);
+    QDir().mkpath(dir.file("folder.jpg"));
+    EXPECT_EQ(readPictureBytes(dir.file("folder.jpg"), limit).status, PictureBytes::CannotOpen);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file("pipe.jpg")).constData(), 0600), 0);
+    EXPECT_EQ(readPictureBytes(dir.file("pipe.jpg"), limit).status, PictureBytes::CannotOpen) << "and no wait for a writer";
+    EXPECT_EQ(readPictureBytes(dir.file("a.jpg"), 4).status, PictureBytes::TooLarge);
 }

@@ -44,6 +44,9 @@ GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
         options.faceModel.isEmpty() ? dir.file(QStringLiteral("no-face-model.dat")) : options.faceModel);
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    // The thumbnails decoded behind the title are in, as a player sees them
+    // a moment after the start.
+    form->finishPendingWork();
 }
 
 GameWindow::~GameWindow() = default;
@@ -59,6 +62,13 @@ QPoint GameWindow::windowPos(QWidget* w, QPoint at) const {
 
 void GameWindow::click(QWidget* w, QPoint at, Qt::MouseButton button) {
     QTest::mouseClick(form->windowHandle(), button, Qt::NoModifier, windowPos(w, at));
+    // A registration or deletion the click started is written on its own
+    // thread; the test reads on once the window has taken it in.
+    form->finishPendingWork();
+}
+
+void GameWindow::clickWithoutWaiting(QWidget* w, QPoint at) {
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos(w, at));
 }
 
 void GameWindow::press(QWidget* w, QPoint at, Qt::MouseButton button) {

@@ -44,9 +44,9 @@ struct GameWindowOptions {
 };
 
 struct GameWindow {
-    // Creates the window on dir (which must already hold a catalogue) and shows it.
-    // With realDialogs the window asks through real Qt message boxes
-    // (QtUserDialogs) and dialogs stays null.
+    // Creates the window on dir (which must already hold a catalogue) and shows it,
+    // its thumbnails loaded. With realDialogs the window asks through real Qt
+    // message boxes (QtUserDialogs) and dialogs stays null.
     explicit GameWindow(const TempAppDir& dir, bool realDialogs = false);
     GameWindow(const TempAppDir& dir, GameWindowOptions options);
     ~GameWindow();
@@ -54,8 +54,12 @@ struct GameWindow {
     // Five title ticks: the face selection screen.
     void finishTitle();
 
-    // Real mouse input at a point of a widget (its own coordinates).
+    // Real mouse input at a point of a widget (its own coordinates). A click
+    // returns once the work it started behind the window is done and taken
+    // in (TForm1::finishPendingWork).
     void click(QWidget* w, QPoint at = {-1, -1}, Qt::MouseButton button = Qt::LeftButton);
+    // The same click, returning at once: the work it starts may still run.
+    void clickWithoutWaiting(QWidget* w, QPoint at = {-1, -1});
     void press(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
     void move(QWidget* w, QPoint at);
     void release(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);

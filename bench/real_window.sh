@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The real game under Xvfb on a catalogue of N faces (the sample faces
+# repeated, in a temporary POMURINA_HOME): the time from launch to the first
+# paint, the window thread's stretches (POMURINA_STRETCH_LOG) during start-up,
+# a game start and the deletion of face 0, and the peak memory.
+# Usage: bench/real_window.sh <game executable> <game folder of the build> [faces=500]
+# Needs Xvfb and xdotool. Prints one line per figure.
+set -euo pipefail
+game=$(readlink -f "$1")
+assets=$(readlink -f "$2")
+faces=${3:-500}
+catalogue=/tmp/pomurina-bench-sample-$faces
+if [ ! -f "$catalogue/complete" ]; then
+  echo "no catalogue at $catalogue: run build/bench/bench_game_start once first" >&2
+  exit 2
+fi
+
+work=$(mktemp -d)
+trap 'kill $xvfb $pid 2>/dev/null || true; rm -rf "$work"' EXIT
+home=$work/home
+mkdir -p "$home"
+cp -r "$catalogue/data" "$home/data"
+cp "$assets/title.bmp" "$assets/logo.bmp" "$home/"
+display=:$((90 + RANDOM % 50))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+export DISPLAY=$display
+
+log=$work/stretches
+actions=$work/actions
+now() { date +%s%N; }
+note() { echo "$1 $(now)" >>"$actions"; }
+
+note launch
+POMURINA_HOME=$home POMURINA_STRETCH_LOG=$log "$game" >/dev/null 2>&1 &
+pid=$!
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --pid "$pid" --onlyvisible --name . 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  sleep 0.05
+done
+[ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+sleep 4  # the title ends after 2.5 s
+note title-over
+# The client area lies below the menu bar; the thumbnails' box is at (32, 64)
+# of it, the command buttons at (32, 480) and (128, 440).
+menu=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {split($2, g, "x"); print g[2] - 524}')
+click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
+note game-start
+click 92 132           # thumbnail 0
+sleep 1.5
+# SHOTS=<folder>: what the window shows during the game and after the deletion.
+[ -n "${SHOTS:-}" ] && import -window root "$SHOTS/game.png"
+note game-cancel
+click 72 496           # キャンセル
+sleep 1
+note delete
+xdotool key --window "$window" alt+f
+sleep 0.3
+xdotool key d
+sleep 0.5
+click 92 132           # thumbnail 0, chosen
+sleep 0.3
+click 168 456          # 削除
+sleep 0.5
+xdotool key alt+y      # はい
+note delete-confirmed
+sleep 3
+[ -n "${SHOTS:-}" ] && import -window root "$SHOTS/deleted.png"
+note end
+peak=$(awk '/VmHWM/ {print $2}' /proc/$pid/status)
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+launch=$(awk '$1 == "launch" {print $2}' "$actions")
+paint=$(awk '$1 == "paint" {print $2}' "$log")
+echo "first paint after launch: $(( (paint - launch) / 1000000 )) ms"
+echo "peak memory (VmHWM): $((peak / 1024)) MiB"
+echo "faces after the deletion: $(grep -ai '^count=' "$home/data/FaceData.ini" | tr -d '\r' | cut -d= -f2) (of $faces)"
+# Each stretch under the action it followed.
+awk -v launch="$launch" '
+  FNR == NR { at[++n] = $2; name[n] = $1; next }
+  $1 == "stretch" {
+    label = "before launch"
+    for (i = 1; i <= n; i++) if ($2 >= at[i]) label = name[i]
+    printf "stretch %.1f ms, ended %.3f s after launch, during %s\n", $3, ($2 - launch) / 1e9, label
+  }' "$actions" "$log"

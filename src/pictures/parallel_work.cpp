@@ -1,0 +1,24 @@
+#include "pictures/parallel_work.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+int workerCount() {
+    static const int count = int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    return count;
+}
+
+void runOnAllCores(int count, const std::function<void(int)>& work) {
+    std::atomic<int> next{0};
+    const auto drain = [&] {
+        for (int i; (i = next.fetch_add(1, std::memory_order_relaxed)) < count;) work(i);
+    };
+    // A helper only pays off with more than a little work to share.
+    const int helpers = std::min(workerCount() - 1, count - 1);
+    std::vector<std::thread> threads;
+    for (int h = 0; h < helpers; ++h) threads.emplace_back(drain);
+    drain();
+    for (std::thread& t : threads) t.join();
+}
