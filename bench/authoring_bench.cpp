@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What authoring costs: registering and deleting a face on catalogues of 10,
 // 100 and 500 faces, and one mouse move of a 2,000-point freehand stroke, each
 // timed alternately with its floor (floors.h; counters op_ms, floor_ms,

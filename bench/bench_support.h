@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the benchmarks: generated catalogues on disk, a window with
 // quiet services, and a main() with a QApplication on the offscreen platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cloth of a blindfolded game: its redraw while a part is being dragged,
 // beside the redraw of one palette, which a seeing game pays on every scroll
 // (each drawn with its children into an off-screen picture, so both pay the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What finding a face costs: loading the model (time and memory, and the
 // memory given back when it is let go), the search and the proposal on a
 // 3000 x 2000 photo and on the two test portraits, beside the bare dlib calls

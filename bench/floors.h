@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floors the game's operations are measured against: the same work done
 // the fastest way a plain program could do it on this machine with the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to a complete face selection, and a game start (click to Placing,
 // painted), each timed alternately with its floor (floors.h): the pictures
 // they must show, read by plain names and decoded on both cores, thumbnails

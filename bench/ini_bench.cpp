@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing into and erasing from ini files with very long sections and very
 // many copies of one section, beside plainly loading the same files: a write
 // or an erase touches every line at most a few times, so it should cost about

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the background music costs: the CPU share of one core that playing
 // takes (synthesis with the default SoundFont, in the hand-turned renderer and
 // through the real device with whatever output this machine offers), what the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real game under Xvfb on a catalogue of N faces (the sample faces
 # repeated, in a temporary POMURINA_HOME): the time from launch to the first
 # paint, the window thread's stretches (POMURINA_STRETCH_LOG) during start-up,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a finished face: composing it off screen and writing the JPEG
 // (atomically, into Library), beside the bare libjpeg encode of the same
 // face picture. A save touches one face whatever the catalogue's size.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game as a desktop application: its launcher, metainfo, scalable icon and
 # README (the program, its read-only copy of the game's files and the drawn
 # icons are installed by src/ and tools/), and a Debian package made by CPack.

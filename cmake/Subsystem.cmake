@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # pomurina_folder_library(<folder> [LINKS <targets>...]): every .cpp of the
 # folder becomes the static library pomurina_<folder>; headers of Q_OBJECT
 # classes are listed too, so that they get moc'ed. Includes are spelled from

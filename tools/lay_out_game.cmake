@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSAMPLE_DIR=<generated files> -DGAME_DIR=<folder of the built game> -P lay_out_game.cmake
 # Puts the title, the logo and the help text beside the game every time, and
 # the sample catalogue only into a game folder that holds no catalogue yet:

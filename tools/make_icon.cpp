@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_icon <out dir> <icon name>
 // Draws the game's icon, a fukuwarai face on the main window's sky blue framed
 // in the face grid's teal, into <out dir>/<N>x<N>/apps/<icon name>.png at the

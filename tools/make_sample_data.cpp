@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_sample_data <out dir> <help text, UTF-8>
 // Writes the files the game ships with into <out dir>: the sample catalogue
 // in data/, title.bmp, logo.bmp and the help text 作品について.txt in Shift-JIS.

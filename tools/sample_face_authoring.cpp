@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turning a drawn sample face into catalogue entries through the same steps
 // the game's authoring takes: cut the parts from the unpainted face, paint
 // the outlines over, shrink when needed, register.

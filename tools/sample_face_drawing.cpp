@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a sample face with QPainter and placing the outlines of its parts
 // the way a user would draw them: a loose closed curve around each part.
 #include "sample_face_look.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How one sample face looks: the choices the drawing code combines.
 #include <QColor>

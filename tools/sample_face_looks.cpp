@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The nine sample faces: different head shapes, skin tones, hair, eyes, noses
 // and mouths. Face 2's moustache makes its mouth wider than 85 pixels, so its
 // registration goes through the shrink.

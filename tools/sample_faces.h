@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue shipped with the game, drawn here rather than taken from
 // anywhere: cartoon faces painted with QPainter, then outlined, cut out and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the bitmaps and the help text in the forms the game reads.
 #include "sample_faces.h"
 

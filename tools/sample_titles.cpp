@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title picture and the logo: the product name in large type.
 #include "sample_faces.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/form2.h"
 
 #include "board/image_control.h"

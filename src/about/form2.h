@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: product name and version, the logo and the author's web
 // address, which opens in the web browser when clicked. Shown modally by the

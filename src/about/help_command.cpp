@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/help_command.h"
 
 #include "desktop/user_dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help command: the help text beside the game, opened with the desktop's
 // program for text files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Background-music playback driven by command strings on one device alias, the
 // way the rest of the program talks to music:

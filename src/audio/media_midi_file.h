@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Standard MIDI Files read into one time-ordered list of the events a
 // synthesizer needs, with their times in microseconds from the start.

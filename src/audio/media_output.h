@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the synthesizer's sound goes: the first audio driver that opens, or,
 // on a machine without sound, a silent clock that only keeps the song's time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One FluidSynth synthesizer and the song it plays: a small sequencer that
 // hands the song's events to the synthesizer as the audio output pulls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The prompts of authoring and deleting, and the part titles' colours that
 // tell which part is being outlined or re-coloured.

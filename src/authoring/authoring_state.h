@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of authoring a new face. Entries 1..4 of the per-part arrays are
 // the PartSlots, 6 the zoom rectangle.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Authoring a new face: choosing a photograph and fitting it into the
 // 300 x 300 face box, registering the finished face, and the way back.
 // Everything the new face needs is built in memory and written to disk in

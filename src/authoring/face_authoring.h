@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Adding a face to the catalogue: a photograph loaded into the 300 x 300
 // face box, optionally zoomed into a rectangle, the four parts outlined

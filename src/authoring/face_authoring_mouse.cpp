@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse on the face box during authoring: the zoom rectangle, the
 // freehand outlines and the colour picks. Outside authoring, and while no
 // picture is loaded, the face box does no authoring work.

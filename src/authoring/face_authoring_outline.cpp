@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Outlining the four parts: a part title chooses the part, a freehand stroke
 // on the face box outlines it; the finished outline cuts the part picture from
 // the unpainted face and paints the region over in its fill colour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 「自動で囲む」: the face found in the photograph gives the zoom and the four
 // outlines, each taken over exactly as the player's own drag and strokes
 // would have left them, so that redrawing a part, the paint and 「登録」 work

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zooming into a rectangle of the photograph: the first press of "ズーム" arms
 // it, a drag on the face box chooses the rectangle, the second press cuts that
 // region from the full-resolution picture and shows it in the face box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "authoring/face_deleting.h"
 
 #include "authoring/authoring_look.h"

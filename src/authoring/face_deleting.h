@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Deleting a face: choosing it on the face selection screen (its thumbnail
 // blinks on Timer1), confirming "削除", and taking it out of the catalogue

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The button 「自動で囲む」 of face authoring and the work behind it: the face
 // model loads on a worker thread as soon as authoring starts and is let go

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeping part pictures within 85 pixels a side: when any side of any of the
 // four part pictures exceeds 85, the whole face (six pictures and the answer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the main window that the screens share: every screen shows,
 // hides and fills the ones it uses. The window creates them (with their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A text label whose caption may hold carriage returns that break it into
 // lines; the caption is kept exactly as set, for the handlers that compare it.

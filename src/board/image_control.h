@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An image control of the window: shows a picture at its own size, stretched,
 // or stretched with its aspect ratio kept (anchored top-left, the rest

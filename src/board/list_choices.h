@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns a list's mouse and keyboard selection into one call per choice: a
 // click on an entry (the selected one too) or a selection moved with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A menu look in which a checkable item shows its check mark while it is
 // checked and nothing at all while it is not: no empty check box beside the

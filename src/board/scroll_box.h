@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scroll box: controls placed on its content in content coordinates, which
 // do not change with scrolling; the scroll range follows the controls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user-interface font: "ＭＳ Ｐゴシック" where it exists, otherwise a
 // Japanese proportional gothic (IPAPGothic), so no text shows as empty boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/answer_section.h"
 
 #include "files/ini_file.h"

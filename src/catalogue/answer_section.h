@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings section of one face: keys X1, X2, X3, X4, Y1, Y2, Y3, Y4,
 // written in this order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work on the catalogue's files run on a thread of its own, so that the
 // window stays responsive meanwhile: a registration or a deletion (a

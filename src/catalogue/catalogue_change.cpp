@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/catalogue_change.h"
 
 #include "catalogue/catalogue_change_steps.h"

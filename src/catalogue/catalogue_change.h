@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One crash-safe change of the catalogue (register or delete), made of
 // renames inside the data folder and one new settings file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steps that a change and the recovery of an interrupted one share. Each
 // works on the data folder and returns false (leaving the journal for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Removing a face as one crash-safe change: its pictures are kept aside,
 // every later face's pictures move out to hidden names and back in one index
 // lower, and the settings are replaced last. A picture that is missing when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face catalogue on disk: data/FaceData.ini and six pictures a face,
 // data/face<N>_<k>.jpg (k: 0 whole face, 1..4 parts, 5 face with parts painted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The intent journal of a catalogue change. It is written to the data folder,
 // on disk, before the first catalogue file is renamed, and lists every rename

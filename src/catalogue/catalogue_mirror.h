@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's in-memory copy of the catalogue's count and answer positions.
 #include "catalogue/face_answers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of the catalogue files, resolved without regard to letter case.
 #include "catalogue/catalogue_files.h"
 

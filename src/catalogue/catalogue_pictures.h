@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading many catalogue pictures in one operation (the thumbnails, a game
 // start): the data folder's spelling is resolved once, and each picture is

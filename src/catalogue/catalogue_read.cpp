@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the count, the answers and the pictures; writing one picture;
 // finishing an interrupted change before the catalogue is first read.
 #include "catalogue/catalogue_files.h"

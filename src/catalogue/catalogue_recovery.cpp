@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recovering a change that a crash interrupted. The journal is believed only
 // when the files bear out every step of it; before that nothing is moved or
 // removed, and a journal that is not believed is set aside with the change's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding a face as one crash-safe change: the six new pictures are written
 // under hidden names, a stray picture at the new index is kept aside, the
 // pictures take their names and the settings are replaced last, which is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening a file or web address with the desktop's default program.
 #include "desktop/user_dialogs.h"

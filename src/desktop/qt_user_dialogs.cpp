@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/qt_user_dialogs.h"
 
 #include "desktop/file_dialog_columns.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real dialogs: Qt message boxes with the program's captions and buttons,
 // and Qt's own file and folder dialogs (not the desktop's), whose name filters

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pseudo-random generator: seeded from the clock, uniform integers below a
 // bound. Tests put in a generator of their own to fix the deal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam for everything that asks the user: message boxes and file dialogs.
 // The window talks only to this interface; the Qt implementation shows real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "detection/dlib_gray_picture.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 68 landmark points of a face, in the order of the iBUG 300-W
 // annotation that the landmark model was trained on: 0-16 the jaw from the

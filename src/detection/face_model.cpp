@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "detection/face_model.h"
 
 #include "detection/face_landmarks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face detector and the 68-point landmark model, loaded together. Loading
 // reads a 95 MB file and takes about a second and 72 MB, so it belongs on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dlib side of FaceModel, for the detection sources only: no header that
 // the rest of the game includes brings in dlib.

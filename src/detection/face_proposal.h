@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the one click proposes for a found face: the zoom (unless the
 // player zoomed already), the four outlines on the face box as it will then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding the faces of a photograph and their landmarks. The search looks at
 // a copy at most 1000 pixels on its long side (a tenth of the work of the

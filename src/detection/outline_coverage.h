@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which face-box pixels an outline paints, as paintOutline paints them (the
 // even-odd fill and the one-pixel edges): the measure of "inside" for the

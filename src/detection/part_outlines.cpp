@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "detection/part_outlines.h"
 
 #include "detection/outline_coverage.h"

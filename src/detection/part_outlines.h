@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four outlines proposed for a face, made from its landmarks alone: each
 // is what a freehand stroke around the part would have been, a closed list of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paint for the proposed outlines: the colour of the skin, the median of
 // both cheeks, so that a painted part blends into the face. (The median of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The zoom proposed for a found face: a square about 2.2 jaw widths wide
 // around it, so that drawn 300 x 300 the parts come out the size of the

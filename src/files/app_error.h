@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own error: raised by file, picture and ini operations and shown
 // to the user in a message box by the handler that ran into it.

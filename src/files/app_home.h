@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the game keeps its files (the application folder: data/, Library/,
 // title.bmp, logo.bmp, 作品について.txt), decided once at start-up.

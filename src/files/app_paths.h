@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paths under the application folder. Relative paths are written with "\" or
 // "/" between components and matched without regard to letter case against the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a whole file so that readers see either the old or the new content,
 // and the write is reported done only once it is on disk: a temporary file in

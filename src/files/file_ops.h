@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-system steps that replacing and renaming stored files is made of.
 // Every step that changes the disk passes through one hook, so a test can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Existence tests, folder listings and whole-file reads that never mistake a
 // failure for an absent or a short file. Only "no such file" (ENOENT) means

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One game per folder: a lock file in the game's folder, held from the
 // moment the folder is chosen until the process ends. A second game on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Windows private-profile (ini) file held in memory: sections of key=value
 // lines, names compared without regard to letter case, CP932 text on disk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversion between the program's text and the Shift-JIS code page (CP932)
 // used by its text files on disk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's name and language, set once the application object
 // exists: Qt's own texts (standard buttons, file and folder dialogs) speak

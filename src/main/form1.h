@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the window description (every control with its name,
 // place, font and colour, and the menu), the composition of the screens at

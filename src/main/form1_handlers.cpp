@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's handlers, each handed to the screen that owns its behaviour.
 // The program's errors end a handler and are shown (guarded).
 #include "main/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window description: every control of the main window with its name,
 // place, size, font and colour, and the menu bar.
 #include "main/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The switchboard: the three command buttons and a thumbnail click choose the
 // screen that gets the press from the buttons' captions, Edit1's visibility
 // and the screens' flags.

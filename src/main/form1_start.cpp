@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program start: the window, its screens and the per-face controls, reading
 // the catalogue, the title's ticks, and what one screen's action means for
 // the others.

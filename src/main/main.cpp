@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the application, the main window on the game's folder,
 // and the message loop.
 #include "desktop/qt_user_dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A measuring aid, off unless asked for: a thread keeps one heartbeat queued
 // to the window's thread at a time and notes how long each waited there, which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "music/bgm_settings.h"
 
 #include "files/app_paths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The music settings file Data\BGM.ini, section "BGM": whether the music was
 // on, the file played last and the folder of random play.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the BGM submenu disabled while a music command lets window messages
 // through, so the submenu cannot be entered again meanwhile; enabled again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding the MIDI files of a folder tree for random play.
 #include <QString>

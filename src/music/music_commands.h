@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command strings that the music handlers send, and reading the reply of
 // "status FILE mode".

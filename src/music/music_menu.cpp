@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BGM submenu: music on and off, one chosen file, or random play from a
 // chosen folder tree.
 #include "music/music_player.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The music player: the media commands, replacing the device by another
 // MIDI file, the play loop, the About box's pause and the closing.
 #include "music/music_player.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The background music: the BGM menu (on, off, one chosen MIDI file, or
 // random files from a chosen folder tree), the start-up decision when the

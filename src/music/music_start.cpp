@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start of the background music when the title ends: the saved settings
 // decide between no music, an opened but silent file, single play and random
 // play from a folder tree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "music/music_startup.h"
 
 #include "desktop/random_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start-up decision of the background music, run once when the title
 // sequence ends: from what it finds on disk, which state the music starts in,

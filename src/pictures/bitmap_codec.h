@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoding Windows bitmaps (.bmp) from their bytes. Every count and offset of
 // the headers is checked against the bytes there are before anything is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fitting a photograph into the 300 x 300 face box, and the zoom arithmetic.
 #include <QImage>

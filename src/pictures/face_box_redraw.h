@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face box's bitmap during authoring: 300 x 300, the source picture drawn
 // (nearest neighbour) into its top-left drawSize, white elsewhere.

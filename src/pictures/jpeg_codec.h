@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JPEG through the IJG libjpeg API. Errors never end the process: a file that
 // cannot be opened throws "ファイル %s は開けません", data that libjpeg cannot

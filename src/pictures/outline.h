@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Freehand outlines of the parts: bounding boxes, the even-odd fill that
 // paints a part over, and the dotted stroke shown while drawing. No

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work spread over the machine's cores: the calling thread takes part, and
 // one more thread for every further core (at most three more). Pictures are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a picture file whole, with a bound on its size so that a huge or
 // endless file (a device, a pipe) is refused instead of read into memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading a picture file with the decoder chosen by its extension: ".jpg" and
 // ".jpeg" through libjpeg, ".bmp" through the program's bitmap decoder. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The most pixels a picture of each kind may decode to. The decoders check the
 // size in the file's header against the caller's limit before they allocate

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Nearest-neighbour resampling and proportional fitting, the only scaling the
 // program uses (rows and columns are repeated or dropped, never smoothed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The course of a blindfolded game, apart from the window: a look at the blank
 // face counted down in whole seconds, the cloth over the face while the parts

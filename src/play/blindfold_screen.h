@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The blindfolded game on the board: the look at the blank face with its
 // countdown, the cloth over the face while the parts are placed, and the

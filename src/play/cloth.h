@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cloth that covers the face in a blindfolded game: an opaque piece of
 // soft indigo cotton with a plain-weave pattern and "目隠し中" in its middle.

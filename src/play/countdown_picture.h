@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The big number of the look's countdown, drawn to be read from across a
 // room: a bold digit in a warm yellow with a dark outline, on a see-through

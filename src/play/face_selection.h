@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face selection screen, the hub of the game: the thumbnail grid of the
 // catalogue, and the title sequence that shows over it for five ticks of

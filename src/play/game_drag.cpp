@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placing parts: a press on a part image starts a drag at once; the release
 // decides where it lands. The drag is built from the window's own mouse events
 // with the mouse grabbed by the pressed part, so it behaves alike under every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures a game start shows, read at once: every face's four part
 // pictures and the chosen face's board (picture 5).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the judged face into the library under a name the player types.
 #include "play/game_screen.h"
 

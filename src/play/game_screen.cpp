@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game from its start to the way back: the palettes and their deal, the
 // game menu's choices, the blindfold's timer, the judgement and the resume.
 #include "play/game_screen.h"

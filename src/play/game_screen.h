@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game: the palettes dealt at random, parts dragged onto the face, the
 // judgement, and saving the composed face under a name. Played seeing or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scoring a composed face: 250 per slot minus the horizontal and vertical
 // distance of the face's own part from its answer, 0 for another face's part.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The library of saved faces: Library/<name>.jpg beside the executable.
 #include <QImage>

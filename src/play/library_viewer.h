@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The saved-faces viewer: the list of the library beside the face box, and
 // the face whose name is chosen.

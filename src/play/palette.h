@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The palette grid and the random deal of part images onto it.
 #include "desktop/random_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/personal_best.h"
 
 #include "files/app_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The personal best of every face in Data\Scores.ini. A face is known by the
 // SHA-1 of its whole-face picture's bytes (the section name, lower-case hex),

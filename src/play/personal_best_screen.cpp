@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/personal_best_screen.h"
 
 #include "board/board.h"

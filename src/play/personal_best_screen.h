@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The personal best beside the judgement: LblBest tells the face's best
 // before this game, or that this game beat it, and the new best is kept.

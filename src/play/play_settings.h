@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The choices of the game menu, kept in Data\Play.ini, section "Play":
 // "Blindfold" (play blindfolded) and "Best" (keep personal bests), 1 or 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of a game: the face played, the placement slots, the drag in
 // progress and the home cells of the part images.

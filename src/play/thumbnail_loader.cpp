@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/thumbnail_loader.h"
 
 #include "catalogue/catalogue_pictures.h"

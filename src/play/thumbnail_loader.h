@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The thumbnails' pictures decoded behind the window on all cores, each at
 // the size it is drawn at: every picture is handed to the window's thread as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help command opens the help text beside the program with the desktop,
 // whether or not the file is there.
 #include "support/test_catalogue.h"

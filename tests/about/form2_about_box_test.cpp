@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: its look, the pause of the music while it is open, the
 // hover colour of the web address and the address opened by a click.
 #include "../music/form1_music_support.h"

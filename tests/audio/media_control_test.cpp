@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/media_control.h"
 #include "audio/media_output.h"
 #include "audio/media_smf_builder.h"

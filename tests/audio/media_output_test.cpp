@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outputs of the music device: the silent clock used without a sound card
 // and what the probe for a sound card says.
 #include "audio/media_midi_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Building Standard MIDI File bytes by hand for the media tests.
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the authoring: the picture dialog, which file names load, the fit
 // into the face box, an undecodable picture, and the zoom.
 #include "form1_authoring_driver.h"

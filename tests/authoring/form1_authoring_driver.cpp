@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1_authoring_driver.h"
 
 #include "board/caption_label.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Authoring a face through the real window with the real mouse: choosing a
 // picture, outlining parts on the face box, and the pictures used for it.

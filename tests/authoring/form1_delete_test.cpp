@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting a face through the real window: choosing it (it blinks),
 // confirming or declining, and what happens on disk and in the window.
 #include "form1_authoring_driver.h"

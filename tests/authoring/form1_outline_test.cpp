@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Outlining the parts on the face box with the real mouse: what makes a part,
 // what gets painted and cut, re-opening a part and re-picking its colour.
 #include "form1_authoring_driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 「自動で囲む」 through the real window with the real landmark model: the
 // model loads behind a responsive window, one click proposes the zoom and
 // the four outlines, the face registers and plays like a hand-drawn one;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registering the authored face: what lands on disk, what the window takes
 // in, that the new face plays, the shrink of large parts, and a registration
 // that fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's widgets: a scroll box whose range follows its children once per
 // turn of the event loop, and an image control holding a picture fitted to
 // its drawn size that keeps the geometry of the full one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Catalogue changes against crashes and failing file calls. A change runs in
 // a child process that is killed just before its k-th file step, for every k
 // until the change completes; then the start-up recovery runs on what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
 #include "test_catalogue_files.h"

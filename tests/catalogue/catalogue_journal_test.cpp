@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's text: what a change writes reads back as itself in either
 // version, and nothing else reads at all: no cut, no changed byte, no rename
 // the game does not make, no name twice.

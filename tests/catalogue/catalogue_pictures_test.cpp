@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Many catalogue pictures in one operation: plain names first, the
 // case-insensitive lookup only for a name that is missing, and a
 // registration or deletion that lists the data folder once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recovery against journals the game cannot trust: damaged, hostile, linked
 // elsewhere, oversized or out of step with the files. Such a journal moves
 // and removes nothing; it is set aside (kept) with the change's hidden

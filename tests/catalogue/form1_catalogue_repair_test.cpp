@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue through the real window: a damaged catalogue is repaired by
 // deleting the damaged face, and a change that a crash interrupted is
 // resolved when the game starts, before anything is read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A journal the game refuses, through the real window: the player hears of
 // it once, the game starts with its catalogue, and faces can be deleted
 // again; the next start is silent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FaceData.ini as every catalogue operation sees it: always the same one file
 // whatever other spellings lie beside it, and never read in part.
 #include "catalogue/catalogue_files.h"

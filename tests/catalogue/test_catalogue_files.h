@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Catalogues for the catalogue tests: faces with distinct pictures and
 // answers, and a byte-exact snapshot of the data folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock-seeded generator stays inside its bound and reaches all of it.
 #include "desktop/random_source.h"
 

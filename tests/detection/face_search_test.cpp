@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The face search with the real landmark model (Debian's libdlib-data): two
 // public-domain portraits, a two-face composite, a small face in a large
 // photo, a drawing without a face; and files that are not the model.

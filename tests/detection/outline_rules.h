@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules every proposal keeps, checked on its outlines.
 #include "detection/outline_coverage.h"

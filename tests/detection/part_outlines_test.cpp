@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The proposal's geometry on made-up faces: the outline rules under tilt, at
 // the picture's edge and on a cramped face; the zoom square; the paint.
 #include "detection/face_proposal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A made-up face in the landmark model's 68-point order: the proportions of
 // an average frontal face, jaw width 1, turned by tiltDegrees about its

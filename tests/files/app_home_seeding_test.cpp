@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first start's copy into a player's folder reads every file with the
 // checked reader: a read that fails or ends early, or a listing of the
 // installed catalogue that fails, is reported, and the copy it concerns is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing and filling the game's folder at start-up, on a fake install in a
 // temporary folder: <root>/usr/games/pomurina with its read-only copy in
 // <root>/usr/share/pomurina/, and a player's data folder under <root>/home/.

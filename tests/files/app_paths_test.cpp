@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths under the application folder found without regard to letter case, and
 // new files created with the program's own spelling.
 #include "files/app_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file replacement: the new content or, on any failure, the old one
 // byte for byte, with the program's "cannot create" text.
 #include "file_size_limit.h"

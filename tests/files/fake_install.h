@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fake install in a temporary folder for the start-up tests:
 // <root>/usr/games/pomurina with its read-only copy in <root>/usr/share/pomurina/

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes writes beyond a size fail for the duration of a scope, even for root,
 // so tests can watch a save go wrong half-way without touching permissions.

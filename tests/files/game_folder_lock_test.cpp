@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One game per folder: the lock a running game holds keeps a second one
 // out, a crashed game's lock is taken over, and a second start writes
 // nothing into the folder before it ends with one notice.

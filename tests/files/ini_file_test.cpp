@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The private-profile file: names without regard to case, integer parsing,
 // in-place writes, CP932 on disk, and hostile content that must not hurt.
 #include "file_size_limit.h"

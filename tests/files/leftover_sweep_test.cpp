@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start sweeps the temporary files that interrupted writes left (a kill
 // during a library save, the first start's copy, a settings save) from the
 // game's folder, Library/ and data/, and nothing else.

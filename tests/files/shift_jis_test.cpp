@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CP932 conversion: the bytes Windows would write, and a lossless path for
 // files that hold bytes outside the code page.
 #include "files/shift_jis.h"

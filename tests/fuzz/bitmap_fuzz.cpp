@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitmap decoder on any bytes: it refuses or gives a picture within the
 // cap, and the same bytes always give the same pixels.
 #include "fuzz_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A broken promise found by a fuzz target: say which, and stop, so that
 // libFuzzer keeps the input as a crash.

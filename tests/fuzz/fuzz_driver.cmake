@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs from ctest (see CMakeLists.txt in this folder):
 #   MODE=build        configure and build the clang fuzz build in BINARY_DIR/fuzz
 #   MODE=regressions  run TARGET once over every file of its seed corpus and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ini reader and writer on any file: one write (or section erase) that the
 // writer accepts reads back as written after a save and a fresh read, and
 // every other entry reads as before; one that it refuses changes nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal parser on any bytes: it refuses, or the journal it gives is
 // written back as exactly the same text (one spelling for each journal), with
 // every rename between a catalogue picture and a hidden name of the change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JPEG decoder on any bytes: the program's error or a picture within the
 // cap that the encoder writes again and the decoder reads back at its size.
 #include "files/app_error.h"

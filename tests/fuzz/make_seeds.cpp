@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the JPEG, bitmap and MIDI fuzz targets: small
 // files of every kind the readers know, made here rather than taken from
 // anywhere. Usage: make_fuzz_seeds <tests/fuzz/corpus folder>

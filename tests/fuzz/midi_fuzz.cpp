@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Standard MIDI File reader on any bytes: nothing, or events in time order
 // within the song's length, each a channel message or a system exclusive.
 #include "audio/media_midi_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery of an interrupted catalogue change, on a temporary game
 // folder: no file outside the catalogue changes, and no picture is lost
 // unless a step of a genuine journal removes it. A genuine journal, left

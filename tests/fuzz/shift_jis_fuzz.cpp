@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CP932 codec: stray-byte keeping round trips every byte string exactly;
 // text that CP932 can hold comes back unchanged through the plain pair.
 #include "files/shift_jis.h"

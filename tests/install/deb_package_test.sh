@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # deb_package_test.sh <build dir> <version> <desktop id>
 # Makes the Debian package with CPack into a temporary folder and checks its
 # name, its file list (everything under /usr, nothing in a home folder), its

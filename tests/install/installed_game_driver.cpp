@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A player for the installed game, loaded into the unchanged executable with
 // LD_PRELOAD: once the application object exists it waits for the face
 // selection, plays one game with real mouse and key input (by the controls'

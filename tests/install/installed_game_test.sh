@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # installed_game_test.sh <build dir> <player driver library> <desktop id>
 # Installs the game into a temporary DESTDIR under /usr and checks the laid
 # out files and the launcher and metainfo (with their validators when they are

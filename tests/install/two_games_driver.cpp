@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A watcher for the unchanged game executable, loaded with LD_PRELOAD: it
 // reports on stdout every message box the game shows ("driver: message box:
 // <text>", then answers it) and the main window once it is shown ("driver:

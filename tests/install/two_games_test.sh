@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # two_games_test.sh <game executable> <watcher library>
 # Starts the real game twice on one folder (POMURINA_HOME), with the watcher
 # preloaded: while the first runs, a second start shows one message box

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game and its tests are built with the standard library's own checks
 // (_GLIBCXX_ASSERTIONS): an empty optional dereferenced or an index out of
 // range stops the program where it happens instead of giving a wrong number.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application as the window system and the player meet it: the titles
 // handed to the window system, and Qt's own dialogs in Japanese, run through
 // the real main window with real Qt dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the window looks to the player, read from what is rendered: greyed
 // captions of disabled command buttons, and the check marks of the BGM menu.
 #include "board/image_control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the title sequence and the face selection screen, driven through
 // the real main window on a temporary application folder.
 #include "board/caption_label.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/app_error.h"
 #include "music/bgm_settings.h"
 #include "support/app_error_of.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the main window while the music plays: the music stops for good,
 // even while the report of a settings file that cannot be written waits for
 // the user and lets the timer and other handlers run.

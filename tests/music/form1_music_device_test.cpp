@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play loop against the real media device with a hand-turned clock: the
 // end of a song is noticed and the music goes on.
 #include "music/form1_music_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BGM submenu: ON, OFF, one chosen file and random play from a chosen
 // folder, driven through the menu's actions of the real window.
 #include "music/form1_music_support.h"

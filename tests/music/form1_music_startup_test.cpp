@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start of the background music at the end of the title, decided by the
 // saved settings, and the settings written when the window closes.
 #include "music/form1_music_support.h"

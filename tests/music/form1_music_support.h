@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the music tests that drive the main window: songs and settings
 // files written into the temporary application folder, and a window whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/random_source.h"
 #include "music/music_commands.h"
 #include "music/music_startup.h"

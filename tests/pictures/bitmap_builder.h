@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows bitmaps put together field by field, so that a test can write both
 // good files and files whose headers lie.

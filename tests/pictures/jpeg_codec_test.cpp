@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG through libjpeg: round trips, and every kind of bad input ending in the
 // program's error text instead of a grey picture or an ended process.
 #include "files/app_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture files by extension: JPEG through libjpeg, bitmaps through the bitmap
 // decoder, sizes checked against each kind's cap before any pixel memory is
 // taken, and every inconsistent bitmap refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nearest-neighbour stretching: whole source pixels repeated or dropped, never
 // blended, and proportional fitting computed in integers.
 #include "pictures/stretch.h"

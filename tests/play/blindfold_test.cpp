@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blindfolded game's course with a hand-turned clock, the cloth, the
 // game-menu choices and the personal-best store, without a window.
 #include "files/app_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The personal best through the real window when Scores.ini cannot be read:
 // the judgement shows no best line and reports the file once; the game goes on.
 #include "board/board_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blindfolded game and the personal best through the real window: menu
 // choices, a hand-turned blindfold timer, real drags and real files.
 #include "board/board_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dealing the palettes at the start of a game, seen through the window.
 #include "board/image_control.h"
 #include "board/scroll_box.h"

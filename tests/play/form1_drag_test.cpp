@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placing parts on the face by dragging them with the real mouse.
 #include "board/caption_label.h"
 #include "board/image_control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Judging a composed face and resuming, through the real window: every part
 // is put in place by a real drag.
 #include "board/caption_label.h"

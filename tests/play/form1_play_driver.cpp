@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1_play_driver.h"
 
 #include "board/image_control.h"

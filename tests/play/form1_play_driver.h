@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Playing a game through the real window with real mouse input: starting a
 // game, dragging parts and judging, as a player would.

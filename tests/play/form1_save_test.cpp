@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a judged face into the library through the real window: the name
 // field, the picture written, overwrites and names that must not be used.
 #include "board/caption_label.h"

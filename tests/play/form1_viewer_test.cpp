@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saved-faces viewer through the real window: the menu command, clicks
 // and keys on the list, and the way back.
 #include "board/caption_label.h"

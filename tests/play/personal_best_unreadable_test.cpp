@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Scores.ini that cannot be read is no best at all: no caption (never a
 // best of 0 that was never made), the open error to report, and the file
 // left exactly as it was.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the includes between the folders of src/ run one way:
 # main -> the screens (play, authoring, music, about) -> board, catalogue,
 # detection -> pictures, audio -> files -> desktop. A file may include its own folder and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of the program's error that a call raises; empty when it raises none.
 #include "files/app_error.h"

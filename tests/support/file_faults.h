@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Faults injected into the platform's existence tests, folder listings and
 // file reads for the duration of a scope, so tests can see an operation meet

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures whose headers claim more than their data holds, for the caps on
 // picture sizes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small catalogues written into a temporary application folder for tests:
 // real JPEG pictures through libjpeg and a real FaceData.ini.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry: every test program runs with a QApplication on the offscreen
 // platform, so widget tests need no display.
 #include <QApplication>

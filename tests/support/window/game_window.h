@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real main window on a temporary application folder, with scripted
 // dialogs, a recording desktop, a scripted random source and a recording

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog answers scripted by a test, and a record of everything shown.
 #include "desktop/user_dialogs.h"
