@@ -68,6 +68,9 @@ private:
     void rememberUnproposedSource(bool zoomedByPlayer);
     void facesSearched(const FaceSearch& search);
     void proposeFace(int face);
+    // The part picture of slot cut from the face box as it shows now (with
+    // no paint on it), shown in its preview; the part counts as outlined.
+    void takePartPicture(int slot, const OutlineBox& box);
     void showRegisterButton();
 
     Board& board_;

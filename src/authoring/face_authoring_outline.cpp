@@ -105,13 +105,7 @@ void FaceAuthoring::finishOutline() {
     if (!box.degenerate()) {
         // The part picture is cut before any paint goes on the face.
         redrawSourcePicture();
-        ImageControl* preview = board_.partPreview(s);
-        preview->setAutoSize(false);
-        preview->setStretch(false);
-        preview->resize(box.width(), box.height());
-        preview->setPicture(cutPartPicture(board_.ImgFace1->picture(), box));
-        preview->show();
-        a.outlined[s] = true;
+        takePartPicture(s, box);
         for (int i = 1; i <= 4; ++i) {
             if (!a.outlined[i]) continue;
             a.currentPart = i;
@@ -125,6 +119,16 @@ void FaceAuthoring::finishOutline() {
         showRegisterButton();
         board_.Label1->setCaption(AuthoringTexts::ReadyToRegister);
     }
+}
+
+void FaceAuthoring::takePartPicture(int slot, const OutlineBox& box) {
+    ImageControl* preview = board_.partPreview(slot);
+    preview->setAutoSize(false);
+    preview->setStretch(false);
+    preview->resize(box.width(), box.height());
+    preview->setPicture(cutPartPicture(board_.ImgFace1->picture(), box));
+    preview->show();
+    authoring_.outlined[slot] = true;
 }
 
 void FaceAuthoring::showRegisterButton() {

@@ -79,13 +79,7 @@ void FaceAuthoring::proposeFace(int face) {
         a.boxMinY[s] = box.minY;
         a.boxMaxY[s] = box.maxY;
         a.fillColor[s] = proposal.fillColour;
-        ImageControl* preview = board_.partPreview(s);
-        preview->setAutoSize(false);
-        preview->setStretch(false);
-        preview->resize(box.width(), box.height());
-        preview->setPicture(cutPartPicture(board_.ImgFace1->picture(), box));
-        preview->show();
-        a.outlined[s] = true;
+        takePartPicture(s, box);
     }
     for (int s = 1; s <= 4; ++s) {
         a.currentPart = s;

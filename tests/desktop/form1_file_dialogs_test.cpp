@@ -8,6 +8,7 @@
 #include "pictures/jpeg_codec.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
+#include "support/window/while_modal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,25 +33,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs act on the modal window that trigger brings up; act must end it.
-void whileModal(const std::function<void()>& trigger, const std::function<void(QWidget&)>& act) {
-    bool ran = false;
-    QPointer<QTimer> poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || ran) return;
-        ran = true;
-        poll->stop();
-        QPointer<QWidget> shown = modal;
-        act(*modal);
-        if (shown && shown->isVisible()) shown->close();  // a failed check must not hang the test
-    });
-    poll->start(20);
-    trigger();
-    delete poll;
-    EXPECT_TRUE(ran) << "no modal window came up";
-}
 
 // The rows of the detail view once the folder has been read, by name.
 QMap<QString, QModelIndex> rowsOf(QTreeView& view, int expected) {

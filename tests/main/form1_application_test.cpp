@@ -6,6 +6,7 @@
 #include "main/application_setup.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
+#include "support/window/while_modal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,25 +26,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs act on the modal window that trigger brings up; act must end it.
-void whileModal(const std::function<void()>& trigger, const std::function<void(QWidget&)>& act) {
-    bool ran = false;
-    QPointer<QTimer> poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || ran) return;
-        ran = true;
-        poll->stop();
-        QPointer<QWidget> shown = modal;
-        act(*modal);
-        if (shown && shown->isVisible()) shown->close();  // a failed check must not hang the test
-    });
-    poll->start(20);
-    trigger();
-    delete poll;
-    EXPECT_TRUE(ran) << "no modal window came up";
-}
 
 // The title as Qt hands it to the window system.
 QString nativeTitle(const QWidget& w) { return w.windowHandle() ? w.windowHandle()->title() : QStringLiteral("<no window>"); }
