@@ -4,6 +4,7 @@
 // the four outlines, the face registers and plays like a hand-drawn one;
 // several faces are offered, none is said, and a model file that is missing
 // or broken only disables the button.
+#include "../detection/test_photos.h"
 #include "authoring/authoring_look.h"
 #include "authoring/shrink.h"
 #include "board/board_texts.h"
@@ -25,12 +26,6 @@
 
 namespace {
 
-QImage photo(const char* name) {
-    QImage picture(QStringLiteral(POMURINA_TEST_PHOTOS "/") + QLatin1String(name));
-    EXPECT_FALSE(picture.isNull()) << name;
-    return picture.convertToFormat(QImage::Format_RGB32);
-}
-
 // Waits, letting the window's events through, until the model has loaded
 // (or failed to) and no search runs.
 void waitForFinder(TForm1& f) {
@@ -47,7 +42,7 @@ TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
     GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
     TForm1& f = *w.form;
 
-    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("astronaut.jpg"), photo("astronaut.png")));
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("astronaut.jpg"), testPhoto("astronaut.png")));
     EXPECT_TRUE(f.BitBtnZido->isVisible());
     EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("準備中…")) << "the model loads off the window's thread";
     EXPECT_FALSE(f.BitBtnZido->isEnabled());
@@ -111,8 +106,8 @@ TEST(PartFinder, OffersEveryFaceFoundAndSaysWhenThereIsNone) {
     pair.fill(qRgb(128, 128, 128));
     {
         QPainter painter(&pair);
-        painter.drawImage(QPoint(0, 94), photo("astronaut.png"));
-        const QImage hopper = photo("grace_hopper.jpg");
+        painter.drawImage(QPoint(0, 94), testPhoto("astronaut.png"));
+        const QImage hopper = testPhoto("grace_hopper.jpg");
         painter.drawImage(QRect(QPoint(500, 0), hopper.size().scaled(500, 700, Qt::KeepAspectRatio)), hopper);
     }
     startAuthoring(w, writeJpegPicture(dir, QStringLiteral("pair.jpg"), pair));
@@ -135,15 +130,7 @@ TEST(PartFinder, OffersEveryFaceFoundAndSaysWhenThereIsNone) {
     for (int s = 1; s <= 4; ++s) EXPECT_TRUE(a.outlined[s]);
 
     w.click(f.BitBtnCancel);
-    QImage cup(640, 480, QImage::Format_RGB32);
-    cup.fill(qRgb(230, 215, 190));
-    {
-        QPainter painter(&cup);
-        painter.setPen(QPen(QColor(90, 60, 40), 6));
-        painter.setBrush(QColor(250, 250, 250));
-        painter.drawEllipse(QRect(170, 330, 300, 70));
-        painter.drawRoundedRect(QRect(230, 200, 180, 160), 30, 30);
-    }
+    const QImage cup = coffeeCupPicture();
     startAuthoring(w, writeJpegPicture(dir, QStringLiteral("cup.jpg"), cup));
     waitForFinder(f);
     w.click(f.BitBtnZido);

@@ -10,6 +10,7 @@
 #include "pictures/face_box_redraw.h"
 #include "support/app_error_of.h"
 #include "support/temp_app_dir.h"
+#include "test_photos.h"
 
 #include <QFile>
 #include <QPainter>
@@ -20,12 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QImage testPhoto(const char* name) {
-    const QImage photo(QStringLiteral(POMURINA_TEST_PHOTOS "/") + QLatin1String(name));
-    EXPECT_FALSE(photo.isNull()) << name;
-    return photo.convertToFormat(QImage::Format_RGB32);
-}
 
 // Registering the proposal as the game does: parts cut from the unpainted
 // face box, through the 85-pixel shrink. They fit as they are.
@@ -124,16 +119,7 @@ TEST(FaceSearch, FindsTheFaceInRealPhotosAndProposesItsParts) {
     EXPECT_NEAR(small.faces[0].box.center().y(), 600 + 127, 10);
 
     // A drawn coffee cup on its saucer: searched twice, no face.
-    QImage cup(640, 480, QImage::Format_RGB32);
-    cup.fill(qRgb(230, 215, 190));
-    {
-        QPainter painter(&cup);
-        painter.setPen(QPen(QColor(90, 60, 40), 6));
-        painter.setBrush(QColor(250, 250, 250));
-        painter.drawEllipse(QRect(170, 330, 300, 70));
-        painter.drawEllipse(QRect(390, 230, 70, 80));
-        painter.drawRoundedRect(QRect(230, 200, 180, 160), 30, 30);
-    }
+    const QImage cup = coffeeCupPicture();
     const FaceSearch none = findFaces(*model, cup);
     EXPECT_TRUE(none.faces.empty());
     EXPECT_EQ(none.searchedLongSide, 1280);
