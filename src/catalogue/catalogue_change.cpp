@@ -40,6 +40,17 @@ bool undoRenames(const QString& folder, const std::vector<CatalogueRename>& rena
     return true;
 }
 
+// Throws "%s に書き込めません" naming the settings when the stored count
+// (read from their copy) is not the one the caller read.
+void requireUnchangedCount(const IniFile& settings, const QString& settingsPath, int countRead) {
+    constexpr int kNotStored = std::numeric_limits<int>::min();
+    const int stored = settings.readInteger(QStringLiteral("faces"), QStringLiteral("count"), kNotStored);
+    // A count that is not stored, or that no catalogue can have, was never
+    // mirrored as it stands; every change stores a count within range.
+    if (stored == kNotStored || stored < 0 || stored > kMaxFaceCount) return;
+    if (stored != countRead) throwIniWriteError(settingsPath);
+}
+
 void writeJournal(const QString& folder, const CatalogueJournal& journal, const QString& settingsPath) {
     if (!tryWriteFileAtomically(at(folder, ChangeFiles::journal), journalText(journal)))
         throwIniWriteError(settingsPath);
@@ -70,6 +81,8 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     QByteArray newSettings;
     try {
         IniFile ini(at(folder, ChangeFiles::newSettings));
+        // Checked on the copy the change edits anyway, under the lock.
+        if (plan.countRead >= 0) requireUnchangedCount(ini, settingsPath, plan.countRead);
         plan.editSettings(ini);
         ini.save();
         // As it is on disk: the journal vouches for these bytes.
@@ -155,15 +168,6 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
     // next start. The change knows its own hidden files by name: the folder
     // is not listed again.
     finishCommittedChange(folder, journal, false);
-}
-
-void requireUnchangedCount(const QString& settingsPath, int countRead) {
-    constexpr int kNotStored = std::numeric_limits<int>::min();
-    const int stored = IniFile(settingsPath).readInteger(QStringLiteral("faces"), QStringLiteral("count"), kNotStored);
-    // A count that is not stored, or that no catalogue can have, was never
-    // mirrored as it stands; every change stores a count within range.
-    if (stored == kNotStored || stored < 0 || stored > kMaxFaceCount) return;
-    if (stored != countRead) throwIniWriteError(settingsPath);
 }
 
 // Takes back a change that was not committed; false (journal kept) when a

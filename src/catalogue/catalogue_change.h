@@ -36,6 +36,12 @@ struct CatalogueChangePlan {
     std::vector<CatalogueRename> out;  // phase 1, in this order
     std::vector<CatalogueRename> in;   // phase 2, in this order
     std::function<void(IniFile&)> editSettings;
+    // The count of faces the caller read (-1: none). The change builds on
+    // that catalogue: when the settings now store another count (another
+    // game changed it meanwhile), it is refused with "%s に書き込めません"
+    // naming the settings. A count that is not stored or out of range is not
+    // compared.
+    int countRead = -1;
 };
 
 // Keeps other processes of the game from changing or recovering the
@@ -56,12 +62,6 @@ private:
 // Runs the change. The folder must hold no unfinished change (see
 // recoverCatalogueChange). Throws AppError with the catalogue as it was.
 void runCatalogueChange(const CatalogueChangePlan& plan);
-
-// A change builds on the catalogue its caller read, countRead faces: when
-// the settings now store another count (another game changed the catalogue
-// meanwhile), throws "%s に書き込めません" naming the settings. A count that
-// is not stored or out of range is not compared. Called under the lock.
-void requireUnchangedCount(const QString& settingsPath, int countRead);
 
 // Finishes or takes back a change that a crash interrupted in folder, then
 // removes the leftovers of interrupted changes and writes. Nothing to do

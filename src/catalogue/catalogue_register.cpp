@@ -48,7 +48,7 @@ void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePicture
     plan.settingsPath = inFolder(QStringLiteral("FaceData.ini"));
     // The new face takes the index after the faces the caller read; a
     // catalogue changed meanwhile is not built upon.
-    requireUnchangedCount(plan.settingsPath, newIndex);
+    plan.countRead = newIndex;
     for (int kind : kWriteOrder) {
         const QString path = inFolder(facePictureName(newIndex, kind));
         EntryKind entry = EntryKind::Missing;
