@@ -161,8 +161,10 @@ QString completeDataFolder(const QString& sourceData, const QString& targetData)
 
 // What interrupted writes left in the folders the game writes: the game's
 // folder itself (the first start's copies), Library/ (saved faces) and data/
-// (settings; the catalogue change sweeps its own files). Called once the
-// folder is this game's, so no write of another game is under way there.
+// (settings; the catalogue change sweeps its own files), and the lock of the
+// file dialogs' memory, which a game killed while a dialog wrote it leaves
+// (Qt would wait on it at the next dialog). Called once the folder is this
+// game's, so no write of another game is under way there.
 void sweepWriteLeftovers(const QString& appDir) {
     sweepAtomicWriteLeftovers(withoutSlash(appDir));
     for (const char* folder : {"Library", "data"}) {
@@ -171,6 +173,8 @@ void sweepWriteLeftovers(const QString& appDir) {
         } catch (const AppError&) {
         }
     }
+    const QString dialogLock = dialogMemoryFolder(appDir) + QStringLiteral("/QtProject.conf.lock");
+    if (QFileInfo(dialogLock).isFile() && !isLockFileHeld(dialogLock)) QFile::remove(dialogLock);
 }
 
 }  // namespace
@@ -229,10 +233,21 @@ QString seedAppHome(const QString& appDir, const QString& source) {
 
 QString alreadyRunningText() { return QStringLiteral("ポムリナはすでに起動しています。"); }
 
+QString readOnlyGameFolderText(const QString& gameFolder, const QString& folder) {
+    return QStringLiteral("フォルダー %1 には書き込めないので、%2 で遊びます。").arg(QDir::toNativeSeparators(gameFolder), QDir::toNativeSeparators(folder));
+}
+
 AppHome openAppHome(const AppHomeSetting& setting) {
     const QString exeDir = appDirOf(setting.executablePath);
-    const auto claimed = [&](const QString& folder) { return !setting.claimFolder || setting.claimFolder(folder); };
     AppHome home;
+    // false when the game must not go on (the reason noted in home).
+    const auto claimed = [&](const QString& folder) {
+        const FolderClaim claim = setting.claimFolder ? setting.claimFolder(folder) : FolderClaim::Ours;
+        home.heldByAnotherGame = claim == FolderClaim::AnotherGameRuns;
+        home.leftAlone = claim == FolderClaim::LeftAlone;
+        return claim == FolderClaim::Ours;
+    };
+    bool readOnlyGameFolder = false;
     QString folder;
     if (!setting.homeOverride.isEmpty()) {
         home.kind = AppHomeKind::Chosen;
@@ -242,10 +257,10 @@ AppHome openAppHome(const AppHomeSetting& setting) {
         const bool writable = setting.isWritable && setting.isWritable(exeDir) && setting.isWritable(exeData);
         if (QFileInfo(exeData).isDir() && writable) {
             home.appDir = exeDir;
-            home.heldByAnotherGame = !claimed(exeDir);
-            if (!home.heldByAnotherGame) sweepWriteLeftovers(exeDir);
+            if (claimed(exeDir)) sweepWriteLeftovers(exeDir);
             return home;
         }
+        readOnlyGameFolder = QFileInfo(exeData).isDir();
         home.kind = AppHomeKind::PlayerFolder;
         folder = setting.userDataFolder;
     }
@@ -256,7 +271,6 @@ AppHome openAppHome(const AppHomeSetting& setting) {
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         home.error = fileCreateErrorText(folder.isEmpty() ? QStringLiteral("pomurina") : folder);
     } else if (!claimed(folder)) {
-        home.heldByAnotherGame = true;
         return home;
     } else {
         sweepWriteLeftovers(home.appDir);
@@ -269,6 +283,8 @@ AppHome openAppHome(const AppHomeSetting& setting) {
         home.kind = AppHomeKind::InstalledCopy;
         home.appDir = source;
     }
+    if (readOnlyGameFolder && QDir(home.appDir) != QDir(exeDir))
+        home.notice = readOnlyGameFolderText(withoutSlash(exeDir), withoutSlash(home.appDir));
     return home;
 }
 
@@ -281,12 +297,16 @@ std::optional<QString> startAppHome(const AppHomeSetting& setting, UserDialogs& 
         // start beside the executable with what it can read there.
         home.appDir = appDirOf(setting.executablePath);
         home.error = error.message();
-        home.heldByAnotherGame = setting.claimFolder && !setting.claimFolder(home.appDir);
+        const FolderClaim claim = setting.claimFolder ? setting.claimFolder(home.appDir) : FolderClaim::Ours;
+        home.heldByAnotherGame = claim == FolderClaim::AnotherGameRuns;
+        home.leftAlone = claim == FolderClaim::LeftAlone;
     }
+    if (home.leftAlone) return std::nullopt;
     if (home.heldByAnotherGame) {
         dialogs.notice(alreadyRunningText());
         return std::nullopt;
     }
+    if (!home.notice.isEmpty()) dialogs.notice(home.notice);
     if (!home.error.isEmpty()) dialogs.showError(home.error);
     return home.appDir;
 }

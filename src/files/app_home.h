@@ -11,6 +11,8 @@
 // read-only copy (../share/pomurina/ from the executable's folder, games/ or
 // bin/; else a read-only game folder beside the executable) without ever
 // replacing a file that is already there.
+#include "files/game_folder_lock.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -23,10 +25,9 @@ struct AppHomeSetting {
     QString userDataFolder;  // $XDG_DATA_HOME/pomurina; empty when there is no home
     // Whether the user may create and replace files in a folder.
     std::function<bool(const QString& folder)> isWritable;
-    // Claims the game's folder for this process (GameFolderLock) once it
-    // exists and before anything is written into it; false when another
-    // game running on it holds it. Empty: nothing is claimed.
-    std::function<bool(const QString& folder)> claimFolder;
+    // Claims the game's folder for this process (claimGameFolder) once it
+    // exists and before anything is written into it. Empty: nothing is claimed.
+    std::function<FolderClaim(const QString& folder)> claimFolder;
 };
 
 // This process's setting: POMURINA_HOME, QStandardPaths and access(2).
@@ -45,10 +46,18 @@ struct AppHome {
     QString error;   // the first failure, in the program's own text; empty when none
     // Another game runs on the folder: nothing was written, the game must not start.
     bool heldByAnotherGame = false;
+    // The player chose not to take over the folder's lock: nothing was written,
+    // the game ends without a word.
+    bool leftAlone = false;
+    // Said once before the game starts: the executable's folder is read-only,
+    // so the game plays in another folder (named in the text).
+    QString notice;
 };
 
 // What a second game on the same folder says before it ends.
 QString alreadyRunningText();  // "ポムリナはすでに起動しています。"
+// What a game started from a read-only game folder says: it plays in folder.
+QString readOnlyGameFolderText(const QString& gameFolder, const QString& folder);
 
 // The read-only copy a new folder is filled from, with one trailing "/";
 // empty when the executable has none beside it.
@@ -67,5 +76,6 @@ QString seedAppHome(const QString& appDir, const QString& source);
 AppHome openAppHome(const AppHomeSetting& setting);
 
 // openAppHome, reporting a failure through dialogs; returns the folder, or
-// nothing (after one notice saying so) when another game runs on it.
+// nothing when the game must not start: after one notice when another game
+// runs on it, silently when the player chose to leave a lock alone.
 std::optional<QString> startAppHome(const AppHomeSetting& setting, UserDialogs& dialogs);

@@ -32,13 +32,12 @@ int main(int argc, char** argv) {
     // The game's files: beside the executable in a game folder the user may
     // write, else the player's own data folder, filled on its first start.
     // The folder is this game's alone while it runs; a second game on it says
-    // so and ends, touching nothing.
+    // so and ends, touching nothing. A lock that cannot be checked from here
+    // (another computer's) is the player's to take over.
+    QtUserDialogs startDialogs;
     GameFolderLock folderLock;
     AppHomeSetting setting = appHomeSettingOf(QCoreApplication::applicationFilePath());
-    setting.claimFolder = [&folderLock](const QString& folder) {
-        return folderLock.claim(folder) != GameFolderLock::Claim::HeldByAnotherGame;
-    };
-    QtUserDialogs startDialogs;
+    setting.claimFolder = [&](const QString& folder) { return claimGameFolder(folderLock, folder, startDialogs); };
     const std::optional<QString> appDir = startAppHome(setting, startDialogs);
     if (!appDir) return EXIT_FAILURE;
     TForm1 form1(*appDir);

@@ -60,6 +60,7 @@ TEST(AppHome, TheExecutablesFolderOnlyWhenItHoldsAWritableDataFolder) {
     EXPECT_EQ(home.kind, AppHomeKind::Portable);
     EXPECT_EQ(home.appDir, install.root.path() + "game/");
     EXPECT_TRUE(home.error.isEmpty());
+    EXPECT_TRUE(home.notice.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(install.player())) << "a portable game touches no other folder";
 
     AppHomeSetting chosen = install.setting(gameExe);
@@ -77,6 +78,9 @@ TEST(AppHome, TheExecutablesFolderOnlyWhenItHoldsAWritableDataFolder) {
     EXPECT_EQ(home.kind, AppHomeKind::PlayerFolder);
     EXPECT_EQ(home.appDir, install.player());
     EXPECT_EQ(install.root.readBytes("home/.local/share/pomurina/data/face0_0.jpg"), QByteArray("own"));
+    // ... and the player is told where the game plays now.
+    EXPECT_EQ(home.notice, readOnlyGameFolderText(install.root.file("game"), QDir::cleanPath(install.player())));
+    EXPECT_TRUE(home.notice.contains(QStringLiteral("/home/.local/share/pomurina"))) << home.notice.toStdString();
 
     // Installed under a prefix: bin/ holds no data folder.
     FakeInstall installed;
@@ -84,6 +88,7 @@ TEST(AppHome, TheExecutablesFolderOnlyWhenItHoldsAWritableDataFolder) {
     EXPECT_EQ(home.kind, AppHomeKind::PlayerFolder);
     EXPECT_EQ(home.appDir, installed.player());
     EXPECT_TRUE(home.error.isEmpty());
+    EXPECT_TRUE(home.notice.isEmpty()) << "an installed game plays in the player's folder as a matter of course";
 }
 
 // The first start copies the whole installed copy; later starts, also after an

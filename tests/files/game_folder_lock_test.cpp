@@ -7,8 +7,11 @@
 #include "files/game_folder_lock.h"
 #include "support/temp_app_dir.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QSysInfo>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -43,8 +46,12 @@ void kill9(pid_t child) {
 
 class RecordingDialogs : public UserDialogs {
 public:
-    QStringList errors, notices;
-    bool confirm(const QString&) override { return false; }
+    QStringList errors, notices, questions;
+    bool answer = false;
+    bool confirm(const QString& text) override {
+        questions << text;
+        return answer;
+    }
     void notice(const QString& text) override { notices << text; }
     void showError(const QString& text) override { errors << text; }
     QString openFile(const QString&, const QString&) override { return {}; }
@@ -100,10 +107,8 @@ TEST(GameFolderLock, ASecondStartOnTheSameFolderSaysSoAndWritesNothing) {
     AppHomeSetting setting;
     setting.executablePath = root.path() + QStringLiteral("usr/bin/pomurina");
     setting.homeOverride = player;
-    setting.claimFolder = [&](const QString& folder) {
-        return lock.claim(folder) != GameFolderLock::Claim::HeldByAnotherGame;
-    };
     RecordingDialogs dialogs;
+    setting.claimFolder = [&](const QString& folder) { return claimGameFolder(lock, folder, dialogs); };
     EXPECT_EQ(startAppHome(setting, dialogs), std::nullopt);
     EXPECT_EQ(dialogs.notices, QStringList{QStringLiteral("ポムリナはすでに起動しています。")});
     EXPECT_TRUE(dialogs.errors.isEmpty());
@@ -113,4 +118,105 @@ TEST(GameFolderLock, ASecondStartOnTheSameFolderSaysSoAndWritesNothing) {
     EXPECT_EQ(startAppHome(setting, dialogs), std::optional<QString>(player + QLatin1Char('/')));
     EXPECT_EQ(root.readBytes(QStringLiteral("home/pomurina/title.bmp")), QByteArray("title"));
     EXPECT_EQ(dialogs.notices.size(), 1);
+}
+
+namespace {
+
+void writeLock(const TempAppDir& dir, const QByteArray& bytes) {
+    QFile f(dir.path() + gameFolderLockName());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    f.close();
+    // Left by a game that ended a while ago, not one being written now.
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+}
+
+QByteArray readLock(const TempAppDir& dir) {
+    QFile f(dir.path() + gameFolderLockName());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool namesThisProcess(const QByteArray& lock) {
+    return lock.startsWith(QByteArray::number(qint64(getpid())) + '\n');
+}
+
+}  // namespace
+
+// A lock no game can be holding never shuts the player out: an empty one, a
+// garbled one, and one naming the process id of a game that now plays on
+// another folder of this computer (process ids are reused) are taken over
+// without a word. One written on another computer cannot be checked from
+// here: the player is asked, and いいえ leaves the folder as it was.
+TEST(GameFolderLock, ALockNoGameHoldsIsTakenOverAndAnotherComputersIsThePlayersChoice) {
+    TempAppDir dir;
+    RecordingDialogs dialogs;
+    for (const QByteArray& stale : {QByteArray(), QByteArray("\x01\xffgarbage\n\n"), QByteArray("not a pid\n")}) {
+        writeLock(dir, stale);
+        GameFolderLock lock;
+        EXPECT_EQ(claimGameFolder(lock, dir.path(), dialogs), FolderClaim::Ours) << stale.toStdString();
+        EXPECT_TRUE(namesThisProcess(readLock(dir)));
+    }
+
+    TempAppDir elsewhere;
+    const pid_t other = holdInAChild(elsewhere.path());
+    ASSERT_GT(other, 0);
+    const QByteArray othersLock = readLock(elsewhere);
+    ASSERT_TRUE(othersLock.startsWith(QByteArray::number(qint64(other)) + '\n')) << othersLock.toStdString();
+    writeLock(dir, othersLock);
+    {
+        GameFolderLock lock;
+        EXPECT_EQ(claimGameFolder(lock, dir.path(), dialogs), FolderClaim::Ours)
+            << "the game running on another folder does not hold this one";
+        EXPECT_TRUE(namesThisProcess(readLock(dir)));
+    }
+    kill9(other);
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+
+    const QByteArray fromAnotherComputer = "4242\npomurina\nanother-computer-than-" +
+                                           QSysInfo::machineHostName().toUtf8() + "\n";
+    writeLock(dir, fromAnotherComputer);
+    {
+        GameFolderLock lock;
+        dialogs.answer = false;
+        EXPECT_EQ(claimGameFolder(lock, dir.path(), dialogs), FolderClaim::LeftAlone);
+        EXPECT_EQ(dialogs.questions, QStringList{unconfirmedLockQuestion()});
+        EXPECT_EQ(readLock(dir), fromAnotherComputer) << "いいえ leaves the folder unchanged";
+    }
+    {
+        GameFolderLock lock;
+        dialogs.answer = true;
+        EXPECT_EQ(claimGameFolder(lock, dir.path(), dialogs), FolderClaim::Ours);
+        EXPECT_EQ(dialogs.questions.size(), 2);
+        EXPECT_TRUE(namesThisProcess(readLock(dir))) << "はい takes the lock over";
+    }
+    EXPECT_EQ(unconfirmedLockQuestion(),
+              QStringLiteral("このフォルダーはほかのコンピューターで使われているか、前回正しく終了しなかったようです。続けますか？"));
+    EXPECT_TRUE(dialogs.notices.isEmpty());
+}
+
+// いいえ at start-up: the game ends without a word and writes nothing.
+TEST(GameFolderLock, LeavingAnotherComputersLockAloneStartsNothing) {
+    TempAppDir root;
+    root.writeBytes(QStringLiteral("usr/share/pomurina/data/FaceData.ini"), "[faces]\r\ncount=3\r\n");
+    QDir().mkpath(root.file(QStringLiteral("usr/bin")));
+    QDir().mkpath(root.file(QStringLiteral("home/pomurina")));
+    const QString player = root.path() + QStringLiteral("home/pomurina");
+    QFile lockFile(player + QLatin1Char('/') + gameFolderLockName());
+    ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly));
+    lockFile.write("77\npomurina\nsomewhere-else-than-" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lockFile.close();
+    const QStringList before = everythingUnder(player);
+
+    GameFolderLock lock;
+    RecordingDialogs dialogs;
+    AppHomeSetting setting;
+    setting.executablePath = root.path() + QStringLiteral("usr/bin/pomurina");
+    setting.homeOverride = player;
+    setting.claimFolder = [&](const QString& folder) { return claimGameFolder(lock, folder, dialogs); };
+    EXPECT_EQ(startAppHome(setting, dialogs), std::nullopt);
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.notices.isEmpty());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(everythingUnder(player), before);
 }

@@ -3,10 +3,12 @@
 // during a library save, the first start's copy, a settings save) from the
 // game's folder, Library/ and data/, and nothing else.
 #include "files/app_home.h"
+#include "files/game_folder_lock.h"
 #include "support/temp_app_dir.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <gtest/gtest.h>
 
 TEST(LeftoverSweep, TheStartRemovesTheGamesOwnTemporaryFilesAndNothingElse) {
@@ -30,4 +32,24 @@ TEST(LeftoverSweep, TheStartRemovesTheGamesOwnTemporaryFilesAndNothingElse) {
     for (const QString& name : leftovers) EXPECT_FALSE(root.exists(name)) << name.toStdString();
     for (const QString& name : kept) EXPECT_EQ(root.readBytes(name), QByteArray("bytes")) << name.toStdString();
     EXPECT_TRUE(QDir(root.path() + "game/Library/.folder.tmp-abcdef").exists());
+}
+
+// A game killed while a file dialog wrote what it remembers leaves the lock of
+// Data/QtProject.conf, which the next dialog would wait on: the start sweeps
+// it, unless a running process holds it.
+TEST(LeftoverSweep, TheFileDialogsStaleLockGoesAndAHeldOneStays) {
+    TempAppDir root;
+    root.writeBytes("game/Data/FaceData.ini", "[faces]\r\ncount=3\r\n");
+    root.writeBytes("game/Data/QtProject.conf.lock", "12345\npomurina\nsomewhere\n");
+    AppHomeSetting setting;
+    setting.executablePath = root.path() + QStringLiteral("bin/pomurina");
+    setting.homeOverride = root.path() + QStringLiteral("game");
+    openAppHome(setting);
+    EXPECT_FALSE(root.exists("game/Data/QtProject.conf.lock"));
+
+    QLockFile held(root.path() + QStringLiteral("game/Data/QtProject.conf.lock"));
+    ASSERT_TRUE(held.tryLock(0));
+    openAppHome(setting);
+    EXPECT_TRUE(root.exists("game/Data/QtProject.conf.lock")) << "a dialog of a running game is writing";
+    EXPECT_TRUE(isLockFileHeld(root.path() + QStringLiteral("game/Data/QtProject.conf.lock")));
 }
