@@ -59,7 +59,14 @@ void FaceSelection::layOutThumbnails() {
         thumb->setTag(i);
         thumb->show();
     }
+    // Thumbnails made during the title would lie over it.
+    if (titleShowing_) keepTitleOnTop();
     if (!contentHidden) content->show();
+}
+
+void FaceSelection::keepTitleOnTop() {
+    board_.ImgTitle->raise();
+    board_.ImgRogo->raise();
 }
 
 void FaceSelection::showLoaded(LoadedThumbnail&& loaded) {
@@ -109,11 +116,10 @@ void FaceSelection::beginTitle() {
     board_.ImgTitle->setParent(board_.ScrollBox1->content());
     board_.ImgTitle->move(60, 50);
     board_.ImgTitle->show();
-    board_.ImgTitle->raise();
     board_.ImgRogo->setParent(board_.ScrollBox1->content());
     board_.ImgRogo->move(250, 300);
     board_.ImgRogo->show();
-    board_.ImgRogo->raise();
+    keepTitleOnTop();
     titleShowing_ = true;
     board_.Label1->setFontPoints(14);
     board_.Label1->setCaption(Texts::ChooseFace);

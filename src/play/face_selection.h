@@ -49,6 +49,8 @@ public:
 
 private:
     void showLoaded(LoadedThumbnail&& loaded);
+    // The title and the logo above everything else in the grid.
+    void keepTitleOnTop();
 
     Board& board_;
     const QString appDir_;

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QImage>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -234,6 +235,45 @@ TEST(StartUp, WithoutFaceDataTheCatalogueHasThreeFacesAtZero) {
     EXPECT_EQ(w.form->catalogue.faceCount, 3);
     for (const FaceAnswer& a : w.form->catalogue.faceAnswers)
         for (int v : a) EXPECT_EQ(v, 0);
+}
+
+// The thumbnails come in behind the title, a step after the first paint:
+// every pixel of the title and the logo stays in sight through the whole
+// title, the see-through colour of the title showing the faces below.
+TEST(TitleSequence, TheTitleAndTheLogoLieAboveTheThumbnailsForTheWholeTitle) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 15);
+    QImage title(300, 120, QImage::Format_RGB32);
+    title.fill(Qt::white);  // the bottom-left colour: see-through
+    for (int y = 10; y < 110; ++y)
+        for (int x = 10; x < 290; ++x) title.setPixel(x, y, ((x / 8 + y / 8) % 2) ? qRgb(200, 0, 0) : qRgb(0, 0, 160));
+    QImage logo(200, 40, QImage::Format_RGB32);
+    logo.fill(qRgb(0, 140, 0));
+    ASSERT_TRUE(title.save(dir.file(QStringLiteral("title.bmp")), "BMP"));
+    ASSERT_TRUE(logo.save(dir.file(QStringLiteral("logo.bmp")), "BMP"));
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    ASSERT_FALSE(f.Thumbnails.empty()) << "the faces are in place behind the title";
+
+    const auto hiddenPixels = [&](ImageControl* control, const QImage& picture, bool seeThrough) {
+        const QImage shown = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint at = control->mapTo(&f, QPoint(0, 0));
+        const QRgb clear = picture.pixel(0, picture.height() - 1);
+        int hidden = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (!(seeThrough && picture.pixel(x, y) == clear) && shown.pixel(at + QPoint(x, y)) != picture.pixel(x, y))
+                    ++hidden;
+        return hidden;
+    };
+    for (int tick = 1; tick <= 4; ++tick) {
+        EXPECT_EQ(hiddenPixels(f.ImgTitle, title, true), 0) << "tick " << tick;
+        EXPECT_EQ(hiddenPixels(f.ImgRogo, logo, false), 0) << "tick " << tick;
+        f.Timer1Timer();
+    }
+    f.Timer1Timer();
+    EXPECT_FALSE(f.faceSelection().titleShowing());
+    EXPECT_GT(hiddenPixels(f.ImgTitle, title, true), 0) << "after the title only the faces show";
 }
 
 // The window paints its title first: the thumbnails are decoded and the part
