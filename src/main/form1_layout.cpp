@@ -8,6 +8,7 @@
 #include "board/image_control.h"
 #include "board/list_choices.h"
 #include "board/menu_check_style.h"
+#include "board/return_presses_button.h"
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
 
@@ -76,6 +77,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, QRect geometry, const
     b->setFont(font);
     setTextColour(b, colour);
     b->setFocusPolicy(Qt::StrongFocus);
+    pressOnReturn(b);
     b->hide();
     return b;
 }

@@ -161,6 +161,9 @@ void GameScreen::startReveal() { blindfold_.startReveal(); }
 
 void GameScreen::judgeFace() {
     board_.BitBtnHantei->setText(Texts::Saikai);
+    // The keyboard goes on from 再開, seeing or blindfolded (the reveal
+    // disabled 判定 and moved the focus on).
+    board_.BitBtnHantei->setFocus();
     board_.PageControl1->hide();
     // A missing whole-face picture ends the judgement here; "再開" and
     // "キャンセル" both lead back to the face selection.

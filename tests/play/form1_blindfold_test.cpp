@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -399,4 +400,34 @@ TEST(PersonalBest, ADamagedOrUnwritableFileNeverBreaksAJudgement) {
     EXPECT_EQ(w.dialogs->errors.size(), 2);
     EXPECT_EQ(w.dialogs->errors.last(), iniWriteErrorText(dir.file(QStringLiteral("data/Play.ini"))));
     EXPECT_TRUE(f.Blind1->isChecked()) << "the choice holds for this run";
+}
+
+// Return presses the focused button, as Space does; after 判定 the keyboard
+// goes on from 再開 whether the game was seeing or blindfolded.
+TEST(Keyboard, ReturnPressesTheFocusedButtonAndAJudgementLeavesTheFocusOnResume) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    for (const bool blind : {false, true}) {
+        if (blind) f.Blind1->trigger();
+        startGameWith(w, 1);
+        if (blind) coverAfterTheLook(f);
+        placeAtAnswers(w, f.catalogue.faceAnswers[1], kOffsets);
+        ASSERT_TRUE(f.BitBtnHantei->isEnabled()) << "blind " << blind;
+        f.BitBtnHantei->setFocus();
+        QTest::keyClick(f.BitBtnHantei, Qt::Key_Return);
+        if (blind) {
+            EXPECT_EQ(f.game().blindfold().course().phase(), BlindPhase::Reveal);
+            tickUntilUncovered(f);
+        }
+        EXPECT_EQ(f.LblScore->caption(), QStringLiteral("979 ")) << "blind " << blind;
+        EXPECT_EQ(f.BitBtnHantei->text(), Texts::Saikai);
+        EXPECT_EQ(f.focusWidget(), f.BitBtnHantei) << "blind " << blind;
+        QTest::keyClick(f.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_FALSE(f.BitBtnHantei->isVisible()) << "再開: back to the faces";
+        EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
+    }
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
 }
