@@ -18,7 +18,17 @@ int RecordingMedia::sendString(const QString& command, QString* reply) {
     return failCode;
 }
 
-GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) : GameWindow(dir, GameWindowOptions{realDialogs, {}}) {}
+namespace {
+
+GameWindowOptions withDialogs(bool realDialogs) {
+    GameWindowOptions options;
+    options.realDialogs = realDialogs;
+    return options;
+}
+
+}  // namespace
+
+GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) : GameWindow(dir, withDialogs(realDialogs)) {}
 
 GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
     Form1Services s;
