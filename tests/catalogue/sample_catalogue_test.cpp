@@ -158,3 +158,17 @@ TEST(SampleHelpText, IsConvertedToShiftJisWithWindowsLineEnds) {
     EXPECT_THROW(writeHelpText(dir.file(QStringLiteral("bad.txt")), dir.file(QStringLiteral("bad_out.txt"))),
                  std::exception);
 }
+
+// The help text the game ships tells of every menu and of every file the
+// game keeps, and where the installed game keeps them.
+TEST(SampleHelpText, TellsOfTheMenusAndOfEveryFileWhereverTheGameKeepsIt) {
+    TempAppDir dir;
+    writeHelpText(QStringLiteral(POMURINA_HELP_TEXT), dir.file(QStringLiteral("作品について.txt")));
+    const QString help = fromShiftJis(dir.readBytes(QStringLiteral("作品について.txt")));
+    for (const char* told : {"目隠しで遊ぶ", "自己ベストを記録する", "自動で囲む", "libdlib-data", "顔の削除", "BGM",
+                             "~/.local/share/pomurina/", "POMURINA_HOME", "data/", "Library/", "Data/BGM.ini",
+                             "Data/Play.ini", "Data/Scores.ini", "Data/QtProject.conf", ".pomurina.lock"})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(told))) << told;
+    EXPECT_FALSE(help.contains(QStringLiteral("すべてプログラムと同じフォルダ")))
+        << "the installed game keeps its files in the player's folder";
+}
