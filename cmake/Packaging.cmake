@@ -26,16 +26,21 @@ install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}
 set(package_dir ${CMAKE_SOURCE_DIR}/data/package)
 set(package_docs ${CMAKE_BINARY_DIR}/package-docs)
 find_program(POMURINA_GZIP gzip REQUIRED)
-add_custom_command(OUTPUT ${package_docs}/changelog.gz ${package_docs}/pomurina.6.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${package_docs}
+# The manual page is English (readable in any locale, the C locale too) and
+# Japanese (man-db shows it in Japanese locales).
+add_custom_command(OUTPUT ${package_docs}/changelog.gz ${package_docs}/pomurina.6.gz ${package_docs}/ja/pomurina.6.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${package_docs}/ja
   COMMAND sh -c "${POMURINA_GZIP} -9n -c \"$1\" > \"$2\"" gzip ${package_dir}/changelog ${package_docs}/changelog.gz
   COMMAND sh -c "${POMURINA_GZIP} -9n -c \"$1\" > \"$2\"" gzip ${package_dir}/pomurina.6 ${package_docs}/pomurina.6.gz
-  DEPENDS ${package_dir}/changelog ${package_dir}/pomurina.6
-  COMMENT "Compressing the changelog and the manual page"
+  COMMAND sh -c "${POMURINA_GZIP} -9n -c \"$1\" > \"$2\"" gzip ${package_dir}/pomurina.ja.6 ${package_docs}/ja/pomurina.6.gz
+  DEPENDS ${package_dir}/changelog ${package_dir}/pomurina.6 ${package_dir}/pomurina.ja.6
+  COMMENT "Compressing the changelog and the manual pages"
   VERBATIM)
-add_custom_target(package_docs ALL DEPENDS ${package_docs}/changelog.gz ${package_docs}/pomurina.6.gz)
+add_custom_target(package_docs ALL
+  DEPENDS ${package_docs}/changelog.gz ${package_docs}/pomurina.6.gz ${package_docs}/ja/pomurina.6.gz)
 install(FILES ${package_dir}/copyright ${package_docs}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pomurina)
 install(FILES ${package_docs}/pomurina.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${package_docs}/ja/pomurina.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man6)
 install(FILES ${package_dir}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME pomurina)
 
 # cpack -G DEB in the build folder: pomurina_<version>_<arch>.deb under /usr.

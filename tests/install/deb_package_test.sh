@@ -69,12 +69,27 @@ head -1 "$doc/copyright" | grep -qx "Format: https://www.debian.org/doc/packagin
 grep -qx "License: GPL-3.0-or-later" "$doc/copyright" || fail "the copyright file names no GPL-3.0-or-later"
 head -1 <(gzip -dc "$doc/changelog.gz") | grep -q "^pomurina ($version) " ||
   fail "the changelog's latest entry is not $version: $(gzip -dc "$doc/changelog.gz" | head -1)"
-for gz in "$doc/changelog.gz" "$work/root/usr/share/man/man6/pomurina.6.gz"; do
+english=$work/root/usr/share/man/man6/pomurina.6.gz
+japanese=$work/root/usr/share/man/ja/man6/pomurina.6.gz
+for gz in "$doc/changelog.gz" "$english" "$japanese"; do
   [ "$(od -An -tx1 -j4 -N4 "$gz" | tr -d ' ')" = 00000000 ] || fail "$(basename "$gz") carries a time stamp"
 done
+# The English page reads in the C locale (plain ASCII, the default of many
+# systems) without a warning or a lost word; the Japanese one in UTF-8 at
+# any width.
 if command -v man > /dev/null; then
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$work/root/usr/share/man/man6/pomurina.6.gz" 2>&1 > /dev/null)
-  [ -z "$warnings" ] || fail "the manual page has warnings: $warnings"
+  for width in 60 80 120; do
+    warnings=$(LC_ALL=C MANWIDTH=$width man --warnings -l "$english" 2>&1 > /dev/null)
+    [ -z "$warnings" ] || fail "the English manual page has warnings in the C locale: $warnings"
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=$width man --warnings -E UTF-8 -l "$japanese" 2>&1 > /dev/null)
+    [ -z "$warnings" ] || fail "the Japanese manual page has warnings: $warnings"
+  done
+  ! gzip -dc "$english" | LC_ALL=C grep -q '[^[:print:][:space:]]' || fail "the English manual page holds non-ASCII text"
+  for word in POMURINA_HOME libdlib-data Scores.ini Play.ini .pomurina.lock; do
+    LC_ALL=C MANWIDTH=80 man -l "$english" 2>/dev/null | grep -qF -- "$word" || fail "the English manual page does not name $word"
+  done
+  LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$japanese" 2>/dev/null | grep -q "自動で囲む" ||
+    fail "the Japanese manual page does not tell of 自動で囲む"
 fi
 
 # The archive's own checker: no error and no warning (information is shown).

@@ -24,7 +24,7 @@ expected=(
   "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$id.svg"
   share/doc/pomurina/README.md share/doc/pomurina/copyright share/doc/pomurina/changelog.gz
-  share/man/man6/pomurina.6.gz
+  share/man/man6/pomurina.6.gz share/man/ja/man6/pomurina.6.gz
 )
 for size in 48 64 128 256; do expected+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
 for f in "${expected[@]}"; do [ -s "$usr/$f" ] || fail "not installed: /usr/$f"; done
