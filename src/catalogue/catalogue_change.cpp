@@ -231,8 +231,18 @@ std::optional<QStringList> sweepChangeLeftovers(const QString& folder) {
     return kept;
 }
 
+namespace {
+std::function<QDateTime()>& setAsideClock() {
+    static std::function<QDateTime()> clock;
+    return clock;
+}
+}  // namespace
+
+void setSetAsideClock(std::function<QDateTime()> clock) { setAsideClock() = std::move(clock); }
+
 void setAsideChangeFiles(const QString& folder, const QStringList& names) {
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QDateTime now = setAsideClock() ? setAsideClock()() : QDateTime::currentDateTime();
+    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside;
     int error = EEXIST;
     for (int n = 1; n <= 100 && error == EEXIST; ++n) {

@@ -5,8 +5,10 @@
 // next try) when a file step fails.
 #include "catalogue/catalogue_journal.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // A settings file this large is not one the game wrote; reading stops there.
@@ -34,3 +36,6 @@ std::optional<QStringList> sweepChangeLeftovers(const QString& folder);
 // it shows, and syncs both folders before the last one moves. Stops at the
 // first step that fails, leaving the rest where it is.
 void setAsideChangeFiles(const QString& folder, const QStringList& names);
+// The clock whose date and time name that folder (the system's when empty);
+// the recovery fuzz target fixes it so that its runs repeat.
+void setSetAsideClock(std::function<QDateTime()> clock);

@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <cerrno>
+#include <mutex>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -16,12 +18,28 @@ namespace {
 const QString kTempMarker = QStringLiteral(".tmp-");
 constexpr int kTempSuffixLength = 6;
 
+struct RepeatableNames {
+    std::mutex lock;
+    std::optional<QRandomGenerator> generator;
+};
+
+RepeatableNames& repeatableNames() {
+    static RepeatableNames names;
+    return names;
+}
+
 // ".<name>.tmp-XXXXXX": hidden, beside the target, recognisable afterwards.
 QString tempNameFor(const QString& fileName) {
     static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const int letters = int(sizeof alphabet - 1);
     QString suffix;
-    for (int i = 0; i < kTempSuffixLength; ++i)
-        suffix += QLatin1Char(alphabet[QRandomGenerator::global()->bounded(int(sizeof alphabet - 1))]);
+    RepeatableNames& repeatable = repeatableNames();
+    std::lock_guard<std::mutex> locked(repeatable.lock);
+    for (int i = 0; i < kTempSuffixLength; ++i) {
+        const int letter = repeatable.generator ? int(repeatable.generator->bounded(letters))
+                                                : QRandomGenerator::global()->bounded(letters);
+        suffix += QLatin1Char(alphabet[letter]);
+    }
     return QLatin1Char('.') + fileName + kTempMarker + suffix;
 }
 
@@ -88,4 +106,11 @@ void sweepAtomicWriteLeftovers(const QString& folder) {
     } catch (const AppError&) {
         // Left for the next start.
     }
+}
+
+void setRepeatableTemporaryNames(std::optional<quint32> seed) {
+    RepeatableNames& repeatable = repeatableNames();
+    std::lock_guard<std::mutex> locked(repeatable.lock);
+    if (seed) repeatable.generator.emplace(*seed);
+    else repeatable.generator.reset();
 }

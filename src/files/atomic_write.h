@@ -6,6 +6,7 @@
 // the folder is synced. Every step goes through the file-step seam.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 // Throws "ファイル %s を作成できません" when the file cannot be written.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
@@ -22,3 +23,8 @@ bool isAtomicWriteLeftover(const QString& fileName);
 // a temporary file, and nothing else. Only while no write of the game can be
 // under way there. A folder that cannot be listed is left alone.
 void sweepAtomicWriteLeftovers(const QString& folder);
+
+// The temporary names come from a generator seeded with seed, the same on
+// every run (the fuzz targets' repeatable runs), or, with nothing, from the
+// system's generator.
+void setRepeatableTemporaryNames(std::optional<quint32> seed);

@@ -6,10 +6,17 @@
 #include <thread>
 #include <vector>
 
+namespace {
+std::atomic<int> workerLimit{0};
+}  // namespace
+
 int workerCount() {
     static const int count = int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
-    return count;
+    const int limit = workerLimit.load(std::memory_order_relaxed);
+    return limit > 0 ? std::min(limit, count) : count;
 }
+
+void limitWorkers(int most) { workerLimit.store(most, std::memory_order_relaxed); }
 
 void runOnAllCores(int count, const std::function<void(int)>& work) {
     std::atomic<int> next{0};

@@ -12,3 +12,7 @@ void runOnAllCores(int count, const std::function<void(int)>& work);
 
 // How many threads runOnAllCores uses at most, the caller included.
 int workerCount();
+// At most most threads from now on (0: as many as the machine offers). A
+// fuzz target's repeatable runs work on the calling thread alone, so that
+// the order in which threads take work reaches no code path.
+void limitWorkers(int most);

@@ -3,7 +3,8 @@
 #   MODE=build        configure and build the clang fuzz build in BINARY_DIR/fuzz
 #   MODE=regressions  run TARGET once over every file of its seed corpus and
 #                     regression folder
-#   MODE=fuzz         fuzz TARGET for SECONDS, starting from its corpus
+#   MODE=fuzz         fuzz TARGET for RUNS inputs from SEED, starting from its
+#                     seed corpus and regressions (open-ended fuzzing: tools/fuzz)
 set(fuzz_build ${BINARY_DIR}/fuzz)
 set(fuzz_source ${SOURCE_DIR}/tests/fuzz)
 
@@ -40,11 +41,36 @@ if(MODE STREQUAL "regressions")
   message(STATUS "fuzz_${TARGET}: running ${count} saved inputs")
   execute_process(COMMAND ${program} ${limits} ${inputs} RESULT_VARIABLE result)
 elseif(MODE STREQUAL "fuzz")
-  # New inputs go to the build's corpus; the seeds in the source tree are only read.
-  set(corpus ${fuzz_build}/corpus/${TARGET})
-  file(MAKE_DIRECTORY ${corpus})
-  execute_process(COMMAND ${program} ${limits} -max_total_time=${SECONDS} -print_final_stats=1
-    ${corpus} ${fuzz_source}/corpus/${TARGET} RESULT_VARIABLE result)
+  # The same verdict on every run of the same code: a fixed seed, a fixed
+  # number of inputs, no time limit, and a corpus that starts from the saved
+  # inputs every time (what this run finds goes to a folder emptied first, and
+  # the folders are not reread meanwhile). Nothing that differs from run to
+  # run may reach the code or the fuzzer's comparisons: Qt's hash seed is
+  # fixed, addresses are not randomised (setarch -R, where the system allows
+  # it), and the recovery target works in a folder of a fixed name.
+  set(scratch ${fuzz_build}/suite-corpus/${TARGET})
+  file(REMOVE_RECURSE ${scratch})
+  file(MAKE_DIRECTORY ${scratch})
+  set(ENV{QT_HASH_SEED} 0)
+  string(MD5 build_id "${fuzz_build}")
+  string(SUBSTRING ${build_id} 0 12 build_id)
+  if(IS_DIRECTORY /dev/shm)
+    set(work /dev/shm/pomurina-fuzz-${build_id}-${TARGET})
+  else()
+    set(work ${fuzz_build}/suite-work/${TARGET})
+  endif()
+  set(ENV{POMURINA_FUZZ_WORK} ${work})
+  set(fixed_addresses)
+  execute_process(COMMAND uname -m OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND setarch ${arch} -R true RESULT_VARIABLE no_setarch OUTPUT_QUIET ERROR_QUIET)
+  if(no_setarch EQUAL 0)
+    set(fixed_addresses setarch ${arch} -R)
+  else()
+    message(STATUS "setarch -R is not allowed here: addresses stay randomised")
+  endif()
+  execute_process(COMMAND ${fixed_addresses} ${program} ${limits} -seed=${SEED} -runs=${RUNS} -reload=0 -print_final_stats=1
+    ${scratch} ${fuzz_source}/corpus/${TARGET} ${fuzz_source}/regressions/${TARGET} RESULT_VARIABLE result)
+  file(REMOVE_RECURSE ${work})
 else()
   message(FATAL_ERROR "unknown MODE ${MODE}")
 endif()
