@@ -71,6 +71,8 @@ public:
     void ImgFace1DragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
     void ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x, int y);
     void Edit1Change();
+    // Enter in the name box saves, as a click on 「保存」 does.
+    void Edit1ReturnPressed();
     void R1Click();
     void ListBox1Click();
     void BitBtnNengazyoClick();

@@ -39,6 +39,9 @@ void TForm1::ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x,
     game_->ImgFace1DragDrop(sender, source, x, y);
 }
 void TForm1::Edit1Change() { game_->Edit1Change(); }
+void TForm1::Edit1ReturnPressed() {
+    if (BitBtnCancel->isVisible() && BitBtnCancel->isEnabled()) BitBtnCancelClick();
+}
 void TForm1::R1Click() { unlessBusy([&] { libraryViewer_->R1Click(); }); }
 void TForm1::ListBox1Click() { unlessBusy([&] { libraryViewer_->ListBox1Click(); }); }
 void TForm1::BitBtnNengazyoClick() { unlessBusy([&] { libraryViewer_->BitBtnNengazyoClick(); }); }

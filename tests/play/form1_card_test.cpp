@@ -224,17 +224,28 @@ TEST(NewYearCardWindow, FacesThatCannotBeReadAndFailedWritesAreReportedAndTheWin
     EXPECT_TRUE(f.ListBox1->isVisible()) << "back in the viewer";
 }
 
+// Enter in the name box saves as 「保存」 does (nothing while it is empty);
 // 「コピー」 and Ctrl+C put the chosen saved face on the clipboard, and only
 // once a name is chosen. A card window opened and closed unchanged writes
 // nothing.
-TEST(NewYearCardWindow, TheChosenFaceCopiesToTheClipboard) {
+TEST(NewYearCardWindow, EnterSavesTheNameAndTheChosenFaceCopiesToTheClipboard) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3, kLayout);
-    writeSavedFace(dir, QStringLiteral("enter"));
     GameWindow w(dir);
     TForm1& f = *w.form;
-    w.finishTitle();
+    startGameWith(w, 0);
+    placeAtAnswers(w, kLayout.answer);
+    clickHantei(w);
+    clickCancel(w);
+    QTest::keyClick(f.Edit1, Qt::Key_Return);
+    EXPECT_TRUE(f.Edit1->isVisible()) << "no name, no save";
+    typeText(f.Edit1, QStringLiteral("enter"));
+    QTest::keyClick(f.Edit1, Qt::Key_Return);
+    EXPECT_FALSE(f.Edit1->isVisible());
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("「再開」ボタンを押すとゲームを再開します。"));
     const QImage saved = decodeJpegFile(dir.path() + QStringLiteral("Library/enter.jpg"));
+    EXPECT_EQ(saved.size(), QSize(120, 150));
+    clickHantei(w);
 
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
