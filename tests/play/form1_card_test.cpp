@@ -15,7 +15,7 @@
 #include "play/library_viewer.h"
 #include "play/play_settings.h"
 #include "support/hostile_pictures.h"
-#include "support/poppler_report.h"
+#include "support/card_checks.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -113,14 +113,9 @@ TEST(NewYearCardWindow, FromASavedFaceToAPostcardPictureAPdfAndAPrint) {
     EXPECT_FALSE(QFileInfo::exists(playSettingsPath(dir.path()))) << "nothing written before a card is made";
 
     // The preview is the postcard picture, smaller.
-    const QImage preview = card.Preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect shown = card.Preview->cardRect().toAlignedRect().adjusted(1, 1, -1, -1);
-    const QImage expected = cardPicture(card.content()).scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    int differing = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-            if (qGray(preview.pixel(shown.topLeft() + QPoint(x, y))) / 64 != qGray(expected.pixel(x, y)) / 64) ++differing;
-    EXPECT_LT(differing, shown.width() * shown.height() / 30);
+    const QImage preview = card.Preview->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(shown);
+    EXPECT_LT(shareDiffering(preview, cardPicture(card.content()).scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)), 0.03);
 
     w.dialogs->saveFileAnswers = {out + QStringLiteral("/card")};
     clickIn(w, card.PictureButton);
@@ -157,7 +152,15 @@ TEST(NewYearCardWindow, FromASavedFaceToAPostcardPictureAPdfAndAPrint) {
     clickIn(w, card.PrintButton);
     EXPECT_TRUE(isOnePostcardPage(out + QStringLiteral("/printed.pdf"), true));
     clickIn(w, card.PrintButton);  // cancelled
-    EXPECT_EQ(w.dialogs->printDialogs, 2);
+    const QString nowhere = out + QStringLiteral("/gone/printed.pdf");
+    w.dialogs->printerAnswers.push_back([&](QPrinter& printer) {
+        printer.setOutputFileName(nowhere);
+        return true;
+    });
+    clickIn(w, card.PrintButton);  // a printer that fails
+    EXPECT_EQ(w.dialogs->errors, QStringList{fileCreateErrorText(nowhere)});
+    w.dialogs->errors.clear();
+    EXPECT_EQ(w.dialogs->printDialogs, 3);
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden),
               (QStringList{QStringLiteral("card.pdf"), QStringLiteral("card.png"), QStringLiteral("printed.pdf")}));
 
@@ -202,17 +205,21 @@ TEST(NewYearCardWindow, FacesThatCannotBeReadAndFailedWritesAreReportedAndTheWin
     EXPECT_TRUE(card.Status->text().isEmpty());
     ASSERT_TRUE(outputsOffered(card));
 
+    // A full disk, a folder that refuses the file: the card there before stays.
+    dir.writeBytes(QStringLiteral("cards/full.png"), "the old card");
     for (const auto& [step, error] : {std::pair{FileStep::Write, ENOSPC}, std::pair{FileStep::Create, EACCES}}) {
         const FileStepHook previous = setFileStepHook([step = step, error = error](FileStep s, const QString& path) {
             return s == step && path.contains(QStringLiteral("/cards/")) ? error : 0;
         });
         w.dialogs->saveFileAnswers = {out + QStringLiteral("/full.png")};
+        w.dialogs->confirmAnswers = {true};
         clickIn(w, card.PictureButton);
         setFileStepHook(previous);
         EXPECT_EQ(w.dialogs->errors.last(), fileCreateErrorText(out + QStringLiteral("/full.png")));
     }
     EXPECT_EQ(w.dialogs->errors.size(), 7);
-    EXPECT_TRUE(QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(dir.readBytes(QStringLiteral("cards/full.png")), QByteArray("the old card"));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("full.png")});
     EXPECT_FALSE(QFileInfo::exists(playSettingsPath(dir.path()))) << "a card that failed is no card made";
     EXPECT_TRUE(card.isVisible());
 
