@@ -8,12 +8,16 @@
 
 namespace {
 
-// The places on the card, in millimetres from its top-left corner.
-constexpr QRectF kGreetingArea{74, 8, 20, 84};
-constexpr QRectF kSeal{76, 95, 16, 16};
-constexpr QRectF kZodiacReading{72, 111.5, 24, 4.5};
-constexpr QRectF kPictureBox{6, 8, 64, 106};
-constexpr QRectF kDateLine{6, 119, 88, 9};
+// The places on the card, in millimetres from its top-left corner: for an
+// upright picture (a face) the greeting stands in a column on the right; a
+// picture wider than tall (a party's sheet) takes the whole width below the
+// greeting written across the top.
+struct Places {
+    QRectF greetingArea, pictureBox, seal, zodiacReading, dateLine;
+    bool vertical;
+};
+constexpr Places kUpright{{74, 8, 20, 84}, {6, 8, 64, 106}, {76, 95, 16, 16}, {72, 111.5, 24, 4.5}, {6, 119, 88, 9}, true};
+constexpr Places kWide{{6, 8, 88, 24}, {6, 36, 88, 62}, {78, 101, 16, 16}, {74, 117.5, 24, 4.5}, {6, 104, 68, 10}, false};
 constexpr QRectF kSenderLine1{8, 130.5, 84, 5};
 constexpr QRectF kSenderLine2{8, 137, 84, 5};
 
@@ -86,29 +90,37 @@ const std::vector<CardGreeting>& cardGreetings() {
 }
 
 CardLayout cardLayout(const QRectF& card, QSize pictureSize, int greeting) {
+    const Places& places = pictureSize.width() > pictureSize.height() ? kWide : kUpright;
     CardLayout layout;
-    layout.pictureBox = onCard(card, kPictureBox);
+    layout.pictureBox = onCard(card, places.pictureBox);
     layout.picture = centredFit(QSizeF(pictureSize), layout.pictureBox);
-    layout.seal = onCard(card, kSeal);
-    layout.zodiacReading = onCard(card, kZodiacReading);
-    layout.dateLine = onCard(card, kDateLine);
+    layout.seal = onCard(card, places.seal);
+    layout.zodiacReading = onCard(card, places.zodiacReading);
+    layout.dateLine = onCard(card, places.dateLine);
     layout.senderLines = {onCard(card, kSenderLine1), onCard(card, kSenderLine2)};
 
-    // The greeting's columns side by side from the right edge of its area,
-    // each from the top of the group, the group centred in the area; the
-    // characters as large as the longest column and the columns' count allow.
+    // The greeting's lines side by side, each from the start of the group:
+    // columns from the right edge of its area down, or rows from the top
+    // across; the characters as large as the longest line and the number of
+    // lines allow, the group centred in the area.
     const std::vector<CardGreeting>& greetings = cardGreetings();
     const CardGreeting& chosen = greetings[std::size_t(std::clamp(greeting, 0, int(greetings.size()) - 1))];
     qsizetype longest = 1;
-    for (const QString& column : chosen.columns) longest = std::max(longest, column.size());
-    const qreal cell = std::min(kGreetingArea.width() / qreal(chosen.columns.size()),
-                                kGreetingArea.height() / qreal(longest));
-    const qreal top = kGreetingArea.top() + (kGreetingArea.height() - cell * qreal(longest)) / 2;
-    for (qsizetype c = 0; c < chosen.columns.size(); ++c) {
-        const qreal left = kGreetingArea.right() - cell * qreal(c + 1);
-        for (qsizetype i = 0; i < chosen.columns[c].size(); ++i)
-            layout.greetingCells.push_back(onCard(card, QRectF(left, top + cell * qreal(i), cell, cell)));
-    }
+    for (const QString& line : chosen.lines) longest = std::max(longest, line.size());
+    const QRectF& area = places.greetingArea;
+    const qreal lines = qreal(chosen.lines.size());
+    const qreal across = places.vertical ? area.width() : area.height();
+    const qreal along = places.vertical ? area.height() : area.width();
+    const qreal cell = std::min(across / lines, along / qreal(longest));
+    const qreal start = (along - cell * qreal(longest)) / 2;
+    const qreal side = (across - cell * lines) / 2;
+    for (qsizetype l = 0; l < chosen.lines.size(); ++l)
+        for (qsizetype i = 0; i < chosen.lines[l].size(); ++i) {
+            const QRectF at = places.vertical
+                                  ? QRectF(area.right() - side - cell * qreal(l + 1), area.top() + start + cell * qreal(i), cell, cell)
+                                  : QRectF(area.left() + start + cell * qreal(i), area.top() + side + cell * qreal(l), cell, cell);
+            layout.greetingCells.push_back(onCard(card, at));
+        }
     return layout;
 }
 
@@ -131,7 +143,7 @@ void drawCard(QPainter& painter, const QRectF& card, const CardContent& content)
 
     const CardGreeting& greeting =
         cardGreetings()[std::size_t(std::clamp(content.greeting, 0, int(cardGreetings().size()) - 1))];
-    const QString characters = greeting.columns.join(QString());
+    const QString characters = greeting.lines.join(QString());
     for (qsizetype i = 0; i < characters.size() && i < qsizetype(layout.greetingCells.size()); ++i)
         drawFitted(painter, layout.greetingCells[std::size_t(i)], characters.mid(i, 1), Qt::AlignHCenter, kGreetingInk,
                    0.92);

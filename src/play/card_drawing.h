@@ -19,11 +19,11 @@ class QPainter;
 
 inline constexpr QSizeF kPostcardMillimetres{100.0, 148.0};
 
-// A greeting as written on the card: its columns of vertical writing, read
-// from the right.
+// A greeting as written on the card: its lines, columns of vertical writing
+// read from the right beside an upright picture, rows across above a wide one.
 struct CardGreeting {
     QString text;
-    QStringList columns;
+    QStringList lines;
 };
 // 謹賀新年, あけましておめでとうございます, 賀正, 迎春, in this order.
 const std::vector<CardGreeting>& cardGreetings();

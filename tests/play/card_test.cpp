@@ -31,18 +31,19 @@ bool sameRect(QRectF r, QRectF s) { return (r.topLeft() - s.topLeft()).manhattan
 }  // namespace
 
 // The card at a quarter of the postcard picture's size is the large one
-// shrunk: every place scales, nothing overlaps, and drawn, the two agree but
-// for the edges of the letters.
+// shrunk: every place scales, nothing overlaps, for a face and for a wide
+// sheet, and drawn, the two agree but for the edges of the letters.
 TEST(CardDrawing, TwoSizesGiveTheSameLayoutWithThePictureScaled) {
     const QRectF large(0, 0, 1181, 1748), small(0, 0, 1181 / 4.0, 1748 / 4.0);
     const auto quarter = [](QRectF r) { return QRectF(r.topLeft() / 4, r.size() / 4); };
+    for (const QSize picture : {QSize(120, 150), QSize(722, 524)})
     for (int greeting = 0; greeting < int(cardGreetings().size()); ++greeting) {
-        const CardLayout a = cardLayout(large, QSize(120, 150), greeting);
-        const CardLayout b = cardLayout(small, QSize(120, 150), greeting);
+        const CardLayout a = cardLayout(large, picture, greeting);
+        const CardLayout b = cardLayout(small, picture, greeting);
         std::vector<QRectF> parts = a.greetingCells, smallParts = b.greetingCells;
         parts.insert(parts.end(), {a.pictureBox, a.seal, a.zodiacReading, a.dateLine, a.senderLines[0], a.senderLines[1]});
         smallParts.insert(smallParts.end(), {b.pictureBox, b.seal, b.zodiacReading, b.dateLine, b.senderLines[0], b.senderLines[1]});
-        ASSERT_EQ(a.greetingCells.size(), std::size_t(cardGreetings()[greeting].columns.join(QString()).size()));
+        ASSERT_EQ(a.greetingCells.size(), std::size_t(cardGreetings()[greeting].lines.join(QString()).size()));
         ASSERT_EQ(parts.size(), smallParts.size());
         for (std::size_t i = 0; i < parts.size(); ++i) {
             EXPECT_TRUE(sameRect(quarter(parts[i]), smallParts[i])) << i;
@@ -54,16 +55,20 @@ TEST(CardDrawing, TwoSizesGiveTheSameLayoutWithThePictureScaled) {
         }
         EXPECT_TRUE(sameRect(quarter(a.picture), b.picture));
         EXPECT_TRUE(a.pictureBox.contains(a.picture));
-        EXPECT_NEAR(a.picture.width() / a.picture.height(), 120.0 / 150.0, 1e-9);
+        EXPECT_NEAR(a.picture.width() / a.picture.height(), qreal(picture.width()) / picture.height(), 1e-9);
     }
-    // 謹賀新年 reads down one column; the long greeting in two, from the right.
-    const CardLayout kinga = cardLayout(large, QSize(120, 150), 0);
+    // Beside a face 謹賀新年 reads down one column, the long greeting in two
+    // from the right; above a wide sheet across, in one row and in two.
+    const CardLayout down = cardLayout(large, QSize(120, 150), 0), across = cardLayout(large, QSize(722, 524), 0);
     for (std::size_t i = 1; i < 4; ++i) {
-        EXPECT_EQ(kinga.greetingCells[i].left(), kinga.greetingCells[0].left());
-        EXPECT_GT(kinga.greetingCells[i].top(), kinga.greetingCells[i - 1].top());
+        EXPECT_EQ(down.greetingCells[i].left(), down.greetingCells[0].left());
+        EXPECT_GT(down.greetingCells[i].top(), down.greetingCells[i - 1].top());
+        EXPECT_EQ(across.greetingCells[i].top(), across.greetingCells[0].top());
+        EXPECT_GT(across.greetingCells[i].left(), across.greetingCells[i - 1].left());
     }
-    const CardLayout akemashite = cardLayout(large, QSize(120, 150), 1);
-    EXPECT_LT(akemashite.greetingCells.back().left(), akemashite.greetingCells.front().left());
+    EXPECT_LT(cardLayout(large, QSize(120, 150), 1).greetingCells.back().left(), cardLayout(large, QSize(120, 150), 1).greetingCells.front().left());
+    EXPECT_GT(cardLayout(large, QSize(722, 524), 1).greetingCells.back().top(), cardLayout(large, QSize(722, 524), 1).greetingCells.front().top());
+    EXPECT_GT(across.picture.width(), large.width() * 0.8) << "the wide sheet takes the card's width";
 
     const QImage little = drawn(QSize(295, 437));
     EXPECT_LT(shareDiffering(drawn(QSize(1181, 1748)).scaled(little.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), little), 0.01);
