@@ -99,6 +99,7 @@ QByteArray cardPdfFile(const CardContent& content) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
+        // Qt's Postcard is the Japanese one, 100 x 148 mm.
         writer.setPageSize(QPageSize(QPageSize::Postcard));
         writer.setPageOrientation(QPageLayout::Portrait);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
