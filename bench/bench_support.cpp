@@ -24,6 +24,7 @@ public:
     void showError(const QString& text) override { qWarning("benchmark error: %s", qPrintable(text)); }
     QString openFile(const QString&, const QString&) override { return file_; }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return file_; }
 
 private:
     QString file_;

@@ -15,7 +15,8 @@
 QString benchCatalogue(int count);
 
 // The main window on appDir, its title finished, with services that make no
-// sound and answer every question yes; the file dialog answers openFile.
+// sound and answer every question yes; the file dialogs (open and save)
+// answer openFile.
 std::unique_ptr<TForm1> benchWindow(const QString& appDir, const QString& openFile = {});
 
 // Times operation and its floor alternately, one after the other in every

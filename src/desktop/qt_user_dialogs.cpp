@@ -10,6 +10,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -87,8 +89,13 @@ QString desktopOrHomeFolder() {
     return QDir::homePath();
 }
 
+QWidget* QtUserDialogs::dialogParent() const {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : owner_;
+}
+
 bool QtUserDialogs::confirm(const QString& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), withLineBreaks(text), QMessageBox::NoButton, owner_);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), withLineBreaks(text), QMessageBox::NoButton, dialogParent());
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -98,13 +105,13 @@ bool QtUserDialogs::confirm(const QString& text) {
 }
 
 void QtUserDialogs::notice(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), withLineBreaks(text), QMessageBox::NoButton, owner_);
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), withLineBreaks(text), QMessageBox::NoButton, dialogParent());
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
 void QtUserDialogs::showError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, applicationTitle(), withLineBreaks(text), QMessageBox::NoButton, owner_);
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), withLineBreaks(text), QMessageBox::NoButton, dialogParent());
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
@@ -131,4 +138,25 @@ QString QtUserDialogs::chooseFolder(const QString& prompt, const QString& startF
     addPromptOnTop(dialog, prompt);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString QtUserDialogs::saveFile(const QString& title, const QString& filter, const QString& startPath) {
+    if (!memoryFolder_.isEmpty()) keepQtDialogMemoryIn(memoryFolder_);
+    const QFileInfo start(startPath);
+    const bool folderOnly = start.isDir();
+    QFileDialog dialog(dialogParent(), title, folderOnly ? startPath : start.absolutePath(), qtNameFilter(filter));
+    dialog.setObjectName(QStringLiteral("SaveFileDialog"));
+    useQtFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!folderOnly && !startPath.isEmpty()) dialog.selectFile(start.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtUserDialogs::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, dialogParent());
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    return dialog.exec() == QDialog::Accepted;
 }

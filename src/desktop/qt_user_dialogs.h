@@ -23,8 +23,14 @@ public:
     void showError(const QString& text) override;
     QString openFile(const QString& title, const QString& filter) override;
     QString chooseFolder(const QString& prompt, const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter, const QString& startPath) override;
+    bool choosePrinter(QPrinter& printer) override;
 
 private:
+    // The window the dialogs belong to: a modal window open over the owner
+    // (the card window) when there is one, so that they show over it.
+    QWidget* dialogParent() const;
+
     QWidget* owner_;
     QString memoryFolder_;
 };

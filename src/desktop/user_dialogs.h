@@ -5,6 +5,8 @@
 // dialogs, tests answer with their own.
 #include <QString>
 
+class QPrinter;
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -20,6 +22,20 @@ public:
     // A folder browser with a prompt, opening at startFolder when not empty.
     // Empty when cancelled.
     virtual QString chooseFolder(const QString& prompt, const QString& startFolder) = 0;
+    // A file-save dialog opening at startPath (a folder, or a file whose name
+    // is proposed in its folder); filter as for openFile. It never asks about
+    // replacing a file: the caller does. Empty when cancelled, as here for
+    // an implementation that does not ask.
+    virtual QString saveFile(const QString& title, const QString& filter, const QString& startPath) {
+        (void)title, (void)filter, (void)startPath;
+        return {};
+    }
+    // The print dialog for printer, which it sets up as the user chooses.
+    // False when cancelled, as here for an implementation that does not ask.
+    virtual bool choosePrinter(QPrinter& printer) {
+        (void)printer;
+        return false;
+    }
 };
 
 // Opening a file or web address with the desktop's default program.

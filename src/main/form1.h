@@ -13,6 +13,7 @@
 #include "desktop/random_source.h"
 #include "desktop/user_dialogs.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <deque>
 #include <functional>
@@ -37,6 +38,8 @@ struct Form1Services {
     // False in tests: the timers run (isActive) but their ticks are delivered
     // by the test calling Timer1Timer / MusicTimerTimer / BlindTimerTimer itself.
     bool timersCallHandlers = true;
+    // Today's date (the New Year card's year follows it); empty: the clock's.
+    std::function<QDate()> today;
 };
 
 class TForm1 : public QMainWindow, public Board {
@@ -68,8 +71,12 @@ public:
     void ImgFace1DragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
     void ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x, int y);
     void Edit1Change();
+    // Enter in the name box saves, as a click on 「保存」 does.
+    void Edit1ReturnPressed();
     void R1Click();
     void ListBox1Click();
+    void BitBtnNengazyoClick();
+    void BitBtnKopiClick();
     void Blind1Click();
     void Best1Click();
     void BlindTimerTimer();

@@ -12,6 +12,8 @@
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
 
+#include <QPushButton>
+
 void TForm1::unlessBusy(const std::function<void()>& body) {
     if (!busy()) guarded(body);
 }
@@ -37,8 +39,13 @@ void TForm1::ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x,
     game_->ImgFace1DragDrop(sender, source, x, y);
 }
 void TForm1::Edit1Change() { game_->Edit1Change(); }
+void TForm1::Edit1ReturnPressed() {
+    if (BitBtnCancel->isVisible() && BitBtnCancel->isEnabled()) BitBtnCancelClick();
+}
 void TForm1::R1Click() { unlessBusy([&] { libraryViewer_->R1Click(); }); }
 void TForm1::ListBox1Click() { unlessBusy([&] { libraryViewer_->ListBox1Click(); }); }
+void TForm1::BitBtnNengazyoClick() { unlessBusy([&] { libraryViewer_->BitBtnNengazyoClick(); }); }
+void TForm1::BitBtnKopiClick() { unlessBusy([&] { libraryViewer_->BitBtnKopiClick(); }); }
 void TForm1::Blind1Click() { unlessBusy([&] { game_->Blind1Click(); }); }
 void TForm1::Best1Click() { unlessBusy([&] { game_->Best1Click(); }); }
 void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }

@@ -220,6 +220,7 @@ void TForm1::connectHandlers() {
     connect(BitBtnCancel, &QPushButton::clicked, this, [this] { BitBtnCancelClick(); });
     connect(BitBtnZido, &QPushButton::clicked, this, [this] { BitBtnZidoClick(); });
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] { Edit1ReturnPressed(); });
     new ListChoices(ListBox1, [this] { ListBox1Click(); });
     ImgFace1->onMouseDown = [this](ImageControl*, Qt::MouseButton b, QPoint p) { ImgFace1MouseDown(b, p.x(), p.y()); };
     ImgFace1->onMouseMove = [this](ImageControl*, Qt::MouseButtons, QPoint p) { ImgFace1MouseMove(p.x(), p.y()); };

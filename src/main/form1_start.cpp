@@ -20,6 +20,8 @@
 #include "play/library_viewer.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 
@@ -29,6 +31,7 @@ TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), service
     if (!services.shell) services.shell = std::make_unique<QtDesktopShell>();
     if (!services.random) services.random = std::make_unique<ClockSeededRandom>();
     if (!services.media) services.media = createMediaControl();
+    if (!services.today) services.today = [] { return QDate::currentDate(); };
 
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -53,7 +56,10 @@ void TForm1::createScreens() {
     UserDialogs& dialogs = *services.dialogs;
     faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs);
     game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_);
-    libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir);
+    libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir, dialogs, services.today);
+    connect(libraryViewer_->BitBtnNengazyo, &QPushButton::clicked, this, [this] { BitBtnNengazyoClick(); });
+    connect(libraryViewer_->BitBtnKopi, &QPushButton::clicked, this, [this] { BitBtnKopiClick(); });
+    connect(libraryViewer_->CopyShortcut, &QShortcut::activated, this, [this] { BitBtnKopiClick(); });
     faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
     faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
     musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
@@ -71,6 +77,7 @@ void TForm1::finishPendingWork() {
     finishStartUp();
     faceSelection_->finishThumbnails();
     background_.finish();
+    libraryViewer_->finishPendingWork();
 }
 
 void TForm1::guarded(const std::function<void()>& body) {

@@ -18,7 +18,6 @@
 namespace {
 
 const QString kNamePrompt = QStringLiteral("この顔の名前を入力して「保存」ボタンを押してください。");
-const QString kOverwriteQuestion = QStringLiteral("別の顔が同じ名前で保存されています。\r上書きしますか？");
 const QString kSavedPrompt = QStringLiteral("「再開」ボタンを押すとゲームを再開します。");
 
 bool listed(const QListWidget* list, const QString& name) {

@@ -58,6 +58,18 @@ LibraryListing listLibrary(const QString& appDir) {
     return listing;
 }
 
+QString savedFacePath(const QString& appDir, const QString& name) {
+    const QString folder = libraryFolder(appDir);
+    const QString fileName = name + kExtension;
+    const QString exact = folder + QLatin1Char('/') + fileName;
+    if (QFileInfo::exists(exact)) return exact;
+    for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (entry.size() == fileName.size() && entry.startsWith(name) &&
+            entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return folder + QLatin1Char('/') + entry;
+    return exact;
+}
+
 QString librarySavePath(const QString& appDir, const QString& name) {
     const QString target = libraryFolder(appDir) + QLatin1Char('/') + name + kExtension;
     if (unusableName(name)) throwFileCreateError(target);

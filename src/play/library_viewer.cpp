@@ -6,35 +6,51 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "board/ui_fonts.h"
 #include "pictures/picture_file.h"
+#include "play/card_window.h"
 #include "play/library.h"
+#include "play/new_year.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
 const QString kViewerPrompt = QStringLiteral(
     "見たい顔の名前をクリックしてください。\r「キャンセル」ボタンを押すと顔の選択画面に戻ります。");
 
-// Library/<name>.jpg as listed; the listing takes the extension in any case.
-QString savedFacePath(const QString& folder, const QString& name) {
-    const QString fileName = name + QStringLiteral(".jpg");
-    const QString exact = folder + QLatin1Char('/') + fileName;
-    if (QFileInfo::exists(exact)) return exact;
-    for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (entry.size() == fileName.size() && entry.startsWith(name) &&
-            entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return folder + QLatin1Char('/') + entry;
-    return exact;
+// Below the list, in the viewer's green.
+QPushButton* makeViewerButton(QWidget* parent, const char* name, const QRect& geometry, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setFont(uiFontPixels(16, true));
+    QPalette palette = button->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, QColor(0, 128, 0));
+    button->setPalette(palette);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->hide();
+    return button;
 }
 
 }  // namespace
 
-LibraryViewer::LibraryViewer(Board& board, const QString& appDir) : board_(board), appDir_(appDir) {}
+LibraryViewer::LibraryViewer(Board& board, const QString& appDir, UserDialogs& dialogs, std::function<QDate()> today)
+    : board_(board), appDir_(appDir), dialogs_(dialogs), today_(std::move(today)) {
+    BitBtnNengazyo = makeViewerButton(board_.ClientArea, "BitBtnNengazyo", {416, 460, 105, 33}, QStringLiteral("年賀状"));
+    BitBtnKopi = makeViewerButton(board_.ClientArea, "BitBtnKopi", {528, 460, 105, 33}, QStringLiteral("コピー"));
+    CopyShortcut = new QShortcut(QKeySequence::Copy, board_.ClientArea);
+    CopyShortcut->setObjectName(QStringLiteral("CopyShortcut"));
+    CopyShortcut->setEnabled(false);
+}
+
+LibraryViewer::~LibraryViewer() = default;
 
 void LibraryViewer::R1Click() {
     board_.F1->setEnabled(false);
@@ -52,14 +68,18 @@ void LibraryViewer::R1Click() {
     board_.BitBtnCancel->setText(Texts::Cancel);
     board_.BitBtnCancel->show();
     board_.BitBtnCancel->setEnabled(true);
+    BitBtnNengazyo->show();
+    BitBtnKopi->show();
+    offerChosenFace(false);
 }
 
 void LibraryViewer::ListBox1Click() {
-    const QList<QListWidgetItem*> selected = board_.ListBox1->selectedItems();
-    if (selected.isEmpty()) return;
+    const QString name = chosenName();
+    if (name.isNull()) return;
+    // Offered even when the file cannot be read: the card window then tells why.
+    offerChosenFace(true);
     // Decoded first: a face that cannot be read leaves the one shown.
-    const QImage picture =
-        loadPictureFile(savedFacePath(libraryFolder(appDir_), selected.first()->text()), kLibraryPictureMaxPixels);
+    const QImage picture = loadPictureFile(savedFacePath(appDir_, name), kLibraryPictureMaxPixels);
     board_.ImgFace1->setAutoSize(true);
     board_.ImgFace1->move(8, 120);
     board_.ImgFace1->setPicture(picture);
@@ -68,5 +88,38 @@ void LibraryViewer::ListBox1Click() {
 void LibraryViewer::close() {
     board_.ListBox1->hide();
     board_.ImgFace1->hide();
+    BitBtnNengazyo->hide();
+    BitBtnKopi->hide();
+    offerChosenFace(false);
     board_.showFaceSelection();
+}
+
+void LibraryViewer::BitBtnNengazyoClick() {
+    const QString name = chosenName();
+    if (name.isNull()) return;
+    if (!cardWindow_) cardWindow_ = std::make_unique<CardWindow>(board_.ClientArea->window(), appDir_, dialogs_);
+    QStringList names;
+    for (int i = 0; i < board_.ListBox1->count(); ++i) names << board_.ListBox1->item(i)->text();
+    cardWindow_->openOn(names, name, comingNewYear(today_()));
+}
+
+void LibraryViewer::BitBtnKopiClick() {
+    const QString name = chosenName();
+    if (name.isNull() || !BitBtnKopi->isEnabled()) return;
+    QGuiApplication::clipboard()->setImage(loadPictureFile(savedFacePath(appDir_, name), kLibraryPictureMaxPixels));
+}
+
+void LibraryViewer::finishPendingWork() {
+    if (cardWindow_) cardWindow_->finishPendingWork();
+}
+
+void LibraryViewer::offerChosenFace(bool offered) {
+    BitBtnNengazyo->setEnabled(offered);
+    BitBtnKopi->setEnabled(offered);
+    CopyShortcut->setEnabled(offered);
+}
+
+QString LibraryViewer::chosenName() const {
+    const QList<QListWidgetItem*> selected = board_.ListBox1->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
 }

@@ -165,7 +165,7 @@ TEST(SampleHelpText, TellsOfTheMenusAndOfEveryFileWhereverTheGameKeepsIt) {
     TempAppDir dir;
     writeHelpText(QStringLiteral(POMURINA_HELP_TEXT), dir.file(QStringLiteral("作品について.txt")));
     const QString help = fromShiftJis(dir.readBytes(QStringLiteral("作品について.txt")));
-    for (const char* told : {"目隠しで遊ぶ", "自己ベストを記録する", "自動で囲む", "libdlib-data", "顔の削除", "BGM",
+    for (const char* told : {"目隠しで遊ぶ", "自己ベストを記録する", "自動で囲む", "年賀状", "宛名の面は印刷しません", "libdlib-data", "顔の削除", "BGM",
                              "~/.local/share/pomurina/", "POMURINA_HOME", "data/", "Library/", "Data/BGM.ini",
                              "Data/Play.ini", "Data/Scores.ini", "Data/QtProject.conf", ".pomurina.lock"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(told))) << told;

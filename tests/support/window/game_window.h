@@ -12,6 +12,7 @@
 #include "support/temp_app_dir.h"
 #include "support/window/scripted_dialogs.h"
 
+#include <QDate>
 #include <QPoint>
 #include <QStringList>
 #include <deque>
@@ -41,7 +42,9 @@ struct GameWindowOptions {
     std::unique_ptr<MediaControl> media;
     // The face model of 「自動で囲む」; none unless a test names one, so that
     // authoring does not load 95 MB for every test.
-    QString faceModel;
+    QString faceModel{};
+    // Today for the window (the New Year card's year); never the clock's.
+    QDate today = QDate(2026, 12, 20);
 };
 
 struct GameWindow {

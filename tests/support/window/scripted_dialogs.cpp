@@ -34,3 +34,21 @@ QString ScriptedDialogs::chooseFolder(const QString& prompt, const QString& star
     folderAnswers.pop_front();
     return answer;
 }
+
+QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString& startPath) {
+    saveFileTitles << title;
+    saveFileFilters << filter;
+    saveFileStarts << startPath;
+    if (saveFileAnswers.empty()) return {};
+    const QString answer = saveFileAnswers.front();
+    saveFileAnswers.pop_front();
+    return answer;
+}
+
+bool ScriptedDialogs::choosePrinter(QPrinter& printer) {
+    ++printDialogs;
+    if (printerAnswers.empty()) return false;
+    const auto answer = printerAnswers.front();
+    printerAnswers.pop_front();
+    return answer(printer);
+}

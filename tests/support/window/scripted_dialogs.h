@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 class ScriptedDialogs : public UserDialogs {
 public:
@@ -14,6 +15,10 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<QString> openFileAnswers;
     std::deque<QString> folderAnswers;
+    std::deque<QString> saveFileAnswers;
+    // The print dialog: each answer sets the printer up as the user would
+    // (say, to print into a PDF file) and says whether to print.
+    std::deque<std::function<bool(QPrinter&)>> printerAnswers;
 
     // What was shown.
     QStringList confirmations;
@@ -23,12 +28,18 @@ public:
     QStringList openFileFilters;
     QStringList folderPrompts;
     QStringList folderStarts;
+    QStringList saveFileTitles;
+    QStringList saveFileFilters;
+    QStringList saveFileStarts;
+    int printDialogs = 0;
 
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
     void showError(const QString& text) override;
     QString openFile(const QString& title, const QString& filter) override;
     QString chooseFolder(const QString& prompt, const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter, const QString& startPath) override;
+    bool choosePrinter(QPrinter& printer) override;
 };
 
 class RecordingShell : public DesktopShell {

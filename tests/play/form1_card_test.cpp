@@ -1,0 +1,274 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The New Year card through the real window: from a saved face in the
+// viewer to a postcard picture, a PDF and a print; faces that cannot be read
+// and writes that fail; and the viewer's copy and the name box's Enter.
+#include "board/caption_label.h"
+#include "desktop/qt_user_dialogs.h"
+#include "files/file_ops.h"
+#include "form1_play_driver.h"
+#include "pictures/jpeg_codec.h"
+#include "play/card_output.h"
+#include "play/card_preview.h"
+#include "play/card_settings.h"
+#include "play/card_window.h"
+#include "play/library.h"
+#include "play/library_viewer.h"
+#include "play/play_settings.h"
+#include "support/hostile_pictures.h"
+#include "support/card_checks.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <jerror.h>
+
+namespace {
+
+const TestFaceLayout kLayout;
+const QRgb kFaceColour = qRgb(40, 90, 200);
+
+void writeSavedFace(const TempAppDir& dir, const QString& name) {
+    dir.writeBytes(QStringLiteral("Library/") + name + QStringLiteral(".jpg"), encodeJpeg(testPicture(120, 150, kFaceColour)));
+}
+
+void openViewer(GameWindow& w) {
+    QMenuBar* bar = w.form->menuBar();
+    w.click(bar, bar->actionGeometry(w.form->R1).center());
+}
+
+void clickEntry(GameWindow& w, const QString& name) {
+    QListWidget* list = w.form->ListBox1;
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    w.click(list->viewport(), list->visualItemRect(found[0]).center());
+}
+
+// A click in the card window; a file it starts writing is on disk (or its
+// failure reported) when this returns.
+void clickIn(GameWindow& w, QPushButton* button) {
+    ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    QTest::mouseClick(button, Qt::LeftButton);
+    w.form->finishPendingWork();
+}
+
+CardWindow& openCard(GameWindow& w, const QString& name) {
+    clickEntry(w, name);
+    w.click(w.form->libraryViewer().BitBtnNengazyo);
+    CardWindow* card = w.form->libraryViewer().cardWindow();
+    EXPECT_TRUE(card && card->isVisible());
+    return *card;
+}
+
+void choose(QComboBox* box, const QString& text) {
+    ASSERT_GE(box->findText(text), 0) << text.toStdString();
+    box->setCurrentIndex(box->findText(text));
+}
+
+bool outputsOffered(const CardWindow& card) {
+    return card.PrintButton->isEnabled() && card.PdfButton->isEnabled() && card.PictureButton->isEnabled();
+}
+
+}  // namespace
+
+// A saved face becomes a 1181 x 1748 picture and a postcard PDF with its font,
+// and prints into a PDF; the preview is the picture; the choices and the
+// folder are remembered, and a file that is there is replaced only after
+// the overwrite question.
+TEST(NewYearCardWindow, FromASavedFaceToAPostcardPictureAPdfAndAPrint) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    writeSavedFace(dir, QStringLiteral("mine"));
+    const QString out = dir.file(QStringLiteral("cards/x")).chopped(2);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    openViewer(w);
+    LibraryViewer& viewer = f.libraryViewer();
+    EXPECT_TRUE(viewer.BitBtnNengazyo->isVisible());
+    EXPECT_FALSE(viewer.BitBtnNengazyo->isEnabled()) << "only once a name is chosen";
+
+    CardWindow& card = openCard(w, QStringLiteral("mine"));
+    EXPECT_EQ(card.windowTitle(), QStringLiteral("年賀状"));
+    EXPECT_EQ(card.windowModality(), Qt::WindowModal);
+    EXPECT_EQ(card.YearChoice->value(), 2027) << "made on 20 December 2026";
+    EXPECT_EQ(card.YearStyleChoice->currentText(), QStringLiteral("2027年 元旦"));
+    EXPECT_EQ(card.GreetingChoice->currentText(), QStringLiteral("謹賀新年"));
+    EXPECT_EQ(card.content().picture.size(), QSize(120, 150));
+    typeText(card.SenderLines[0], QStringLiteral("福笑 太郎"));
+    choose(card.YearStyleChoice, QStringLiteral("令和9年 元旦"));
+    EXPECT_FALSE(QFileInfo::exists(playSettingsPath(dir.path()))) << "nothing written before a card is made";
+
+    // The preview is the postcard picture, smaller.
+    const QRect shown = card.Preview->cardRect().toAlignedRect().adjusted(1, 1, -1, -1);
+    const QImage preview = card.Preview->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(shown);
+    EXPECT_LT(shareDiffering(preview, cardPicture(card.content()).scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)), 0.03);
+
+    w.dialogs->saveFileAnswers = {out + QStringLiteral("/card")};
+    clickIn(w, card.PictureButton);
+    EXPECT_EQ(w.dialogs->saveFileTitles, QStringList{QStringLiteral("画像に保存")});
+    EXPECT_EQ(w.dialogs->saveFileStarts, QStringList{desktopOrHomeFolder() + QStringLiteral("/mine_年賀状.png")});
+    EXPECT_EQ(QImageReader(out + QStringLiteral("/card.png")).size(), QSize(1181, 1748));
+    const CardSettings kept = readCardSettings(dir.path());
+    EXPECT_EQ(kept.senderLines[0], QStringLiteral("福笑 太郎"));
+    EXPECT_EQ(kept.yearStyle, YearStyle::Era);
+    EXPECT_EQ(kept.folder, out);
+
+    const QByteArray first = dir.readBytes(QStringLiteral("cards/card.png"));
+    typeText(card.SenderLines[1], QStringLiteral("東京都"));
+    w.dialogs->saveFileAnswers = {out + QStringLiteral("/card.png")};
+    w.dialogs->confirmAnswers = {false};
+    clickIn(w, card.PictureButton);
+    EXPECT_EQ(w.dialogs->confirmations, QStringList{kOverwriteQuestion});
+    EXPECT_EQ(w.dialogs->saveFileStarts.last(), out + QStringLiteral("/mine_年賀状.png")) << "the last folder";
+    EXPECT_EQ(dir.readBytes(QStringLiteral("cards/card.png")), first);
+
+    w.dialogs->saveFileAnswers = {out + QStringLiteral("/card")};
+    clickIn(w, card.PdfButton);
+    EXPECT_TRUE(isOnePostcardPage(out + QStringLiteral("/card.pdf")));
+    EXPECT_TRUE(embedsOnlyIpaGothic(out + QStringLiteral("/card.pdf")));
+
+    w.dialogs->printerAnswers.push_back([&](QPrinter& printer) {
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Postcard);
+        EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        EXPECT_TRUE(printer.fullPage());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out + QStringLiteral("/printed.pdf"));
+        return true;
+    });
+    clickIn(w, card.PrintButton);
+    EXPECT_TRUE(isOnePostcardPage(out + QStringLiteral("/printed.pdf"), true));
+    clickIn(w, card.PrintButton);  // cancelled
+    const QString nowhere = out + QStringLiteral("/gone/printed.pdf");
+    w.dialogs->printerAnswers.push_back([&](QPrinter& printer) {
+        printer.setOutputFileName(nowhere);
+        return true;
+    });
+    clickIn(w, card.PrintButton);  // a printer that fails
+    EXPECT_EQ(w.dialogs->errors, QStringList{fileCreateErrorText(nowhere)});
+    w.dialogs->errors.clear();
+    EXPECT_EQ(w.dialogs->printDialogs, 3);
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("card.pdf"), QStringLiteral("card.png"), QStringLiteral("printed.pdf")}));
+
+    clickIn(w, card.CloseButton);
+    EXPECT_FALSE(card.isVisible());
+    EXPECT_EQ(readCardSettings(dir.path()).senderLines[1], QStringLiteral("東京都"));
+    EXPECT_TRUE(w.dialogs->errors.isEmpty()) << w.dialogs->errors.join(QLatin1Char('\n')).toStdString();
+}
+
+// Damaged, empty and oversized saved faces are reported in the card window
+// as the viewer reports them, with nothing to make; another face works. A
+// write that fails is reported and leaves no file, and the window goes on.
+TEST(NewYearCardWindow, FacesThatCannotBeReadAndFailedWritesAreReportedAndTheWindowStaysUsable) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    writeSavedFace(dir, QStringLiteral("good"));
+    dir.writeBytes(QStringLiteral("Library/empty.jpg"), {});
+    dir.writeBytes(QStringLiteral("Library/huge.jpg"), jpegClaiming(60000, 60000));
+    dir.writeBytes(QStringLiteral("Library/damaged.jpg"), encodeJpeg(testPicture(120, 150)).left(300));
+    const QString out = dir.file(QStringLiteral("cards/x")).chopped(2);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    openViewer(w);
+
+    clickEntry(w, QStringLiteral("empty"));
+    ASSERT_EQ(w.dialogs->errors.size(), 1);
+    CardWindow& card = openCard(w, QStringLiteral("empty"));
+    ASSERT_EQ(w.dialogs->errors.size(), 3);
+    EXPECT_EQ(w.dialogs->errors[2], w.dialogs->errors[0]) << "the error of that file";
+    EXPECT_EQ(card.Status->text(), w.dialogs->errors[0]);
+    EXPECT_FALSE(outputsOffered(card));
+
+    choose(card.FaceChoice, QStringLiteral("huge"));
+    EXPECT_EQ(w.dialogs->errors.last(), jpegErrorText(JERR_IMAGE_TOO_BIG));
+    choose(card.FaceChoice, QStringLiteral("damaged"));
+    EXPECT_TRUE(w.dialogs->errors.last().startsWith(QStringLiteral("JPEG エラー #"))) << w.dialogs->errors.last().toStdString();
+    EXPECT_TRUE(card.content().picture.isNull());
+    EXPECT_FALSE(outputsOffered(card));
+    choose(card.FaceChoice, QStringLiteral("good"));
+    EXPECT_EQ(w.dialogs->errors.size(), 5);
+    EXPECT_TRUE(card.Status->text().isEmpty());
+    ASSERT_TRUE(outputsOffered(card));
+
+    // A full disk, a folder that refuses the file: the card there before stays.
+    dir.writeBytes(QStringLiteral("cards/full.png"), "the old card");
+    for (const auto& [step, error] : {std::pair{FileStep::Write, ENOSPC}, std::pair{FileStep::Create, EACCES}}) {
+        const FileStepHook previous = setFileStepHook([step = step, error = error](FileStep s, const QString& path) {
+            return s == step && path.contains(QStringLiteral("/cards/")) ? error : 0;
+        });
+        w.dialogs->saveFileAnswers = {out + QStringLiteral("/full.png")};
+        w.dialogs->confirmAnswers = {true};
+        clickIn(w, card.PictureButton);
+        setFileStepHook(previous);
+        EXPECT_EQ(w.dialogs->errors.last(), fileCreateErrorText(out + QStringLiteral("/full.png")));
+    }
+    EXPECT_EQ(w.dialogs->errors.size(), 7);
+    EXPECT_EQ(dir.readBytes(QStringLiteral("cards/full.png")), QByteArray("the old card"));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("full.png")});
+    EXPECT_FALSE(QFileInfo::exists(playSettingsPath(dir.path()))) << "a card that failed is no card made";
+    EXPECT_TRUE(card.isVisible());
+
+    w.dialogs->saveFileAnswers = {out + QStringLiteral("/good.jpeg")};
+    clickIn(w, card.PictureButton);
+    EXPECT_EQ(decodeJpegFile(out + QStringLiteral("/good.jpeg")).size(), QSize(1181, 1748));
+    EXPECT_EQ(w.dialogs->errors.size(), 7);
+    clickIn(w, card.CloseButton);
+    EXPECT_TRUE(f.ListBox1->isVisible()) << "back in the viewer";
+}
+
+// Enter in the name box saves as 「保存」 does (nothing while it is empty);
+// 「コピー」 and Ctrl+C put the chosen saved face on the clipboard, and only
+// once a name is chosen. A card window opened and closed unchanged writes
+// nothing.
+TEST(NewYearCardWindow, EnterSavesTheNameAndTheChosenFaceCopiesToTheClipboard) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    startGameWith(w, 0);
+    placeAtAnswers(w, kLayout.answer);
+    clickHantei(w);
+    clickCancel(w);
+    QTest::keyClick(f.Edit1, Qt::Key_Return);
+    EXPECT_TRUE(f.Edit1->isVisible()) << "no name, no save";
+    typeText(f.Edit1, QStringLiteral("enter"));
+    QTest::keyClick(f.Edit1, Qt::Key_Return);
+    EXPECT_FALSE(f.Edit1->isVisible());
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("「再開」ボタンを押すとゲームを再開します。"));
+    const QImage saved = decodeJpegFile(dir.path() + QStringLiteral("Library/enter.jpg"));
+    EXPECT_EQ(saved.size(), QSize(120, 150));
+    clickHantei(w);
+
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    openViewer(w);
+    QTest::keyClick(f.ListBox1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(clipboard->image().isNull()) << "no name chosen yet";
+    clickEntry(w, QStringLiteral("enter"));
+    w.click(f.libraryViewer().BitBtnKopi);
+    EXPECT_EQ(clipboard->image().size(), saved.size());
+    EXPECT_EQ(clipboard->image().pixel(60, 20), saved.pixel(60, 20));
+    clipboard->clear();
+    QTest::keyClick(f.ListBox1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->image().size(), saved.size());
+
+    w.click(f.libraryViewer().BitBtnNengazyo);
+    clickIn(w, f.libraryViewer().cardWindow()->CloseButton);
+    EXPECT_FALSE(QFileInfo::exists(playSettingsPath(dir.path())));
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
