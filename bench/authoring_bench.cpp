@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What authoring costs: registering and deleting a face on catalogues of 10,
-// 100 and 500 faces, and one mouse move of a 2,000-point freehand stroke, each
+// 100, 500, 2,000 and 5,000 faces, and one mouse move of a 2,000-point freehand stroke, each
 // timed alternately with its floor (floors.h; counters op_ms, floor_ms,
 // x_floor).
 // Through the window, a registration and a deletion are timed from the click
@@ -118,7 +118,7 @@ void BM_RegisterFace(benchmark::State& state) {
     measureAgainstFloor(
         state, [&] { registerFaceFiles(app, count, face); }, floor, [&] { before.restoreAfterRegistering(); });
 }
-BENCHMARK(BM_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Arg(2000)->Arg(5000)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Deleting the first face on disk (deleteFaceFiles): every later face moves
 // down one number. Its floor: the deleted face's six pictures removed, every
@@ -143,7 +143,7 @@ void BM_DeleteFirstFace(benchmark::State& state) {
         state, [&] { deleteFaceFiles(app, 0, count, answersAfter); }, floor,
         [&] { before.restoreAfterDeletingTheFirst(); });
 }
-BENCHMARK(BM_DeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(9)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_DeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Arg(2000)->Arg(5000)->Iterations(9)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // ---- Through the window ----
 
@@ -200,7 +200,7 @@ void BM_WindowRegisterFace(benchmark::State& state) {
     }
     state.counters["longest_wait_ms"] = longest;
 }
-BENCHMARK(BM_WindowRegisterFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WindowRegisterFace)->Arg(10)->Arg(100)->Arg(500)->Arg(2000)->Arg(5000)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // From the confirmed "削除" of face 0 until the face selection is back.
 void BM_WindowDeleteFirstFace(benchmark::State& state) {
@@ -228,7 +228,7 @@ void BM_WindowDeleteFirstFace(benchmark::State& state) {
     }
     state.counters["longest_wait_ms"] = longest;
 }
-BENCHMARK(BM_WindowDeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WindowDeleteFirstFace)->Arg(10)->Arg(100)->Arg(500)->Arg(2000)->Arg(5000)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A freehand stroke of 2,000 points wandering over the face box.
 OutlinePointList longStroke() {

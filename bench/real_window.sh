@@ -5,15 +5,30 @@
 # paint, the window thread's stretches (POMURINA_STRETCH_LOG) during start-up,
 # a game start and the deletion of face 0, and the peak memory.
 # Usage: bench/real_window.sh <game executable> <game folder of the build> [faces=500]
-# Needs Xvfb and xdotool. Prints one line per figure.
+# Needs Xvfb and xdotool. Prints one line per figure. A catalogue of N faces
+# that the benchmarks have not made yet is made from the build's sample.
 set -euo pipefail
 game=$(readlink -f "$1")
 assets=$(readlink -f "$2")
 faces=${3:-500}
 catalogue=/tmp/pomurina-bench-sample-$faces
 if [ ! -f "$catalogue/complete" ]; then
-  echo "no catalogue at $catalogue: run build/bench/bench_game_start once first" >&2
-  exit 2
+  # The benchmarks' catalogue: the sample faces repeated, answers and all.
+  sample=$assets/data
+  samples=$(grep -ai '^count=' "$sample/FaceData.ini" | tr -d '\r' | cut -d= -f2)
+  rm -rf "$catalogue"
+  mkdir -p "$catalogue/data"
+  {
+    printf '[Faces]\r\nCount=%d\r\n' "$faces"
+    for ((i = 0; i < faces; i++)); do
+      from=$((i % samples))
+      printf '[%d]\r\n' "$i"
+      awk -v s="[$from]" '{ sub(/\r$/, "") } $0 == s { on = 1; next } /^\[/ { on = 0 } on && /=/ { printf "%s\r\n", $0 }' \
+        "$sample/FaceData.ini"
+      for k in 0 1 2 3 4 5; do cp "$sample/face${from}_$k.jpg" "$catalogue/data/face${i}_$k.jpg"; done
+    done
+  } >"$catalogue/data/FaceData.ini"
+  touch "$catalogue/complete"
 fi
 
 work=$(mktemp -d)
@@ -68,6 +83,13 @@ click 168 456          # 削除
 sleep 0.5
 xdotool key alt+y      # はい
 note delete-confirmed
+confirmed=$(now)
+deleted=""
+for _ in $(seq 600); do
+  count=$(grep -ai '^count=' "$home/data/FaceData.ini" | tr -d '\r' | cut -d= -f2)
+  if [ "$count" = "$((faces - 1))" ]; then deleted=$(now); break; fi
+  sleep 0.02
+done
 sleep 3
 [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/deleted.png"
 note end
@@ -79,6 +101,7 @@ launch=$(awk '$1 == "launch" {print $2}' "$actions")
 paint=$(awk '$1 == "paint" {print $2}' "$log")
 echo "first paint after launch: $(( (paint - launch) / 1000000 )) ms"
 echo "peak memory (VmHWM): $((peak / 1024)) MiB"
+[ -n "$deleted" ] && echo "deletion from はい to the new count on disk: $(( (deleted - confirmed) / 1000000 )) ms"
 echo "faces after the deletion: $(grep -ai '^count=' "$home/data/FaceData.ini" | tr -d '\r' | cut -d= -f2) (of $faces)"
 # Each stretch under the action it followed.
 awk -v launch="$launch" '
