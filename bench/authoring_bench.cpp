@@ -213,7 +213,7 @@ void BM_WindowDeleteFirstFace(benchmark::State& state) {
         state.PauseTiming();
         auto form = benchWindow(app);
         form->D1Click();
-        form->ImgFace0Click(form->Thumbnails[0]);
+        form->ImgFace0Click(0);
         processUntil([] { return true; });
         watchdog.reset();
         state.ResumeTiming();

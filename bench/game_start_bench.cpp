@@ -95,7 +95,7 @@ void BM_GameStart(benchmark::State& state) {
         state,
         [&] {
             watchdog.reset();
-            form->ImgFace0Click(form->Thumbnails[0]);
+            form->ImgFace0Click(0);
             // The pictures may be decoded behind the window: the game shows
             // once they are in, and is painted as a player sees it.
             while (!form->ImgFace1->isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -9,6 +9,7 @@
 #include "authoring/face_deleting.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "catalogue/catalogue_files.h"
 #include "desktop/qt_desktop_shell.h"
 #include "desktop/qt_user_dialogs.h"
@@ -18,6 +19,7 @@
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
+#include "play/visible_pictures.h"
 
 #include <QCloseEvent>
 #include <QTimer>
@@ -34,6 +36,7 @@ TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), service
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     createControls();
     createScreens();
+    connectCells();
     game_->loadPlayChoices();
     faceSelection_->loadTitlePictures();
     Timer1->start();
@@ -51,8 +54,9 @@ TForm1::~TForm1() = default;
 void TForm1::createScreens() {
     Board& board = *this;
     UserDialogs& dialogs = *services.dialogs;
-    faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs);
-    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_);
+    pictures_ = std::make_unique<VisiblePictures>(AppDir);
+    faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs, *pictures_);
+    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_, *pictures_);
     libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir);
     faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
     faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
@@ -64,13 +68,17 @@ void TForm1::createScreens() {
             setCursor(Qt::BusyCursor);
         else
             unsetCursor();
+        // A change renames the pictures meanwhile: what is decoded while it
+        // runs may be another face's picture.
+        pictures_->filesChanging();
     };
 }
 
 void TForm1::finishPendingWork() {
     finishStartUp();
-    faceSelection_->finishThumbnails();
     background_.finish();
+    // The pictures wanted so far, those the work's end asked for included.
+    faceSelection_->finishThumbnails();
 }
 
 void TForm1::guarded(const std::function<void()>& body) {
@@ -111,17 +119,10 @@ void TForm1::readCatalogue() {
     catalogue.faceCount = start.count;
     catalogue.faceAnswers.assign(start.count, FaceAnswer{});
     game_->facesChanged(start.count);
-    addThumbnails(0, start.count);
-    // The thumbnails are decoded on all cores behind the title; the part
-    // images are created in batches meanwhile, then the answers are read.
+    // The thumbnails on screen are decoded on all cores behind the title;
+    // the answers are read meanwhile.
     faceSelection_->startThumbnailGrid();
-    for (int from = 0; from < start.count; from += kPartImagesPerStep) {
-        const int to = std::min(start.count, from + kPartImagesPerStep);
-        startUpSteps_.push_back([this, from, to] { addPartImages(from, to); });
-    }
-    startUpSteps_.push_back([this] {
-        for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
-    });
+    for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
     startUpSteps_.push_back([this] { LoadFaceAnswers(); });
 }
 
@@ -149,49 +150,49 @@ void TForm1::finishStartUp() {
     while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
 }
 
-void TForm1::addThumbnails(int from, int to) {
-    createThumbnails(from, to);
-    for (int i = from; i < to; ++i) Thumbnails[i]->onClick = [this](ImageControl* sender) { ImgFace0Click(sender); };
-}
-
-void TForm1::addPartImages(int from, int to) {
-    createPartImages(from, to);
-    for (int i = from; i < to; ++i) {
-        for (int s = 1; s <= 4; ++s) {
-            ImageControl* part = PartImages[s][i];
-            part->onMouseDown = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
-                PartsMouseDown(sender, button, at.x(), at.y());
-            };
-            // Moves and the release reach the pressed part while it holds the mouse.
-            part->onMouseMove = [this](ImageControl* sender, Qt::MouseButtons, QPoint at) {
-                guarded([&] { game_->partMouseMove(sender, at); });
-            };
-            part->onMouseUp = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
-                guarded([&] { game_->partMouseUp(sender, button, at); });
-            };
-        }
+void TForm1::connectCells() {
+    ThumbnailGrid->onClick = [this](int face) { ImgFace0Click(face); };
+    for (int s = 1; s <= 4; ++s) {
+        PaintedCells* palette = PartCells[s];
+        palette->onMouseDown = [this, s](int face, Qt::MouseButton button, QPoint at) {
+            PartsMouseDown(PartRef{s, face}, button, at.x(), at.y());
+        };
+        // Moves and the release reach the pressed widget while it holds the mouse.
+        palette->onMouseMove = [this, palette](Qt::MouseButtons, QPoint at) {
+            guarded([&] { game_->partMouseMove(palette, at); });
+        };
+        palette->onMouseUp = [this, palette](Qt::MouseButton button, QPoint at) {
+            guarded([&] { game_->partMouseUp(palette, button, at); });
+        };
+        ImageControl* onFace = FaceParts[s];
+        onFace->onMouseDown = [this, s](ImageControl*, Qt::MouseButton button, QPoint at) {
+            if (partOnFace[s] >= 0) PartsMouseDown(PartRef{s, partOnFace[s]}, button, at.x(), at.y());
+        };
+        onFace->onMouseMove = [this](ImageControl* sender, Qt::MouseButtons, QPoint at) {
+            guarded([&] { game_->partMouseMove(sender, at); });
+        };
+        onFace->onMouseUp = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
+            guarded([&] { game_->partMouseUp(sender, button, at); });
+        };
     }
 }
 
 void TForm1::faceRegistered() {
     const int count = catalogue.faceCount;
-    const int before = int(Thumbnails.size());
-    addThumbnails(before, count);
-    addPartImages(before, count);
+    // Nothing kept under the new face's number belongs to it.
+    pictures_->forgetFace(count - 1);
     game_->facesChanged(count);
     BuildThumbnailGrid();
-    for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
+    for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
 }
 
 void TForm1::faceDeleted(int face) {
-    // The faces above the deleted one moved down a number: their thumbnails
-    // take the pictures of the next ones (the part images are loaded at each
-    // game start anyway), and the last face's controls go.
+    // The faces above the deleted one moved down a number, and so do their
+    // decoded pictures.
     faceSelection_->facesMovedDown(face);
-    releaseFaceControls(catalogue.faceCount);
     game_->facesChanged(catalogue.faceCount);
     BuildThumbnailGrid();
-    for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
+    for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
 }
 
 void TForm1::LoadFaceAnswers() { catalogue.faceAnswers = readFaceAnswers(AppDir, catalogue.faceCount); }
