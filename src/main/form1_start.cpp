@@ -105,25 +105,55 @@ void TForm1::FormCreate() {
     startUpSteps_.push_back([this] { readCatalogue(); });
 }
 
-void TForm1::readCatalogue() {
+namespace {
+
+// What start-up reads of the catalogue, read on the background thread: a
+// catalogue of thousands of faces takes longer than a frame to list and
+// parse. The errors are told on the window's thread, in this order.
+struct StartingCatalogue {
+    QString recoveryError;
+    StartingCount start;
+    std::vector<FaceAnswer> answers;
+    QString answersError;
+};
+
+StartingCatalogue readStartingCatalogue(const QString& appDir) {
+    StartingCatalogue read;
     // A change that a crash interrupted is finished or taken back before
     // anything is read; if that fails the user hears why, and the catalogue
     // is read as it is.
     try {
-        recoverCatalogue(AppDir);
+        recoverCatalogue(appDir);
     } catch (const AppError& e) {
-        services.dialogs->showError(e.message());
+        read.recoveryError = e.message();
     }
-    const StartingCount start = startingFaceCount(AppDir);
-    if (!start.error.isEmpty()) services.dialogs->showError(start.error);
-    catalogue.faceCount = start.count;
-    catalogue.faceAnswers.assign(start.count, FaceAnswer{});
-    game_->facesChanged(start.count);
-    // The thumbnails on screen are decoded on all cores behind the title;
-    // the answers are read meanwhile.
-    faceSelection_->startThumbnailGrid();
-    for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
-    startUpSteps_.push_back([this] { LoadFaceAnswers(); });
+    read.start = startingFaceCount(appDir);
+    try {
+        read.answers = readFaceAnswers(appDir, read.start.count);
+    } catch (const AppError& e) {
+        read.answersError = e.message();
+        read.answers.assign(size_t(read.start.count), FaceAnswer{});
+    }
+    return read;
+}
+
+}  // namespace
+
+void TForm1::readCatalogue() {
+    auto read = std::make_shared<StartingCatalogue>();
+    background_.start([appDir = AppDir, read] { *read = readStartingCatalogue(appDir); },
+                      [this, read](std::exception_ptr) {
+                          if (!read->recoveryError.isEmpty()) services.dialogs->showError(read->recoveryError);
+                          if (!read->start.error.isEmpty()) services.dialogs->showError(read->start.error);
+                          catalogue.faceCount = read->start.count;
+                          catalogue.faceAnswers.assign(size_t(read->start.count), FaceAnswer{});
+                          game_->facesChanged(read->start.count);
+                          // The thumbnails on screen are decoded on all cores behind the title.
+                          faceSelection_->startThumbnailGrid();
+                          for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
+                          if (!read->answersError.isEmpty()) services.dialogs->showError(read->answersError);
+                          catalogue.faceAnswers = std::move(read->answers);
+                      });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -148,6 +178,8 @@ void TForm1::runStartUpStep() {
 
 void TForm1::finishStartUp() {
     while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
+    // The catalogue read behind the title; nothing else runs there meanwhile.
+    if (faceSelection_->titleShowing() && !startUpStepRunning_) background_.finish();
 }
 
 void TForm1::connectCells() {
