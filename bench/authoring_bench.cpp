@@ -121,9 +121,12 @@ void BM_RegisterFace(benchmark::State& state) {
 BENCHMARK(BM_RegisterFace)->Arg(10)->Arg(100)->Arg(500)->Arg(2000)->Arg(5000)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Deleting the first face on disk (deleteFaceFiles): every later face moves
-// down one number. Its floor: the deleted face's six pictures removed, every
-// later picture renamed one number down, the settings written synced and
-// renamed into place, one sync of the folder.
+// down one number. Its floor makes the same renames and syncs in plain calls:
+// the old and new settings and a journal of the same size written synced,
+// the deleted face's pictures and every later one renamed out to hidden
+// names, the folder synced, the journal rewritten, every later picture
+// renamed in one number down, the folder synced, the settings renamed into
+// place and the folder synced, then the hidden leftovers removed.
 void BM_DeleteFirstFace(benchmark::State& state) {
     const int count = int(state.range(0));
     const QString app = benchCatalogue(count);
@@ -131,13 +134,29 @@ void BM_DeleteFirstFace(benchmark::State& state) {
     const CatalogueBefore before(app, count);
     std::vector<FaceAnswer> answersAfter = readFaceAnswers(app, count);
     answersAfter.erase(answersAfter.begin());
+    const auto hidden = [&](int face, int kind) { return data + QStringLiteral(".moved%1_%2").arg(face).arg(kind); };
+    // A journal as long as one that lists every rename.
+    const QByteArray journal(12 * count * 40, 'j');
     const auto floor = [&] {
-        for (int k = 0; k <= 5; ++k) QFile::remove(plainPicturePath(app, 0, k));
-        for (int i = 1; i < count; ++i)
-            for (int k = 0; k <= 5; ++k) renamePlain(plainPicturePath(app, i, k), plainPicturePath(app, i - 1, k));
+        floorWriteSynced(data + QStringLiteral(".old-settings"), before.settings);
         floorWriteSynced(data + QStringLiteral(".new-settings"), before.settings);
+        floorWriteSynced(data + QStringLiteral(".journal"), journal);
+        floorSyncFolder(data);
+        for (int i = 0; i < count; ++i)
+            for (int k = 0; k <= 5; ++k) renamePlain(plainPicturePath(app, i, k), hidden(i, k));
+        floorSyncFolder(data);
+        floorWriteSynced(data + QStringLiteral(".journal-2"), journal);
+        renamePlain(data + QStringLiteral(".journal-2"), data + QStringLiteral(".journal"));
+        floorSyncFolder(data);
+        for (int i = 1; i < count; ++i)
+            for (int k = 0; k <= 5; ++k) renamePlain(hidden(i, k), plainPicturePath(app, i - 1, k));
+        floorSyncFolder(data);
         renamePlain(data + QStringLiteral(".new-settings"), data + QStringLiteral("FaceData.ini"));
         floorSyncFolder(data);
+        for (int k = 0; k <= 5; ++k) QFile::remove(hidden(0, k));
+        QFile::remove(data + QStringLiteral(".journal"));
+        floorSyncFolder(data);
+        QFile::remove(data + QStringLiteral(".old-settings"));
     };
     measureAgainstFloor(
         state, [&] { deleteFaceFiles(app, 0, count, answersAfter); }, floor,

@@ -3,7 +3,8 @@
 # The real game under Xvfb on a catalogue of N faces (the sample faces
 # repeated, in a temporary POMURINA_HOME): the time from launch to the first
 # paint, the window thread's stretches (POMURINA_STRETCH_LOG) during start-up,
-# a game start and the deletion of face 0, and the peak memory.
+# a game start and the deletion of face 0, the time the deletion takes to
+# reach the disk, and the peak memory.
 # Usage: bench/real_window.sh <game executable> <game folder of the build> [faces=500]
 # Needs Xvfb and xdotool. Prints one line per figure. A catalogue of N faces
 # that the benchmarks have not made yet is made from the build's sample.
@@ -65,8 +66,15 @@ note title-over
 menu=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {split($2, g, "x"); print g[2] - 524}')
 click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
 note game-start
+# PROFILE=<file>: the game start recorded with perf, call graphs included.
+if [ -n "${PROFILE:-}" ]; then
+  perf record -F 2000 -g -o "$PROFILE" -p "$pid" -- sleep 1.5 >/dev/null 2>&1 &
+  perfpid=$!
+  sleep 0.2
+fi
 click 92 132           # thumbnail 0
 sleep 1.5
+[ -n "${PROFILE:-}" ] && wait "$perfpid"
 # SHOTS=<folder>: what the window shows during the game and after the deletion.
 [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/game.png"
 note game-cancel

@@ -214,7 +214,8 @@ void TForm1::faceRegistered() {
     // Nothing kept under the new face's number belongs to it.
     pictures_->forgetFace(count - 1);
     game_->facesChanged(count);
-    BuildThumbnailGrid();
+    // The pictures come in behind the window, never waited for here.
+    faceSelection_->startThumbnailGrid();
     for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
 }
 
@@ -223,7 +224,7 @@ void TForm1::faceDeleted(int face) {
     // decoded pictures.
     faceSelection_->facesMovedDown(face);
     game_->facesChanged(catalogue.faceCount);
-    BuildThumbnailGrid();
+    faceSelection_->startThumbnailGrid();
     for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
 }
 
