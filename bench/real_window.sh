@@ -68,9 +68,9 @@ click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
 note game-start
 # PROFILE=<file>: the game start recorded with perf, call graphs included.
 if [ -n "${PROFILE:-}" ]; then
-  perf record -F 2000 -g -o "$PROFILE" -p "$pid" -- sleep 1.5 >/dev/null 2>&1 &
+  perf record -e cpu-clock -F 1000 -g -o "$PROFILE" -p "$pid" -- sleep 3 >/dev/null 2>&1 &
   perfpid=$!
-  sleep 0.2
+  sleep 1  # perf takes a while to attach
 fi
 click 92 132           # thumbnail 0
 sleep 1.5
@@ -108,6 +108,21 @@ wait "$pid" 2>/dev/null || true
 launch=$(awk '$1 == "launch" {print $2}' "$actions")
 paint=$(awk '$1 == "paint" {print $2}' "$log")
 echo "first paint after launch: $(( (paint - launch) / 1000000 )) ms"
+# BARE=<bench/bare_window>: the first paint of a bare window of the game's
+# size, started the same way, after the game.
+if [ -n "${BARE:-}" ]; then
+  barelog=$work/bare-stretches
+  barestart=$(now)
+  POMURINA_STRETCH_LOG=$barelog "$BARE" >/dev/null 2>&1 &
+  barepid=$!
+  for _ in $(seq 100); do
+    grep -q '^paint' "$barelog" 2>/dev/null && break
+    sleep 0.05
+  done
+  kill "$barepid" 2>/dev/null || true
+  barepaint=$(awk '$1 == "paint" {print $2}' "$barelog")
+  echo "bare window first paint after launch: $(( (barepaint - barestart) / 1000000 )) ms"
+fi
 echo "peak memory (VmHWM): $((peak / 1024)) MiB"
 [ -n "$deleted" ] && echo "deletion from はい to the new count on disk: $(( (deleted - confirmed) / 1000000 )) ms"
 echo "faces after the deletion: $(grep -ai '^count=' "$home/data/FaceData.ini" | tr -d '\r' | cut -d= -f2) (of $faces)"

@@ -153,6 +153,7 @@ void TForm1::createControls() {
     for (int s = 1; s <= 4; ++s) {
         PartCells[s] = new PaintedCells(paletteBox(s)->content());
         PartCells[s]->setObjectName(QStringLiteral("PartImages") + QLatin1String(slotNames[s]));
+        PartCells[s]->setGrid(paletteGrid(0));  // the squares are sized at each game start
         // Above the face and below the palettes, as a part taken onto it.
         FaceParts[s] = makeImage(ClientArea, (QByteArray("FacePart") + slotNames[s]).constData(), {0, 0, 10, 10});
         FaceParts[s]->setStretch(true);

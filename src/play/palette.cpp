@@ -1,24 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/palette.h"
 
+#include "board/cell_grid.h"
+
 #include <algorithm>
 
-namespace {
-constexpr int kCellsPerRow = 3;
-constexpr int kCellStepX = 130;
-constexpr int kCellStepY = 90;
-constexpr int kFirstCellX = 8;
-constexpr int kFirstCellY = 10;
-
-constexpr int kThumbnailsPerRow = 5;
-constexpr int kThumbnailStepX = 120;
-constexpr int kThumbnailRowGap = 30;
-}  // namespace
-
-QPoint paletteCell(int c) {
-    return {(c % kCellsPerRow) * kCellStepX + kFirstCellX,
-            (c / kCellsPerRow) * kCellStepY + kFirstCellY};
-}
+QPoint paletteCell(int c) { return paletteGrid(0).cellRect(c).topLeft(); }
 
 int paletteSquareSide(QSize chosenPart) {
     return std::max(chosenPart.width(), chosenPart.height());
@@ -40,7 +27,5 @@ std::vector<int> dealCells(int n, RandomSource& random) {
 }
 
 QPoint thumbnailCell(int i, QPoint templatePos, QSize templateSize) {
-    return {(i % kThumbnailsPerRow) * kThumbnailStepX + templatePos.x(),
-            (i / kThumbnailsPerRow) * (templateSize.height() + kThumbnailRowGap)
-                + templatePos.y()};
+    return thumbnailGrid(templatePos, templateSize).cellRect(i).topLeft();
 }

@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <array>
 
-class ImageControl;
 class QListWidget;
 
 // Leaves the title (when still showing) and clicks the thumbnail of face.
