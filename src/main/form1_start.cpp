@@ -70,7 +70,10 @@ void TForm1::createScreens() {
             unsetCursor();
         // A change renames the pictures meanwhile: what is decoded while it
         // runs may be another face's picture.
-        pictures_->filesChanging();
+        if (running)
+            pictures_->changeBegins();
+        else
+            pictures_->changeEnded();
     };
 }
 

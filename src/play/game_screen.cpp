@@ -115,7 +115,7 @@ void GameScreen::partArrived(const PictureKey& key, const CellPicture& picture) 
     if (key.box.width() != palette->grid().cell.width()) return;
     palette->itemChanged(key.face);
     // A damaged part of another face: its cell stays empty, and the player hears why.
-    if (!picture.error.isEmpty()) dialogs_.showError(picture.error);
+    if (!picture.error.isEmpty() && key.face < catalogue_.faceCount) dialogs_.showError(picture.error);
 }
 
 void GameScreen::loadPlayChoices() {

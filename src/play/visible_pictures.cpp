@@ -22,6 +22,7 @@ VisiblePictures::~VisiblePictures() {
 
 void VisiblePictures::want(int client, const std::vector<PictureKey>& keys) {
     wanted_[client] = keys;
+    if (changing_) return;  // the files are not what they will be
     std::lock_guard lock(mutex_);
     // The client's earlier wishes that wait still are let go of.
     for (auto it = queue_.begin(); it != queue_.end();) {
@@ -89,11 +90,18 @@ bool VisiblePictures::loading() const {
 }
 
 void VisiblePictures::finish() {
-    {
-        std::unique_lock lock(mutex_);
-        idle_.wait(lock, [this] { return queue_.empty() && running_ == 0; });
+    // A picture dropped at the hand-over (decoded before a change) is asked
+    // for again: waited for too.
+    for (;;) {
+        renewWishes();
+        {
+            std::unique_lock lock(mutex_);
+            idle_.wait(lock, [this] { return queue_.empty() && running_ == 0; });
+        }
+        handOver();
+        std::lock_guard lock(mutex_);
+        if (queue_.empty() && running_ == 0 && done_.empty()) return;
     }
-    handOver();
 }
 
 void VisiblePictures::handOver() {
@@ -108,9 +116,10 @@ void VisiblePictures::handOver() {
     std::vector<int> askAgain;
     for (Done& done : batch) {
         pending_.erase(done.job.key);
-        // Decoded while the files changed: perhaps another face's picture.
-        if (done.job.generation != generation) {
-            askAgain.push_back(done.job.client);
+        // Decoded before or while the files changed: perhaps another face's
+        // picture. Asked for again once the change is over.
+        if (done.job.generation != generation || changing_) {
+            if (!changing_) askAgain.push_back(done.job.client);
             continue;
         }
         cache_.insert(done.job.key, std::move(done.picture));
@@ -124,17 +133,53 @@ void VisiblePictures::handOver() {
     }
 }
 
-void VisiblePictures::filesChanging() {
+void VisiblePictures::changeBegins() {
+    changing_ = true;
+    std::lock_guard lock(mutex_);
+    ++generation_;
+    files_.reset();
+    for (const Job& job : queue_) pending_.erase(job.key);
+    queue_.clear();
+}
+
+void VisiblePictures::changeEnded() {
     {
         std::lock_guard lock(mutex_);
         ++generation_;
         files_.reset();
-        for (const Job& job : queue_) pending_.erase(job.key);
-        queue_.clear();
     }
-    // Pictures being decoded now are dropped when they come in, and wanted
-    // again once they are: until then they count as pending, so that they
-    // are not decoded twice at once.
+    changing_ = false;
+    // After what follows the change on this thread (renumbering the wishes).
+    renewWishes_ = true;
+    QMetaObject::invokeMethod(&context_, [this] { renewWishes(); }, Qt::QueuedConnection);
+}
+
+void VisiblePictures::renewWishes() {
+    if (!renewWishes_ || changing_) return;
+    renewWishes_ = false;
+    // Pictures being decoded when the change began are dropped when they
+    // come in and asked for again then; until then they count as pending,
+    // so that they are not decoded twice at once.
     const auto wishes = wanted_;
     for (const auto& [client, keys] : wishes) want(client, keys);
+}
+
+void VisiblePictures::faceRemoved(int face) {
+    cache_.faceRemoved(face);
+    for (auto& [client, keys] : wanted_) {
+        std::vector<PictureKey> renumbered;
+        for (PictureKey key : keys) {
+            if (key.face == face) continue;
+            if (key.face > face) --key.face;
+            renumbered.push_back(key);
+        }
+        keys = std::move(renumbered);
+    }
+}
+
+void VisiblePictures::forgetFace(int face) {
+    cache_.forgetFace(face);
+    for (auto& [client, keys] : wanted_)
+        keys.erase(std::remove_if(keys.begin(), keys.end(), [face](const PictureKey& k) { return k.face == face; }),
+                   keys.end());
 }

@@ -50,13 +50,17 @@ public:
     // Waits for every wanted picture and hands them over now.
     void finish();
 
-    // The catalogue's files change, or have changed: what is decoded from
-    // now until the next call is not trusted, and the wanted pictures that
-    // are not in are decoded again.
-    void filesChanging();
-    // Face left the catalogue (the later faces moved down a number).
-    void faceRemoved(int face) { cache_.faceRemoved(face); }
-    void forgetFace(int face) { cache_.forgetFace(face); }
+    // The catalogue's files may change from changeBegins() to changeEnded():
+    // nothing is decoded meanwhile, and nothing decoded before is taken in
+    // after it. Once it has ended (and the clients have renumbered their
+    // wishes: faceRemoved), the wanted pictures that are not in are decoded,
+    // when the event loop comes round or at finish().
+    void changeBegins();
+    void changeEnded();
+    // Face left the catalogue (the later faces moved down a number): so do
+    // the pictures kept and the clients' wishes.
+    void faceRemoved(int face);
+    void forgetFace(int face);
 
     const PictureCache& cache() const { return cache_; }
 
@@ -73,12 +77,15 @@ private:
     void work();
     void decode(const Job& job, CellPicture& out);
     void handOver();
+    void renewWishes();
 
     const QString appDir_;
     PictureCache cache_;
     std::map<int, Arrival> arrivals_;
     std::map<int, std::vector<PictureKey>> wanted_;  // each client's last wish
     std::unordered_set<PictureKey, PictureKeyHash> pending_;  // queued or being decoded
+    bool changing_ = false;
+    bool renewWishes_ = false;  // after a change, when the event loop comes round
 
     QObject context_;  // the hand-over is queued to it
     mutable std::mutex mutex_;

@@ -62,17 +62,19 @@ TEST(VisiblePictures, WhatWasDecodedWhileTheFilesChangedIsDecodedAgain) {
     pictures.want(0, {{1, 0, kBox}, {2, 0, kBox}, {3, 0, kBox}});
     // A deletion of face 1 begins while they are decoded: the later faces'
     // pictures take the numbers one down.
-    pictures.filesChanging();
+    pictures.changeBegins();
+    pictures.want(0, {{1, 0, kBox}, {2, 0, kBox}, {3, 0, kBox}});  // a scroll meanwhile waits
     for (int face = 1; face < 3; ++face)
         QFile::rename(facePicturePath(dir.path(), face + 1, 0), facePicturePath(dir.path(), face, 0) + ".new");
     for (int face = 1; face < 3; ++face) {
         QFile::remove(facePicturePath(dir.path(), face, 0));
         QFile::rename(facePicturePath(dir.path(), face, 0) + ".new", facePicturePath(dir.path(), face, 0));
     }
-    pictures.filesChanging();
-    pictures.finish();
-    pictures.finish();  // what came in from before the change was asked for again
+    pictures.changeEnded();
+    pictures.faceRemoved(1);  // the wishes follow: face 3 is face 2 now
+    pictures.finish();  // what came in from before the change is asked for again, and waited for
     EXPECT_FALSE(pictures.loading());
+    EXPECT_EQ(pictures.find({3, 0, kBox}), nullptr) << "no face 3 is left to want";
     for (int face = 1; face < 3; ++face) {
         const CellPicture* in = pictures.find({face, 0, kBox});
         ASSERT_NE(in, nullptr) << face;
