@@ -25,7 +25,8 @@ std::unique_ptr<TForm1> gameWindow(int faces, bool blindfolded) {
     auto form = benchWindow(benchCatalogue(faces));
     // Set without the menu handler, so the shared catalogue gets no Play.ini.
     form->Blind1->setChecked(blindfolded);
-    form->ImgFace0Click(form->Thumbnails[0]);
+    form->ImgFace0Click(0);
+    form->finishPendingWork();
     if (blindfolded)
         for (int i = 0; i < 3; ++i) form->BlindTimerTimer();
     QApplication::processEvents();
@@ -44,11 +45,11 @@ void BM_ClothRedrawDuringDrag(benchmark::State& state) {
     if (!form->ImgMekakushi->isVisible()) state.SkipWithError("no cloth");
     // A nose taken from its palette: the drag stays open for the whole run.
     form->PageControl1->setCurrentIndex(2);
-    form->PartsMouseDown(form->PartImages[3][1], Qt::LeftButton, 1, 1);
+    form->PartsMouseDown(PartRef{3, 1}, Qt::LeftButton, 1, 1);
     if (!form->game().state().dragging) state.SkipWithError("no drag");
     QImage target(form->ImgMekakushi->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) form->ImgMekakushi->render(&target);
-    form->ImgMekakushi->releaseMouse();
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }
 
 void BM_DrawCloth(benchmark::State& state) {

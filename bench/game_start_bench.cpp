@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to a complete face selection, and a game start (click to Placing,
 // painted), each timed alternately with its floor (floors.h): the pictures
-// they must show, read by plain names and decoded on both cores, thumbnails
-// DCT-scaled to the size they are drawn at. Read the counters: op_ms,
+// their first screen shows, read by plain names and decoded on both cores,
+// thumbnails and palette parts DCT-scaled to the size they are drawn at. Read the counters: op_ms,
 // floor_ms and their median ratio x_floor.
 #include "bench_support.h"
 #include "floors.h"
@@ -15,6 +15,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <benchmark/benchmark.h>
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -25,10 +27,16 @@ QString picturePath(const QString& app, int face, int kind) {
     return app + QStringLiteral("data/face%1_%2.jpg").arg(face).arg(kind);
 }
 
+// What the first screen of the face selection shows: three rows of five.
+constexpr int kFirstScreenThumbnails = 15;
+// And the first screen of a palette: five rows of three.
+constexpr int kFirstScreenParts = 15;
+
 // The floor of start-up: a bare window of the game's size with a menu bar,
-// shown and painted, and every thumbnail read and decoded at its drawn size
-// on both cores.
+// shown and painted, and the thumbnails of the first screen read and decoded
+// at their drawn size on both cores.
 void floorFaceSelection(const QString& app, int n) {
+    n = std::min(n, kFirstScreenThumbnails);
     QMainWindow w;
     w.menuBar()->addMenu(QStringLiteral("メニュー"));
     auto* client = new QWidget;
@@ -44,13 +52,22 @@ void floorFaceSelection(const QString& app, int n) {
     benchmark::DoNotOptimize(thumbnails.data());
 }
 
-// The floor of a game start: the 4 x N part pictures and the chosen face's
-// board, read and decoded at full size on both cores.
+// The floor of a game start: what its first screen shows. The chosen face's
+// four parts (their sizes set the palettes' squares) and its board at full
+// size, then the parts of each palette's first screen decoded DCT-scaled to
+// the square they are drawn in, on both cores.
 void floorGameStart(const QString& app, int n) {
-    std::vector<QImage> pictures(4 * n + 1);
-    floorOnTwoThreads(4 * n + 1, [&](int k) {
-        const QString path = k == 4 * n ? picturePath(app, 0, 5) : picturePath(app, k / 4, 1 + k % 4);
-        pictures[k] = floorDecode(floorRead(path));
+    std::vector<QImage> own(5);
+    floorOnTwoThreads(5, [&](int k) { own[k] = floorDecode(floorRead(picturePath(app, 0, k == 4 ? 5 : k + 1))); });
+    std::array<QSize, 4> squares;
+    for (int s = 0; s < 4; ++s) {
+        const int side = std::max(own[s].width(), own[s].height());
+        squares[s] = QSize(side, side);
+    }
+    const int shown = std::min(n, kFirstScreenParts);
+    std::vector<QImage> pictures(4 * shown);
+    floorOnTwoThreads(4 * shown, [&](int k) {
+        pictures[k] = floorDecodeThumbnail(floorRead(picturePath(app, k / 4, 1 + k % 4)), squares[k % 4]);
     });
     benchmark::DoNotOptimize(pictures.data());
 }
@@ -78,7 +95,7 @@ void BM_GameStart(benchmark::State& state) {
         state,
         [&] {
             watchdog.reset();
-            form->ImgFace0Click(form->Thumbnails[0]);
+            form->ImgFace0Click(0);
             // The pictures may be decoded behind the window: the game shows
             // once they are in, and is painted as a player sees it.
             while (!form->ImgFace1->isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -103,4 +120,6 @@ void BM_GameStart(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_StartUpToFaceSelect)->Arg(10)->Arg(100)->Arg(500)->Iterations(15)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_StartUpToFaceSelect)->Arg(2000)->Arg(5000)->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_GameStart)->Arg(10)->Arg(100)->Arg(500)->Iterations(41)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_GameStart)->Arg(2000)->Arg(5000)->Iterations(9)->Unit(benchmark::kMillisecond)->UseManualTime();

@@ -39,6 +39,8 @@ inline const QString CheckOutlines = QStringLiteral("目・鼻・口の囲みを
 inline const QString OtherFaces = QStringLiteral("ほかの顔にするときは、下の小さな顔をクリックしてください。");
 inline const QString CannotDeleteMore = QStringLiteral("これ以上は削除できません。");
 inline const QString ConfirmDelete = QStringLiteral("この顔を削除しますか？");
+// Shown when a deletion takes longer than a second.
+inline const QString Deleting = QStringLiteral("削除しています…");
 }  // namespace AuthoringTexts
 
 namespace TitleColours {

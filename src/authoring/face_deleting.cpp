@@ -5,7 +5,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
-#include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
@@ -26,7 +26,11 @@ constexpr int kFewestFaces = 3;
 
 FaceDeleting::FaceDeleting(Board& board, const QString& appDir, CatalogueMirror& catalogue, UserDialogs& dialogs,
                            BackgroundWork& background)
-    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), background_(background) {}
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), background_(background) {
+    slowDeletion_.setSingleShot(true);
+    slowDeletion_.setInterval(1000);
+    QObject::connect(&slowDeletion_, &QTimer::timeout, [this] { tellDeletionIsSlow(); });
+}
 
 void FaceDeleting::D1Click() {
     // At three faces or fewer (a catalogue edited by hand) nothing more goes.
@@ -47,25 +51,23 @@ void FaceDeleting::D1Click() {
     board_.R1->setEnabled(false);
 }
 
-void FaceDeleting::chooseFaceToDelete(ImageControl* thumbnail) {
+void FaceDeleting::chooseFaceToDelete(int face) {
     board_.F1->setEnabled(false);
     board_.R1->setEnabled(false);
     // The face already chosen, clicked again while shown: the blink keeps its beat.
-    if (faceChosen_ && thumbnail->tag() == chosenFace_) return;
-    const int previous = chosenFace_;
-    if (faceChosen_ && previous >= 0 && previous < int(board_.Thumbnails.size()))
-        board_.Thumbnails[previous]->show();
-    chosenFace_ = thumbnail->tag();
+    if (faceChosen_ && face == chosenFace_) return;
+    if (faceChosen_) board_.ThumbnailGrid->setItemHidden(chosenFace_, false);
+    chosenFace_ = face;
     faceChosen_ = true;
     board_.Timer1->start();
     board_.BitBtnToroku->setEnabled(true);
 }
 
 void FaceDeleting::blinkChosenThumbnail() {
+    PaintedCells* grid = board_.ThumbnailGrid;
     const int face = chosenFace_;
-    if (face < 0 || face >= int(board_.Thumbnails.size())) return;
-    ImageControl* thumbnail = board_.Thumbnails[face];
-    thumbnail->setVisible(!thumbnail->isVisible());
+    if (face < 0 || face >= grid->count()) return;
+    grid->setItemHidden(face, !grid->itemHidden(face));
 }
 
 void FaceDeleting::deleteChosenFace() {
@@ -80,8 +82,10 @@ void FaceDeleting::deleteChosenFace() {
     // The disk changes first and all at once, on a thread of its own (the
     // journal keeps it whole); memory follows only a catalogue that really
     // changed. The mode stays open, its face chosen, until then.
+    slowDeletion_.start();
     background_.start([appDir = appDir_, d, count, answersAfter] { deleteFaceFiles(appDir, d, count, *answersAfter); },
                       [this, d, count, answersAfter](std::exception_ptr failure) {
+                          slowDeletion_.stop();
                           try {
                               if (failure) std::rethrow_exception(failure);
                               catalogue_.faceCount = count - 1;
@@ -94,12 +98,18 @@ void FaceDeleting::deleteChosenFace() {
                       });
 }
 
+void FaceDeleting::tellDeletionIsSlow() {
+    if (!background_.running()) return;
+    board_.Label1->setFontPoints(12);
+    board_.Label1->setCaption(AuthoringTexts::Deleting);
+}
+
 // "キャンセル" leaves the mode the same way as an answered "削除".
 void FaceDeleting::cancel() { end(); }
 
 void FaceDeleting::end() {
     board_.Timer1->stop();
-    if (chosenFace_ >= 0 && chosenFace_ < catalogue_.faceCount) board_.Thumbnails[chosenFace_]->show();
+    if (chosenFace_ >= 0 && chosenFace_ < catalogue_.faceCount) board_.ThumbnailGrid->setItemHidden(chosenFace_, false);
     board_.BitBtnCancel->hide();
     deletingFace_ = false;
     faceChosen_ = false;

@@ -4,12 +4,12 @@
 // blinks on Timer1), confirming "削除", and taking it out of the catalogue
 // on disk and in memory. The catalogue never goes below three faces.
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 class BackgroundWork;
 struct Board;
 struct CatalogueMirror;
-class ImageControl;
 class UserDialogs;
 
 class FaceDeleting {
@@ -28,7 +28,7 @@ public:
 
     // "顔の削除": opens the mode, or says that no more faces may go.
     void D1Click();
-    void chooseFaceToDelete(ImageControl* thumbnail);
+    void chooseFaceToDelete(int face);
     // One tick of Timer1: the chosen thumbnail shows or hides.
     void blinkChosenThumbnail();
     // "削除": asks, deletes, and goes back to the face selection whatever
@@ -37,6 +37,10 @@ public:
     // the mode ends, once they are (background.finish() waits for it).
     void deleteChosenFace();
     void cancel();
+    // Runs a second into a deletion that is still being written: the player
+    // is told the game is at work (the cursor is busy already).
+    QTimer& slowDeletionTimer() { return slowDeletion_; }
+    void tellDeletionIsSlow();
 
 private:
     void end();
@@ -49,4 +53,5 @@ private:
     bool deletingFace_ = false;
     bool faceChosen_ = false;  // a thumbnail was clicked in this mode
     int chosenFace_ = 0;
+    QTimer slowDeletion_;
 };

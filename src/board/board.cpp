@@ -38,42 +38,6 @@ ImageControl* Board::partPreview(int slot) const {
     }
 }
 
-bool Board::liesOnFace(const ImageControl* part) const { return part->parentWidget() == ClientArea; }
-
-void Board::createThumbnails(int from, int to) {
-    Thumbnails.resize(to, nullptr);
-    for (int i = from; i < to; ++i) {
-        auto* thumb = new ImageControl(ScrollBox1->content());
-        thumb->setObjectName(QStringLiteral("Thumbnail%1").arg(i));
-        Thumbnails[i] = thumb;
-    }
-}
-
-void Board::createPartImages(int from, int to) {
-    for (int s = 1; s <= 4; ++s) PartImages[s].resize(to, nullptr);
-    for (int i = from; i < to; ++i)
-        for (int s = 1; s <= 4; ++s) {
-            auto* part = new ImageControl(paletteBox(s)->content());
-            part->setObjectName(QStringLiteral("PartImage%1_%2").arg(s).arg(i));
-            PartImages[s][i] = part;
-        }
-}
-
-void Board::releaseFaceControls(int newCount) {
-    for (int i = newCount; i < int(Thumbnails.size()); ++i) {
-        Thumbnails[i]->hide();
-        Thumbnails[i]->deleteLater();
-        Thumbnails[i]->setParent(nullptr);
-        for (int s = 1; s <= 4; ++s) {
-            PartImages[s][i]->hide();
-            PartImages[s][i]->setParent(nullptr);
-            PartImages[s][i]->deleteLater();
-        }
-    }
-    Thumbnails.resize(newCount);
-    for (int s = 1; s <= 4; ++s) PartImages[s].resize(newCount);
-}
-
 void Board::showFaceSelection() {
     ScrollBox1->scrollToTop();
     ScrollBox1->show();

@@ -6,10 +6,10 @@
 // reference to the one Board.
 #include <QtGlobal>
 #include <array>
-#include <vector>
 
 class CaptionLabel;
 class ImageControl;
+class PaintedCells;
 class ScrollBox;
 class QAction;
 class QLineEdit;
@@ -80,9 +80,16 @@ struct Board {
     QTimer* MusicTimer = nullptr;
     QTimer* BlindTimer = nullptr;
 
-    // Per-face image controls: Thumbnails[face], PartImages[slot][face].
-    std::vector<ImageControl*> Thumbnails;
-    std::array<std::vector<ImageControl*>, 5> PartImages;
+    // The thumbnail of every face, painted in one widget in ScrollBox1 (item
+    // = face), and the part of every face in each palette (PartCells[slot],
+    // item = face, in the scroll box of its slot).
+    PaintedCells* ThumbnailGrid = nullptr;
+    std::array<PaintedCells*, 5> PartCells{};
+    // A part taken out of its palette onto the face: at most one of each
+    // slot lies there, shown by FaceParts[slot]; partOnFace[slot] is its
+    // face, -1 while none does. Its cell in the palette is hidden meanwhile.
+    std::array<ImageControl*, 5> FaceParts{};
+    std::array<int, 5> partOnFace{-1, -1, -1, -1, -1};
 
     // Whether the library holds saved faces: "保存した顔" is offered with the
     // face selection only then.
@@ -93,17 +100,8 @@ struct Board {
     ScrollBox* paletteBox(int slot) const;
     CaptionLabel* partTitle(int slot) const;
     ImageControl* partPreview(int slot) const;
-    // Where a part image lies: on the face (the client area) or in its palette.
-    bool liesOnFace(const ImageControl* part) const;
-
-    // Creates the thumbnails and part images of faces from .. to - 1 (empty,
-    // named Thumbnail<i> and PartImage<slot>_<i>) in their boxes; the two
-    // kinds are created apart (at start-up the part images come in batches
-    // after the window shows).
-    void createThumbnails(int from, int to);
-    void createPartImages(int from, int to);
-    // Releases the controls of the faces from newCount on.
-    void releaseFaceControls(int newCount);
+    // Whether the part of slot of face lies on the face (else in its palette).
+    bool liesOnFace(int slot, int face) const { return slot >= 1 && slot <= 4 && partOnFace[slot] == face; }
 
     // The face selection comes back: its box scrolled to the top, the
     // menus offered, and Label1's prompt.

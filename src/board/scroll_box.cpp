@@ -15,6 +15,15 @@ ScrollBox::ScrollBox(QWidget* parent) : QScrollArea(parent), content_(new QWidge
     viewport()->setAutoFillBackground(true);
     content_->installEventFilter(this);
     updateRange();
+    const auto moved = [this] {
+        if (onShownAreaChanged) onShownAreaChanged();
+    };
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, moved);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, moved);
+}
+
+QRect ScrollBox::shownArea() const {
+    return {QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()), maximumViewportSize()};
 }
 
 int ScrollBox::verticalPosition() const {
@@ -81,4 +90,5 @@ bool ScrollBox::eventFilter(QObject* watched, QEvent* event) {
 void ScrollBox::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     updateRange();
+    if (onShownAreaChanged) onShownAreaChanged();
 }

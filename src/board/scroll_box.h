@@ -3,6 +3,7 @@
 // A scroll box: controls placed on its content in content coordinates, which
 // do not change with scrolling; the scroll range follows the controls.
 #include <QScrollArea>
+#include <functional>
 
 class ScrollBox : public QScrollArea {
     Q_OBJECT
@@ -18,6 +19,11 @@ public:
     // thousands of them. Reading or setting the position brings it up to date
     // first.
     void updateRange();
+    // The part of the content the box shows (as large as the box can show,
+    // also while it is hidden), in content coordinates.
+    QRect shownArea() const;
+    // Told when the shown area moves or changes size.
+    std::function<void()> onShownAreaChanged;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

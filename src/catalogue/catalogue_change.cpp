@@ -73,24 +73,28 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     // A missing settings file is an empty one: both read as count 3.
     const QByteArray oldSettings = kind == EntryKind::File ? readWholeFile(settingsPath, kSettingsReadLimit) : QByteArray();
 
-    NewFileOptions fresh;
-    fresh.exclusive = true;
-    if (writeNewFile(at(folder, ChangeFiles::oldSettings), oldSettings, fresh) != 0 ||
-        writeNewFile(at(folder, ChangeFiles::newSettings), oldSettings, fresh) != 0)
-        throwIniWriteError(settingsPath);
+    // The new settings are edited in memory from the old text and written
+    // once, each file synced: two writes of the settings, not three.
     QByteArray newSettings;
     try {
-        IniFile ini(at(folder, ChangeFiles::newSettings));
-        // Checked on the copy the change edits anyway, under the lock.
+        // Settings the game would not open are not changed either.
+        if (oldSettings.size() > kMaxIniFileBytes) throwIniWriteError(settingsPath);
+        IniFile ini(at(folder, ChangeFiles::newSettings), oldSettings);
+        // Checked on the text the change edits anyway, under the lock.
         if (plan.countRead >= 0) requireUnchangedCount(ini, settingsPath, plan.countRead);
         plan.editSettings(ini);
-        ini.save();
-        // As it is on disk: the journal vouches for these bytes.
-        newSettings = readWholeFile(at(folder, ChangeFiles::newSettings), kSettingsReadLimit, LinkPolicy::DoNotFollow);
+        newSettings = ini.bytes();
     } catch (const AppError&) {
         // The user knows the settings file, not its hidden copy.
         throwIniWriteError(settingsPath);
     }
+    if (newSettings.size() > kSettingsReadLimit) throwIniWriteError(settingsPath);
+    NewFileOptions fresh;
+    fresh.exclusive = true;
+    // The journal vouches for exactly these bytes.
+    if (writeNewFile(at(folder, ChangeFiles::oldSettings), oldSettings, fresh) != 0 ||
+        writeNewFile(at(folder, ChangeFiles::newSettings), newSettings, fresh) != 0)
+        throwIniWriteError(settingsPath);
     for (const auto& [name, bytes] : plan.newFiles)
         if (writeNewFile(at(folder, name), bytes, fresh) != 0) throwFileCreateError(targetOf(plan, name));
     if (syncFolder(folder) != 0) throwIniWriteError(settingsPath);

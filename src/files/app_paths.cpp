@@ -101,7 +101,15 @@ FolderEntryNames::FolderEntryNames(QString folder, std::optional<QStringList> en
 void FolderEntryNames::index(QStringList entries) {
     listed_ = true;
     entries_ = std::move(entries);
-    exact_ = QSet<QString>(entries_.cbegin(), entries_.cend());
+}
+
+bool FolderEntryNames::listedAsItIs(const QString& name) {
+    // A few lookups (a registration's seven) pass over the entries; many
+    // (a deletion's thousands) pay once for a set of them.
+    constexpr int kLookupsBeforeASet = 16;
+    if (++lookups_ <= kLookupsBeforeASet) return entries_.contains(name);
+    if (exact_.isEmpty() && !entries_.isEmpty()) exact_ = QSet<QString>(entries_.cbegin(), entries_.cend());
+    return exact_.contains(name);
 }
 
 QString FolderEntryNames::spelled(const QString& wanted) {
@@ -114,7 +122,7 @@ QString FolderEntryNames::spelled(const QString& wanted) {
                    [&](const char* entry) { entries << QFile::decodeName(entry); });
         index(entries);
     }
-    if (exact_.contains(name)) return name;
+    if (listedAsItIs(name)) return name;
     // Another spelling: rare, so a plain pass over the entries (a match has
     // the same length; case-insensitive comparison folds character by
     // character).

@@ -44,9 +44,11 @@ public:
 
 private:
     void index(QStringList entries);
+    bool listedAsItIs(const QString& name);
 
     QString folder_;
     bool listed_ = false;
     QStringList entries_;
-    QSet<QString> exact_;  // the same, for the usual lookup of a name spelled as on disk
+    int lookups_ = 0;
+    QSet<QString> exact_;  // the same once many names are looked up, spelled as on disk
 };

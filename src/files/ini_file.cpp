@@ -106,7 +106,12 @@ IniFile::IniFile(const QString& path) : path_(path) {
         break;
     }
     existed_ = true;
-    const QByteArray bytes = readWholeFile(path, kMaxIniFileBytes);
+    parse(readWholeFile(path, kMaxIniFileBytes));
+}
+
+IniFile::IniFile(const QString& path, const QByteArray& contents) : path_(path), existed_(true) { parse(contents); }
+
+void IniFile::parse(const QByteArray& bytes) {
     qsizetype crlf = 0;
     qsizetype lf = 0;
     for (qsizetype start = 0; start < bytes.size();) {
@@ -312,10 +317,13 @@ QString IniFile::text() const {
     return all;
 }
 
-void IniFile::save() const {
-    if (!replaceable_) throwIniWriteError(path_);
+QByteArray IniFile::bytes() const {
     // One conversion for the whole file: line ends are ASCII and CP932 has no
     // shift state, so this equals converting line by line.
-    const QByteArray bytes = toShiftJisKeepingStrayBytes(text());
-    if (!tryWriteFileAtomically(path_, bytes)) throwIniWriteError(path_);
+    return toShiftJisKeepingStrayBytes(text());
+}
+
+void IniFile::save() const {
+    if (!replaceable_) throwIniWriteError(path_);
+    if (!tryWriteFileAtomically(path_, bytes())) throwIniWriteError(path_);
 }

@@ -20,6 +20,9 @@ class IniFile {
 public:
     // Reads the file at path (already resolved).
     explicit IniFile(const QString& path);
+    // The file at path as if it held contents (read elsewhere); nothing is
+    // read from path, which only names the file in errors and for save().
+    IniFile(const QString& path, const QByteArray& contents);
 
     const QString& path() const { return path_; }
     bool exists() const { return existed_; }
@@ -48,6 +51,8 @@ public:
     // ("\r\n" or "\n"); new lines take the file's usual one ("\r\n" when
     // there is none yet, or as many CRLF lines as LF ones).
     QString text() const;
+    // The file as save() writes it (CP932).
+    QByteArray bytes() const;
     // Writes the file (CP932) through a temporary file and a rename.
     void save() const;
 
@@ -57,6 +62,7 @@ private:
         QString text;
         LineEnd end = LineEnd::None;  // None only for a last line without one
     };
+    void parse(const QByteArray& bytes);
     int findSection(const QString& section) const;  // index of the "[...]" line or -1
     int findSection(const QString& section, int from) const;
     int sectionEnd(int sectionLine) const;          // index after the last line of it

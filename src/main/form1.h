@@ -12,6 +12,7 @@
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/random_source.h"
 #include "desktop/user_dialogs.h"
+#include "play/play_state.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -27,6 +28,7 @@ class GameScreen;
 class LibraryViewer;
 class MusicPlayer;
 class TForm2;
+class VisiblePictures;
 
 // What the window needs from outside. Anything left empty gets the real one
 // (Qt dialogs, the desktop, a clock-seeded generator, FluidSynth).
@@ -59,17 +61,18 @@ public:
     void BitBtnHanteiClick();
     void BitBtnCancelClick();
     void BitBtnTorokuClick();
-    void ImgFace0Click(ImageControl* sender);
+    // A click on the thumbnail of face.
+    void ImgFace0Click(int face);
 
     // ---- Playing ----
     void BuildThumbnailGrid();
-    void SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box);
-    void ShufflePalette(std::vector<ImageControl*>& images);
-    void PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y);
-    void PartsDragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
-    void PartsDragDrop(ImageControl* sender, ImageControl* source, int x, int y);
-    void ImgFace1DragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
-    void ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x, int y);
+    void SetUpPalette(ScrollBox* box);
+    void ShufflePalette(int slot);
+    void PartsMouseDown(PartRef sender, Qt::MouseButton button, int x, int y);
+    void PartsDragOver(PartRef sender, PartRef source, int x, int y, bool& accept);
+    void PartsDragDrop(PartRef sender, PartRef source, int x, int y);
+    void ImgFace1DragOver(ImageControl* sender, PartRef source, int x, int y, bool& accept);
+    void ImgFace1DragDrop(ImageControl* sender, PartRef source, int x, int y);
     void Edit1Change();
     // Enter in the name box saves, as a click on 「保存」 does.
     void Edit1ReturnPressed();
@@ -117,6 +120,8 @@ public:
     FaceAuthoring& faceAuthoring() const { return *faceAuthoring_; }
     FaceDeleting& faceDeleting() const { return *faceDeleting_; }
     MusicPlayer& musicPlayer() const { return *musicPlayer_; }
+    // The catalogue pictures decoded for the thumbnails and the palettes.
+    VisiblePictures& pictures() const { return *pictures_; }
 
     QString AppDir;
     CatalogueMirror catalogue;  // the count and answers every screen reads
@@ -151,9 +156,9 @@ private:
     void connectHandlers();
     // The screens and what one screen's action means for another.
     void createScreens();
-    // Per-face controls of faces from .. to - 1, created and connected.
-    void addThumbnails(int from, int to);
-    void addPartImages(int from, int to);
+    // The thumbnail grid, the palettes and the parts on the face handed to
+    // their handlers.
+    void connectCells();
     // The start-up's steps after the first paint (FormCreate).
     void readCatalogue();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -165,6 +170,7 @@ private:
     // Before the screens: a change still running when the window goes is
     // waited for after they are gone, and never hands anything to them.
     BackgroundWork background_;
+    std::unique_ptr<VisiblePictures> pictures_;
     std::unique_ptr<FaceSelection> faceSelection_;
     std::unique_ptr<GameScreen> game_;
     std::unique_ptr<LibraryViewer> libraryViewer_;
@@ -175,7 +181,4 @@ private:
     std::deque<std::function<void()>> startUpSteps_;
     bool startUpStarted_ = false;
     bool startUpStepRunning_ = false;
-    // A millisecond or two of work each: the window stays responsive under
-    // the title.
-    static constexpr int kPartImagesPerStep = 100;
 };

@@ -21,21 +21,21 @@ void TForm1::unlessBusy(const std::function<void()>& body) {
 void TForm1::ReturnToFaceSelect() { faceAuthoring_->ReturnToFaceSelect(); }
 
 void TForm1::BuildThumbnailGrid() { faceSelection_->BuildThumbnailGrid(); }
-void TForm1::SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box) { game_->SetUpPalette(images, box); }
-void TForm1::ShufflePalette(std::vector<ImageControl*>& images) { game_->ShufflePalette(images); }
-void TForm1::PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y) {
+void TForm1::SetUpPalette(ScrollBox* box) { game_->SetUpPalette(box); }
+void TForm1::ShufflePalette(int slot) { game_->ShufflePalette(slot); }
+void TForm1::PartsMouseDown(PartRef sender, Qt::MouseButton button, int x, int y) {
     unlessBusy([&] { game_->PartsMouseDown(sender, button, x, y); });
 }
-void TForm1::PartsDragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept) {
+void TForm1::PartsDragOver(PartRef sender, PartRef source, int x, int y, bool& accept) {
     game_->PartsDragOver(sender, source, x, y, accept);
 }
-void TForm1::PartsDragDrop(ImageControl* sender, ImageControl* source, int x, int y) {
+void TForm1::PartsDragDrop(PartRef sender, PartRef source, int x, int y) {
     game_->PartsDragDrop(sender, source, x, y);
 }
-void TForm1::ImgFace1DragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept) {
+void TForm1::ImgFace1DragOver(ImageControl* sender, PartRef source, int x, int y, bool& accept) {
     game_->ImgFace1DragOver(sender, source, x, y, accept);
 }
-void TForm1::ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x, int y) {
+void TForm1::ImgFace1DragDrop(ImageControl* sender, PartRef source, int x, int y) {
     game_->ImgFace1DragDrop(sender, source, x, y);
 }
 void TForm1::Edit1Change() { game_->Edit1Change(); }

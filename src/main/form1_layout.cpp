@@ -8,6 +8,7 @@
 #include "board/image_control.h"
 #include "board/list_choices.h"
 #include "board/menu_check_style.h"
+#include "board/painted_cells.h"
 #include "board/return_presses_button.h"
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
@@ -120,6 +121,9 @@ void TForm1::createControls() {
     ScrollBox1->setFrameShadow(QFrame::Sunken);
     setBackground(ScrollBox1->viewport(), clTeal);
     Image1 = makeImage(ScrollBox1->content(), "Image1", {8, 16, 100, 140});
+    // Every face's thumbnail, in one widget; the title pictures come above it.
+    ThumbnailGrid = named(new PaintedCells(ScrollBox1->content()), "Thumbnails");
+    ThumbnailGrid->cellRole = QAccessible::Button;
 
     ImgFace1 = makeImage(ClientArea, "ImgFace1", {8, 120, 10, 10});
     ImgFace1->setAutoSize(true);
@@ -146,6 +150,17 @@ void TForm1::createControls() {
         (*t.box)->setFixedSize(393, 417);
         layout->addWidget(*t.box);
         PageControl1->addTab(*t.sheet, QString::fromUtf8(t.caption));
+    }
+    const char* slotNames[] = {"", "RMe", "LMe", "Hana", "Kuti"};
+    for (int s = 1; s <= 4; ++s) {
+        PartCells[s] = new PaintedCells(paletteBox(s)->content());
+        PartCells[s]->setObjectName(QStringLiteral("PartImages") + QLatin1String(slotNames[s]));
+        PartCells[s]->setGrid(paletteGrid(0));  // the squares are sized at each game start
+        // Above the face and below the palettes, as a part taken onto it.
+        FaceParts[s] = makeImage(ClientArea, (QByteArray("FacePart") + slotNames[s]).constData(), {0, 0, 10, 10});
+        FaceParts[s]->setStretch(true);
+        FaceParts[s]->setProportional(true);
+        FaceParts[s]->hide();
     }
     PageControl1->hide();
 

@@ -60,7 +60,7 @@ void TForm1::BitBtnTorokuClick() {
     });
 }
 
-void TForm1::ImgFace0Click(ImageControl* sender) {
+void TForm1::ImgFace0Click(int face) {
     unlessBusy([&] {
         if (faceSelection_->titleShowing()) return;
         const bool f1WasEnabled = F1->isEnabled();
@@ -68,11 +68,11 @@ void TForm1::ImgFace0Click(ImageControl* sender) {
         F1->setEnabled(false);
         R1->setEnabled(false);
         if (faceDeleting_->active()) {
-            faceDeleting_->chooseFaceToDelete(sender);
+            faceDeleting_->chooseFaceToDelete(face);
             return;
         }
         // A game that cannot start leaves the face selection as it was.
-        game_->startGame(sender, [this, f1WasEnabled, r1WasEnabled] {
+        game_->startGame(face, [this, f1WasEnabled, r1WasEnabled] {
             F1->setEnabled(f1WasEnabled);
             R1->setEnabled(r1WasEnabled);
         });

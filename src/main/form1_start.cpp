@@ -9,6 +9,7 @@
 #include "authoring/face_deleting.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "catalogue/catalogue_files.h"
 #include "desktop/qt_desktop_shell.h"
 #include "desktop/qt_user_dialogs.h"
@@ -18,6 +19,7 @@
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
+#include "play/visible_pictures.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -37,6 +39,7 @@ TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), service
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     createControls();
     createScreens();
+    connectCells();
     game_->loadPlayChoices();
     faceSelection_->loadTitlePictures();
     Timer1->start();
@@ -54,8 +57,9 @@ TForm1::~TForm1() = default;
 void TForm1::createScreens() {
     Board& board = *this;
     UserDialogs& dialogs = *services.dialogs;
-    faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs);
-    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_);
+    pictures_ = std::make_unique<VisiblePictures>(AppDir);
+    faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs, *pictures_);
+    game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_, *pictures_);
     libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir, dialogs, services.today);
     connect(libraryViewer_->BitBtnNengazyo, &QPushButton::clicked, this, [this] { BitBtnNengazyoClick(); });
     connect(libraryViewer_->BitBtnKopi, &QPushButton::clicked, this, [this] { BitBtnKopiClick(); });
@@ -70,14 +74,21 @@ void TForm1::createScreens() {
             setCursor(Qt::BusyCursor);
         else
             unsetCursor();
+        // A change renames the pictures meanwhile: what is decoded while it
+        // runs may be another face's picture.
+        if (running)
+            pictures_->changeBegins();
+        else
+            pictures_->changeEnded();
     };
 }
 
 void TForm1::finishPendingWork() {
     finishStartUp();
-    faceSelection_->finishThumbnails();
     background_.finish();
     libraryViewer_->finishPendingWork();
+    // The pictures wanted so far, those the work's end asked for included.
+    faceSelection_->finishThumbnails();
 }
 
 void TForm1::guarded(const std::function<void()>& body) {
@@ -104,32 +115,55 @@ void TForm1::FormCreate() {
     startUpSteps_.push_back([this] { readCatalogue(); });
 }
 
-void TForm1::readCatalogue() {
+namespace {
+
+// What start-up reads of the catalogue, read on the background thread: a
+// catalogue of thousands of faces takes longer than a frame to list and
+// parse. The errors are told on the window's thread, in this order.
+struct StartingCatalogue {
+    QString recoveryError;
+    StartingCount start;
+    std::vector<FaceAnswer> answers;
+    QString answersError;
+};
+
+StartingCatalogue readStartingCatalogue(const QString& appDir) {
+    StartingCatalogue read;
     // A change that a crash interrupted is finished or taken back before
     // anything is read; if that fails the user hears why, and the catalogue
     // is read as it is.
     try {
-        recoverCatalogue(AppDir);
+        recoverCatalogue(appDir);
     } catch (const AppError& e) {
-        services.dialogs->showError(e.message());
+        read.recoveryError = e.message();
     }
-    const StartingCount start = startingFaceCount(AppDir);
-    if (!start.error.isEmpty()) services.dialogs->showError(start.error);
-    catalogue.faceCount = start.count;
-    catalogue.faceAnswers.assign(start.count, FaceAnswer{});
-    game_->facesChanged(start.count);
-    addThumbnails(0, start.count);
-    // The thumbnails are decoded on all cores behind the title; the part
-    // images are created in batches meanwhile, then the answers are read.
-    faceSelection_->startThumbnailGrid();
-    for (int from = 0; from < start.count; from += kPartImagesPerStep) {
-        const int to = std::min(start.count, from + kPartImagesPerStep);
-        startUpSteps_.push_back([this, from, to] { addPartImages(from, to); });
+    read.start = startingFaceCount(appDir);
+    try {
+        read.answers = readFaceAnswers(appDir, read.start.count);
+    } catch (const AppError& e) {
+        read.answersError = e.message();
+        read.answers.assign(size_t(read.start.count), FaceAnswer{});
     }
-    startUpSteps_.push_back([this] {
-        for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
-    });
-    startUpSteps_.push_back([this] { LoadFaceAnswers(); });
+    return read;
+}
+
+}  // namespace
+
+void TForm1::readCatalogue() {
+    auto read = std::make_shared<StartingCatalogue>();
+    background_.start([appDir = AppDir, read] { *read = readStartingCatalogue(appDir); },
+                      [this, read](std::exception_ptr) {
+                          if (!read->recoveryError.isEmpty()) services.dialogs->showError(read->recoveryError);
+                          if (!read->start.error.isEmpty()) services.dialogs->showError(read->start.error);
+                          catalogue.faceCount = read->start.count;
+                          catalogue.faceAnswers.assign(size_t(read->start.count), FaceAnswer{});
+                          game_->facesChanged(read->start.count);
+                          // The thumbnails on screen are decoded on all cores behind the title.
+                          faceSelection_->startThumbnailGrid();
+                          for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
+                          if (!read->answersError.isEmpty()) services.dialogs->showError(read->answersError);
+                          catalogue.faceAnswers = std::move(read->answers);
+                      });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -154,51 +188,54 @@ void TForm1::runStartUpStep() {
 
 void TForm1::finishStartUp() {
     while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
+    // The catalogue read behind the title; nothing else runs there meanwhile.
+    if (faceSelection_->titleShowing() && !startUpStepRunning_) background_.finish();
 }
 
-void TForm1::addThumbnails(int from, int to) {
-    createThumbnails(from, to);
-    for (int i = from; i < to; ++i) Thumbnails[i]->onClick = [this](ImageControl* sender) { ImgFace0Click(sender); };
-}
-
-void TForm1::addPartImages(int from, int to) {
-    createPartImages(from, to);
-    for (int i = from; i < to; ++i) {
-        for (int s = 1; s <= 4; ++s) {
-            ImageControl* part = PartImages[s][i];
-            part->onMouseDown = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
-                PartsMouseDown(sender, button, at.x(), at.y());
-            };
-            // Moves and the release reach the pressed part while it holds the mouse.
-            part->onMouseMove = [this](ImageControl* sender, Qt::MouseButtons, QPoint at) {
-                guarded([&] { game_->partMouseMove(sender, at); });
-            };
-            part->onMouseUp = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
-                guarded([&] { game_->partMouseUp(sender, button, at); });
-            };
-        }
+void TForm1::connectCells() {
+    ThumbnailGrid->onClick = [this](int face) { ImgFace0Click(face); };
+    for (int s = 1; s <= 4; ++s) {
+        PaintedCells* palette = PartCells[s];
+        palette->onMouseDown = [this, s](int face, Qt::MouseButton button, QPoint at) {
+            PartsMouseDown(PartRef{s, face}, button, at.x(), at.y());
+        };
+        // Moves and the release reach the pressed widget while it holds the mouse.
+        palette->onMouseMove = [this, palette](Qt::MouseButtons, QPoint at) {
+            guarded([&] { game_->partMouseMove(palette, at); });
+        };
+        palette->onMouseUp = [this, palette](Qt::MouseButton button, QPoint at) {
+            guarded([&] { game_->partMouseUp(palette, button, at); });
+        };
+        ImageControl* onFace = FaceParts[s];
+        onFace->onMouseDown = [this, s](ImageControl*, Qt::MouseButton button, QPoint at) {
+            if (partOnFace[s] >= 0) PartsMouseDown(PartRef{s, partOnFace[s]}, button, at.x(), at.y());
+        };
+        onFace->onMouseMove = [this](ImageControl* sender, Qt::MouseButtons, QPoint at) {
+            guarded([&] { game_->partMouseMove(sender, at); });
+        };
+        onFace->onMouseUp = [this](ImageControl* sender, Qt::MouseButton button, QPoint at) {
+            guarded([&] { game_->partMouseUp(sender, button, at); });
+        };
     }
 }
 
 void TForm1::faceRegistered() {
     const int count = catalogue.faceCount;
-    const int before = int(Thumbnails.size());
-    addThumbnails(before, count);
-    addPartImages(before, count);
+    // Nothing kept under the new face's number belongs to it.
+    pictures_->forgetFace(count - 1);
     game_->facesChanged(count);
-    BuildThumbnailGrid();
-    for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
+    // The pictures come in behind the window, never waited for here.
+    faceSelection_->startThumbnailGrid();
+    for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
 }
 
 void TForm1::faceDeleted(int face) {
-    // The faces above the deleted one moved down a number: their thumbnails
-    // take the pictures of the next ones (the part images are loaded at each
-    // game start anyway), and the last face's controls go.
+    // The faces above the deleted one moved down a number, and so do their
+    // decoded pictures.
     faceSelection_->facesMovedDown(face);
-    releaseFaceControls(catalogue.faceCount);
     game_->facesChanged(catalogue.faceCount);
-    BuildThumbnailGrid();
-    for (int s = 1; s <= 4; ++s) SetUpPalette(PartImages[s], paletteBox(s));
+    faceSelection_->startThumbnailGrid();
+    for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
 }
 
 void TForm1::LoadFaceAnswers() { catalogue.faceAnswers = readFaceAnswers(AppDir, catalogue.faceCount); }

@@ -138,6 +138,5 @@ void Blindfold::end() {
 
 void Blindfold::showPartsOnFace() {
     for (int s = 1; s <= 4; ++s)
-        for (ImageControl* part : board_.PartImages[s])
-            if (board_.liesOnFace(part)) part->show();
+        if (board_.partOnFace[s] >= 0) board_.FaceParts[s]->show();
 }

@@ -5,6 +5,7 @@
 #include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
@@ -13,17 +14,31 @@
 #include "files/app_paths.h"
 #include "pictures/picture_file.h"
 #include "play/library.h"
-#include "play/palette.h"
+#include "play/visible_pictures.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTimer>
-#include <algorithm>
+
+namespace {
+
+constexpr int kThumbnailClient = 0;
+
+}  // namespace
 
 FaceSelection::FaceSelection(Board& board, const QString& appDir, const CatalogueMirror& catalogue,
-                             UserDialogs& dialogs)
-    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs) {}
+                             UserDialogs& dialogs, VisiblePictures& pictures)
+    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), pictures_(pictures) {
+    PaintedCells* grid = board_.ThumbnailGrid;
+    grid->pictureOf = [this](int face) { return pictures_.find(keyOf(face)); };
+    grid->nameOf = [](int face) { return QStringLiteral("顔 %1").arg(face); };
+    pictures_.setArrival(kThumbnailClient,
+                         [this](const PictureKey& key, const CellPicture& picture) { pictureArrived(key, picture); });
+    board_.ScrollBox1->onShownAreaChanged = [this] { wantShownPictures(); };
+}
+
+PictureKey FaceSelection::keyOf(int face) const { return PictureKey{face, 0, board_.Image1->size()}; }
 
 void FaceSelection::BuildThumbnailGrid() {
     startThumbnailGrid();
@@ -31,74 +46,61 @@ void FaceSelection::BuildThumbnailGrid() {
 }
 
 void FaceSelection::startThumbnailGrid() {
-    finishThumbnails();
     layOutThumbnails();
-    std::vector<int> missing;
-    for (int i = 0; i < catalogue_.faceCount; ++i)
-        if (board_.Thumbnails[i]->picture().isNull()) missing.push_back(i);
-    failures_.clear();
-    awaited_ = int(missing.size());
-    loader_.start(appDir_, std::move(missing), board_.Image1->size(),
-                  [this](LoadedThumbnail&& loaded) { showLoaded(std::move(loaded)); });
+    wantShownPictures();
 }
 
 void FaceSelection::layOutThumbnails() {
-    // Shown together with the box's content: each thumbnail shown on its own
-    // in a window on screen costs as much as all of them shown at once.
-    QWidget* content = board_.ScrollBox1->content();
-    const bool contentHidden = content->isHidden();
-    content->hide();
-    for (int i = 0; i < catalogue_.faceCount; ++i) {
-        ImageControl* thumb = board_.Thumbnails[i];
-        if (thumb->parentWidget() != content) thumb->setParent(content);
-        thumb->resize(board_.Image1->size());
-        thumb->setAutoSize(false);
-        thumb->setStretch(true);
-        thumb->setProportional(true);
-        thumb->move(thumbnailCell(i, board_.Image1->pos(), board_.Image1->size()));
-        thumb->setTag(i);
-        thumb->show();
-    }
-    // Thumbnails made during the title would lie over it.
-    if (titleShowing_) keepTitleOnTop();
-    if (!contentHidden) content->show();
+    PaintedCells* grid = board_.ThumbnailGrid;
+    grid->setGrid(thumbnailGrid(board_.Image1->pos(), board_.Image1->size()));
+    grid->setItems(catalogue_.faceCount);
+    grid->move(0, 0);
+    grid->show();
 }
 
-void FaceSelection::keepTitleOnTop() {
-    board_.ImgTitle->raise();
-    board_.ImgRogo->raise();
+void FaceSelection::wantShownPictures() {
+    const QRect shown = board_.ScrollBox1->shownArea();
+    // A screen ahead either way, so that scrolling finds them ready.
+    const QRect near = shown.adjusted(0, -shown.height(), 0, shown.height());
+    std::vector<PictureKey> keys;
+    // Those on screen first; a key wanted twice is decoded once.
+    for (const QRect& area : {shown, near})
+        for (int face : board_.ThumbnailGrid->itemsMeeting(area)) keys.push_back(keyOf(face));
+    pictures_.want(kThumbnailClient, keys);
 }
 
-void FaceSelection::showLoaded(LoadedThumbnail&& loaded) {
-    if (loaded.face >= int(board_.Thumbnails.size())) return;
-    ImageControl* thumb = board_.Thumbnails[loaded.face];
-    if (loaded.error.isEmpty()) {
-        thumb->setFittedPicture(loaded.picture, loaded.sourceSize);
-    } else {
-        thumb->clearPicture();
-        failures_.emplace(loaded.face, loaded.error);
+void FaceSelection::pictureArrived(const PictureKey& key, const CellPicture& picture) {
+    if (key.kind != 0 || key.box != board_.Image1->size()) return;
+    board_.ThumbnailGrid->itemChanged(key.face);
+    if (!picture.error.isEmpty() && key.face < catalogue_.faceCount) {
+        failures_.emplace(key.face, picture.error);
+        if (!holdFailures_) reportFailures();
     }
-    // The last one in: the grid is complete, and a failure is told now.
-    if (--awaited_ == 0) finishThumbnails();
 }
+
+bool FaceSelection::thumbnailsLoading() const { return pictures_.loading(); }
 
 void FaceSelection::finishThumbnails() {
-    if (!loader_.running()) return;
-    loader_.finish();
-    // The first face that failed, as when the pictures were read in order.
-    if (!failures_.empty()) {
-        const QString first = failures_.begin()->second;
-        failures_.clear();
-        dialogs_.showError(first);
-    }
+    pictures_.finish();
+    reportFailures();
 }
 
-void FaceSelection::facesMovedDown(int face) {
-    const int count = std::min<int>(catalogue_.faceCount, int(board_.Thumbnails.size()) - 1);
-    for (int i = face; i < count; ++i) {
-        const ImageControl* next = board_.Thumbnails[i + 1];
-        board_.Thumbnails[i]->setFittedPicture(next->picture(), next->sourceSize());
-    }
+void FaceSelection::reportFailures() {
+    // The first face that failed, as when the pictures were read in order.
+    if (failures_.empty()) return;
+    const QString first = failures_.begin()->second;
+    failures_.clear();
+    dialogs_.showError(first);
+}
+
+void FaceSelection::facesMovedDown(int face) { pictures_.faceRemoved(face); }
+
+const CellPicture* FaceSelection::thumbnail(int face) { return pictures_.find(keyOf(face)); }
+
+void FaceSelection::showThumbnail(int face, bool shown) { board_.ThumbnailGrid->setItemHidden(face, !shown); }
+
+bool FaceSelection::thumbnailShown(int face) const {
+    return face >= 0 && face < board_.ThumbnailGrid->count() && !board_.ThumbnailGrid->itemHidden(face);
 }
 
 void FaceSelection::loadTitlePictures() {
@@ -113,13 +115,16 @@ void FaceSelection::loadTitlePictures() {
 }
 
 void FaceSelection::beginTitle() {
+    // Above the thumbnails for the whole title: the grid is one widget made
+    // before them, and they are raised over it.
     board_.ImgTitle->setParent(board_.ScrollBox1->content());
     board_.ImgTitle->move(60, 50);
     board_.ImgTitle->show();
     board_.ImgRogo->setParent(board_.ScrollBox1->content());
     board_.ImgRogo->move(250, 300);
     board_.ImgRogo->show();
-    keepTitleOnTop();
+    board_.ImgTitle->raise();
+    board_.ImgRogo->raise();
     titleShowing_ = true;
     board_.Label1->setFontPoints(14);
     board_.Label1->setCaption(Texts::ChooseFace);
@@ -130,6 +135,7 @@ bool FaceSelection::titleTick() {
     if (titleTicks_ <= 4) return false;
     // The face selection is complete when the title ends.
     finishThumbnails();
+    holdFailures_ = false;
     board_.Timer1->stop();
     titleShowing_ = false;
     board_.ImgTitle->hide();

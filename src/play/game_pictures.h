@@ -1,17 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The pictures a game start shows, read at once: every face's four part
-// pictures and the chosen face's board (picture 5).
+// The pictures a game start shows at once: the chosen face's four parts
+// (their sizes set the palettes' squares) and its board (picture 5), then
+// the parts that the first screen of each palette shows, at the size they
+// are drawn at. The rest of the palettes is decoded as the player scrolls.
+#include "play/picture_cache.h"
+
 #include <QImage>
+#include <QRect>
 #include <QString>
+#include <array>
+#include <utility>
 #include <vector>
 
 struct GamePictures {
-    std::vector<QImage> parts;  // 4 x count: face i's part s (1..4) at 4 * i + s - 1
+    std::array<QImage, 5> ownParts;  // [slot 1..4], at their own size
     QImage board;
-    const QImage& part(int slot, int face) const { return parts[size_t(4 * face + slot - 1)]; }
+    std::array<int, 5> sides{};      // the palettes' square sides, [slot 1..4]
+    std::vector<std::pair<PictureKey, CellPicture>> firstScreens;
 };
 
-// Decoded on all cores. Throws the program's error that reading them in
-// order (the parts face by face, then the board) would meet first.
-GamePictures readGamePictures(const QString& appDir, int face, int count);
+// deal[slot][face] is the cell of face's part in the palette of slot; the
+// first screen of a palette is the cells meeting shown[slot]. Decoded on all
+// cores. Throws the program's error that reading them in order (the parts
+// face by face, then the board) would meet first.
+GamePictures readGamePictures(const QString& appDir, int face, const std::array<std::vector<int>, 5>& deal,
+                              const std::array<QRect, 5>& shown);

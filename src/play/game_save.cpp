@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -67,7 +68,8 @@ QImage GameScreen::composeBoardPicture() const {
     std::vector<PlacedPart> parts;
     for (QObject* child : board_.ClientArea->children()) {
         auto* part = qobject_cast<ImageControl*>(child);
-        if (!isPartImage(part) || part->isHidden()) continue;
+        const auto isFacePart = std::find(board_.FaceParts.begin() + 1, board_.FaceParts.end(), part);
+        if (!part || isFacePart == board_.FaceParts.end() || part->isHidden()) continue;
         parts.push_back(PlacedPart{part->picture(), part->pos() - board_.ImgFace1->pos(), part->width()});
     }
     return composeSavedFace(board_.ImgFace1->picture(), parts);

@@ -7,6 +7,7 @@
 #include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"
@@ -18,6 +19,7 @@
 #include "play/judgement.h"
 #include "play/palette.h"
 #include "play/play_settings.h"
+#include "play/visible_pictures.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -26,16 +28,35 @@
 #include <exception>
 #include <memory>
 
+namespace {
+
+// The palettes are clients 1..4 of the visible pictures, by slot.
+int paletteClient(int slot) { return slot; }
+
+}  // namespace
+
 GameScreen::GameScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
-                       RandomSource& random, BackgroundWork& background)
+                       RandomSource& random, BackgroundWork& background, VisiblePictures& pictures)
     : board_(board),
       appDir_(appDir),
       catalogue_(catalogue),
       dialogs_(dialogs),
       random_(random),
       background_(background),
+      pictures_(pictures),
       blindfold_(board),
-      best_(board, appDir, dialogs) {}
+      best_(board, appDir, dialogs) {
+    for (int s = 1; s <= 4; ++s) {
+        PaintedCells* palette = board_.PartCells[s];
+        palette->pictureOf = [this, s](int face) { return partPicture(s, face); };
+        const QString kind = Texts::partKind(s);
+        // The kind only: the face a part comes from is the player's to find.
+        palette->nameOf = [kind](int) { return kind; };
+        pictures_.setArrival(paletteClient(s),
+                             [this](const PictureKey& key, const CellPicture& picture) { partArrived(key, picture); });
+        board_.paletteBox(s)->onShownAreaChanged = [this, s] { wantShownParts(s); };
+    }
+}
 
 void GameScreen::facesChanged(int count) {
     for (int s = 1; s <= 4; ++s) {
@@ -44,33 +65,57 @@ void GameScreen::facesChanged(int count) {
     }
 }
 
-void GameScreen::SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box) {
-    int slot = 0;
-    for (int s = 1; s <= 4; ++s)
-        if (box == board_.paletteBox(s)) slot = s;
-    for (int i = 0; i < int(images.size()); ++i) {
-        ImageControl* part = images[i];
-        if (part->parentWidget() != box->content()) part->setParent(box->content());
-        part->setAutoSize(false);
-        part->setStretch(true);
-        part->setProportional(true);
-        part->setTag(slot * catalogue_.faceCount + i);
-        part->show();
+void GameScreen::SetUpPalette(ScrollBox* box) {
+    for (int s = 1; s <= 4; ++s) {
+        if (box != board_.paletteBox(s)) continue;
+        board_.PartCells[s]->setItems(catalogue_.faceCount);
+        board_.PartCells[s]->show();
     }
 }
 
-void GameScreen::ShufflePalette(std::vector<ImageControl*>& images) {
+void GameScreen::ShufflePalette(int slot) {
     for (int s = 1; s <= 4; ++s) board_.paletteBox(s)->scrollToTop();
-    const std::vector<int> cells = dealCells(int(images.size()), random_);
-    for (int k = 0; k < int(images.size()); ++k) images[k]->move(paletteCell(cells[k]));
+    applyDeal(slot, dealCells(catalogue_.faceCount, random_));
+}
+
+void GameScreen::applyDeal(int slot, std::vector<int> cells) {
+    const int count = int(cells.size());
+    board_.PartCells[slot]->setItems(count, std::move(cells));
+    wantShownParts(slot);
 }
 
 void GameScreen::recordHomePositions() {
     for (int s = 1; s <= 4; ++s)
         for (int i = 0; i < catalogue_.faceCount; ++i) {
-            play_.homeLeft[s][i] = board_.PartImages[s][i]->x();
-            play_.homeTop[s][i] = board_.PartImages[s][i]->y();
+            const QPoint home = board_.PartCells[s]->itemRect(i).topLeft();
+            play_.homeLeft[s][i] = home.x();
+            play_.homeTop[s][i] = home.y();
         }
+}
+
+const CellPicture* GameScreen::partPicture(int slot, int face) {
+    const int side = board_.PartCells[slot]->grid().cell.width();
+    return pictures_.find(PictureKey{face, slot, QSize(side, side)});
+}
+
+void GameScreen::wantShownParts(int slot) {
+    PaintedCells* palette = board_.PartCells[slot];
+    const int side = palette->grid().cell.width();
+    if (side <= 0 || palette->count() == 0) return;
+    const QRect shown = board_.paletteBox(slot)->shownArea();
+    std::vector<PictureKey> keys;
+    // Those on screen first, then a screen further down and up.
+    for (const QRect& area : {shown, shown.adjusted(0, -shown.height(), 0, shown.height())})
+        for (int face : palette->itemsMeeting(area)) keys.push_back(PictureKey{face, slot, QSize(side, side)});
+    pictures_.want(paletteClient(slot), keys);
+}
+
+void GameScreen::partArrived(const PictureKey& key, const CellPicture& picture) {
+    PaintedCells* palette = board_.PartCells[key.kind];
+    if (key.box.width() != palette->grid().cell.width()) return;
+    palette->itemChanged(key.face);
+    // A damaged part of another face: its cell stays empty, and the player hears why.
+    if (!picture.error.isEmpty() && key.face < catalogue_.faceCount) dialogs_.showError(picture.error);
 }
 
 void GameScreen::loadPlayChoices() {
@@ -95,38 +140,47 @@ void GameScreen::Best1Click() {
     savePlayChoices();
 }
 
-void GameScreen::startGame(ImageControl* thumbnail, std::function<void()> failed) {
-    const int face = thumbnail->tag();
+void GameScreen::startGame(int face, std::function<void()> failed) {
     const int count = catalogue_.faceCount;
-    // Every picture is decoded, on the background thread and all cores,
-    // before the screen changes, so a missing or damaged one leaves the face
-    // selection as it was; the window stays responsive meanwhile.
+    // The deal first: it decides which parts the palettes' first screens
+    // show. Those and the chosen face's pictures are decoded on the
+    // background thread and all cores before the screen changes, so a
+    // missing or damaged one leaves the face selection as it was; the window
+    // stays responsive meanwhile.
+    random_.seedFromClock();
+    auto deal = std::make_shared<Deal>();
+    std::array<QRect, 5> shown;
+    for (int s = 1; s <= 4; ++s) {
+        (*deal)[s] = dealCells(count, random_);
+        // Every palette starts scrolled to the top.
+        shown[s] = board_.paletteBox(s)->shownArea();
+        shown[s].moveTop(0);
+    }
     auto pictures = std::make_shared<GamePictures>();
-    background_.start([appDir = appDir_, face, count, pictures] { *pictures = readGamePictures(appDir, face, count); },
-                      [this, face, pictures, failed = std::move(failed)](std::exception_ptr failure) {
-                          try {
-                              if (failure) std::rethrow_exception(failure);
-                          } catch (const AppError& e) {
-                              dialogs_.showError(e.message());
-                              if (failed) failed();
-                              return;
-                          }
-                          showGame(face, *pictures);
-                      });
+    background_.start(
+        [appDir = appDir_, face, deal, shown, pictures] { *pictures = readGamePictures(appDir, face, *deal, shown); },
+        [this, face, deal, pictures, failed = std::move(failed)](std::exception_ptr failure) {
+            try {
+                if (failure) std::rethrow_exception(failure);
+            } catch (const AppError& e) {
+                dialogs_.showError(e.message());
+                if (failed) failed();
+                return;
+            }
+            showGame(face, *pictures, *deal);
+        });
 }
 
-void GameScreen::showGame(int face, const GamePictures& pictures) {
-    const int count = catalogue_.faceCount;
-    const auto part = [&](int s, int i) -> const QImage& { return pictures.part(s, i); };
+void GameScreen::showGame(int face, const GamePictures& pictures, const Deal& deal) {
     const QImage& board = pictures.board;
     play_.currentFace = face;
     board_.ScrollBox1->hide();
+    for (const auto& [key, picture] : pictures.firstScreens) pictures_.put(key, picture);
     for (int s = 1; s <= 4; ++s) {
-        const int side = paletteSquareSide(part(s, face).size());
-        for (int i = 0; i < count; ++i) {
-            board_.PartImages[s][i]->resize(side, side);
-            board_.PartImages[s][i]->setPicture(part(s, i));
-        }
+        // The own part at its own size, for the moment it is taken onto the face.
+        pictures_.put(PictureKey{face, s, QSize()}, CellPicture{pictures.ownParts[s], pictures.ownParts[s].size(), {}});
+        const int side = pictures.sides[s];
+        board_.PartCells[s]->setGrid(paletteGrid(side));
     }
     ImageControl* faceImage = board_.ImgFace1;
     faceImage->setAutoSize(true);
@@ -137,8 +191,8 @@ void GameScreen::showGame(int face, const GamePictures& pictures) {
     faceImage->show();
     board_.PageControl1->setCurrentWidget(board_.TabSheetRMe);
     board_.PageControl1->show();
-    random_.seedFromClock();
-    for (int s = 1; s <= 4; ++s) ShufflePalette(board_.PartImages[s]);
+    for (int s = 1; s <= 4; ++s) board_.paletteBox(s)->scrollToTop();
+    for (int s = 1; s <= 4; ++s) applyDeal(s, deal[s]);
     recordHomePositions();
     board_.BitBtnHantei->setText(Texts::Hantei);
     board_.BitBtnHantei->setEnabled(false);
@@ -221,11 +275,6 @@ void GameScreen::cancel() {
 }
 
 void GameScreen::returnPartsToPalettes() {
-    for (int i = 0; i < catalogue_.faceCount; ++i)
-        for (int s = 1; s <= 4; ++s) {
-            ImageControl* part = board_.PartImages[s][i];
-            if (!board_.liesOnFace(part)) continue;
-            part->setParent(board_.paletteBox(s)->content());
-            part->show();
-        }
+    for (int s = 1; s <= 4; ++s)
+        if (board_.partOnFace[s] >= 0) sendPartHome(s, board_.partOnFace[s]);
 }

@@ -13,11 +13,16 @@
 #include <QPoint>
 #include <QString>
 #include <Qt>
+#include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class BackgroundWork;
 struct Board;
+struct CellPicture;
+struct PictureKey;
+class VisiblePictures;
 struct GamePictures;
 struct CatalogueMirror;
 class ImageControl;
@@ -29,7 +34,7 @@ class QWidget;
 class GameScreen {
 public:
     GameScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
-               RandomSource& random, BackgroundWork& background);
+               RandomSource& random, BackgroundWork& background, VisiblePictures& pictures);
 
     const PlayState& state() const { return play_; }
     Blindfold& blindfold() { return blindfold_; }
@@ -38,8 +43,11 @@ public:
     // ---- The catalogue's part images in the palettes ----
     // The home cells follow a catalogue of count faces.
     void facesChanged(int count);
-    void SetUpPalette(std::vector<ImageControl*>& images, ScrollBox* box);
-    void ShufflePalette(std::vector<ImageControl*>& images);
+    // The palette in box holds a part of every face of the catalogue.
+    void SetUpPalette(ScrollBox* box);
+    // Deals the parts of slot at random over its palette's cells, every
+    // palette scrolled to the top.
+    void ShufflePalette(int slot);
 
     // ---- The game menu's choices, kept in Data\Play.ini ----
     void loadPlayChoices();
@@ -47,19 +55,24 @@ public:
     void Best1Click();
 
     // ---- Playing ----
-    // Starts a game on the thumbnail's face: its pictures are decoded on the
-    // background thread, and the game shows once they are in. When a picture
-    // cannot be read the error is reported, failed runs, and the face
-    // selection stays as it was.
-    void startGame(ImageControl* thumbnail, std::function<void()> failed);
-    void PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y);
-    // The pressed part's moves and release while it holds the mouse.
-    void partMouseMove(ImageControl* sender, QPoint at);
-    void partMouseUp(ImageControl* sender, Qt::MouseButton button, QPoint at);
-    void PartsDragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
-    void PartsDragDrop(ImageControl* sender, ImageControl* source, int x, int y);
-    void ImgFace1DragOver(ImageControl* sender, ImageControl* source, int x, int y, bool& accept);
-    void ImgFace1DragDrop(ImageControl* sender, ImageControl* source, int x, int y);
+    // Starts a game on face: the palettes are dealt, the pictures of the
+    // first screen are decoded on the background thread, and the game shows
+    // once they are in. When a picture cannot be read the error is reported,
+    // failed runs, and the face selection stays as it was.
+    void startGame(int face, std::function<void()> failed);
+    // A press on a part, in its palette or on the face; x, y inside the part.
+    void PartsMouseDown(PartRef part, Qt::MouseButton button, int x, int y);
+    // The moves and release that reach the widget holding the mouse (a
+    // palette or a part on the face) while a part is pressed; at in its
+    // coordinates.
+    void partMouseMove(QWidget* sender, QPoint at);
+    void partMouseUp(QWidget* sender, Qt::MouseButton button, QPoint at);
+    void PartsDragOver(PartRef target, PartRef source, int x, int y, bool& accept);
+    void PartsDragDrop(PartRef target, PartRef source, int x, int y);
+    void ImgFace1DragOver(ImageControl* sender, PartRef source, int x, int y, bool& accept);
+    void ImgFace1DragDrop(ImageControl* sender, PartRef source, int x, int y);
+    // The picture a palette cell shows, null while it is not decoded.
+    const CellPicture* partPicture(int slot, int face);
     void BlindTimerTimer();
     // "判定": under the cloth the reveal comes first, then the judgement.
     bool covered() const { return blindfold_.covering(); }
@@ -75,19 +88,26 @@ public:
     void saveFinishedFace();
 
 private:
-    void showGame(int face, const GamePictures& pictures);
+    using Deal = std::array<std::vector<int>, 5>;
+    void showGame(int face, const GamePictures& pictures, const Deal& deal);
+    void applyDeal(int slot, std::vector<int> cells);
     void recordHomePositions();
     void sendPartHome(int slot, int face);
-    void recordDrop(ImageControl* source);
+    void recordDrop(PartRef source);
     void returnPartsToPalettes();
     void savePlayChoices();
-    void beginDrag(ImageControl* source, Qt::MouseButton button, QPoint clientPos);
-    void endDrag(ImageControl* source);
-    void updateDragCursor(ImageControl* source, QPoint windowPos);
-    void finishDrag(ImageControl* source, QPoint windowPos);
-    ImageControl* partImageAt(QPoint clientPos) const;
-    bool isPartImage(const QWidget* widget) const;
-    void placeOnFace(ImageControl* part, int left, int top);
+    // The parts of slot on its palette's screen and a screen below it.
+    void wantShownParts(int slot);
+    void partArrived(const PictureKey& key, const CellPicture& picture);
+    void beginDrag(QWidget* grabber, Qt::MouseButton button, QPoint clientPos);
+    void endDrag();
+    void updateDragCursor(QPoint windowPos);
+    void finishDrag(QPoint windowPos);
+    // The part under a point of the client area, in a palette or on the face.
+    std::optional<PartRef> partAt(QPoint clientPos, QPoint* inPart) const;
+    QWidget* widgetOf(PartRef part) const;
+    QPoint partTopLeft(PartRef part) const;  // in the coordinates of widgetOf
+    void placeOnFace(PartRef part, int left, int top);
     QImage composeBoardPicture() const;
 
     Board& board_;
@@ -96,6 +116,7 @@ private:
     UserDialogs& dialogs_;
     RandomSource& random_;
     BackgroundWork& background_;
+    VisiblePictures& pictures_;
     PlayState play_;
     Blindfold blindfold_;
     PersonalBest best_;

@@ -1,24 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/palette.h"
 
+#include "board/cell_grid.h"
+
 #include <algorithm>
 
-namespace {
-constexpr int kCellsPerRow = 3;
-constexpr int kCellStepX = 130;
-constexpr int kCellStepY = 90;
-constexpr int kFirstCellX = 8;
-constexpr int kFirstCellY = 10;
-
-constexpr int kThumbnailsPerRow = 5;
-constexpr int kThumbnailStepX = 120;
-constexpr int kThumbnailRowGap = 30;
-}  // namespace
-
-QPoint paletteCell(int c) {
-    return {(c % kCellsPerRow) * kCellStepX + kFirstCellX,
-            (c / kCellsPerRow) * kCellStepY + kFirstCellY};
-}
+QPoint paletteCell(int c) { return paletteGrid(0).cellRect(c).topLeft(); }
 
 int paletteSquareSide(QSize chosenPart) {
     return std::max(chosenPart.width(), chosenPart.height());
@@ -26,21 +13,32 @@ int paletteSquareSide(QSize chosenPart) {
 
 std::vector<int> dealCells(int n, RandomSource& random) {
     if (n <= 0) return {};
-    // Draw from the cells not yet given out; removing the drawn one keeps the
-    // rest in order, so each image is equally likely to get any free cell.
-    std::vector<int> pool(n);
-    for (int c = 0; c < n; ++c) pool[c] = c;
-    std::vector<int> cells(n);
+    // Draw from the cells not yet given out, in order: the r-th free cell,
+    // so each image is equally likely to get any free cell. The free cells
+    // are counted in a Fenwick tree, so that thousands of them cost
+    // n log n, not n squared.
+    std::vector<int> tree(size_t(n) + 1, 0);
+    for (int i = 1; i <= n; ++i) {
+        tree[size_t(i)] += 1;
+        if (const int up = i + (i & -i); up <= n) tree[size_t(up)] += tree[size_t(i)];
+    }
+    int top = 1;
+    while (top * 2 <= n) top *= 2;
+    std::vector<int> cells(static_cast<size_t>(n), 0);
     for (int k = 0; k < n; ++k) {
-        const int r = random.below(static_cast<int>(pool.size()));
-        cells[k] = pool[r];
-        pool.erase(pool.begin() + r);
+        int r = random.below(n - k);  // 0-based among the free cells
+        int at = 0;
+        for (int step = top; step > 0; step /= 2)
+            if (at + step <= n && tree[size_t(at + step)] <= r) {
+                at += step;
+                r -= tree[size_t(at)];
+            }
+        cells[size_t(k)] = at;  // cell at is the (r + 1)-th free one
+        for (int i = at + 1; i <= n; i += i & -i) tree[size_t(i)] -= 1;
     }
     return cells;
 }
 
 QPoint thumbnailCell(int i, QPoint templatePos, QSize templateSize) {
-    return {(i % kThumbnailsPerRow) * kThumbnailStepX + templatePos.x(),
-            (i / kThumbnailsPerRow) * (templateSize.height() + kThumbnailRowGap)
-                + templatePos.y()};
+    return thumbnailGrid(templatePos, templateSize).cellRect(i).topLeft();
 }

@@ -5,6 +5,12 @@
 #include <array>
 #include <vector>
 
+// A part image: the part of slot (1..4) of face.
+struct PartRef {
+    int slot = 0;
+    int face = -1;
+};
+
 struct PlayState {
     int currentFace = 0;
     // Indexed by PartSlot 1..4; [0] unused.
@@ -14,6 +20,7 @@ struct PlayState {
     // The drag in progress.
     bool dragging = false;
     int dragSlot = 0;
+    PartRef dragged;
     int grabX = 0;
     int grabY = 0;
     int dragButton = 0;  // the Qt::MouseButton that started the drag

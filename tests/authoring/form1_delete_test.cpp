@@ -5,6 +5,7 @@
 
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
 #include "files/file_ops.h"
@@ -85,13 +86,13 @@ TEST(Deleting, DeletingAMiddleFaceMovesTheLaterFacesDown) {
     EXPECT_EQ(f.Label1->fontPoints(), 12);
     EXPECT_TRUE(f.Label1->caption().startsWith(QStringLiteral("削除したい顔をクリックしてから「削除」ボタンを押してください。\r")));
 
-    w.click(f.Thumbnails[1], {5, 5});
+    w.click(w.thumbnail(1), {5, 5});
     EXPECT_FALSE(f.ImgFace1->isVisible()) << "a click in this mode never starts a game";
     EXPECT_EQ(f.faceDeleting().chosenFace(), 1);
     EXPECT_TRUE(f.Timer1->isActive());
     EXPECT_TRUE(f.BitBtnToroku->isEnabled());
     f.Timer1Timer();
-    EXPECT_FALSE(f.Thumbnails[1]->isVisible());
+    EXPECT_FALSE(w.thumbnailShown(1));
 
     w.dialogs->confirmAnswers.push_back(true);
     w.click(f.BitBtnToroku);
@@ -112,16 +113,15 @@ TEST(Deleting, DeletingAMiddleFaceMovesTheLaterFacesDown) {
 
     EXPECT_EQ(f.catalogue.faceCount, 4);
     EXPECT_EQ(f.catalogue.faceAnswers, expected);
-    ASSERT_EQ(f.Thumbnails.size(), 4u);
+    ASSERT_EQ(w.thumbnailCount(), 4);
     for (int s = 1; s <= 4; ++s) {
-        ASSERT_EQ(f.PartImages[s].size(), 4u);
-        EXPECT_EQ(f.PartImages[s][2]->tag(), s * 4 + 2);
+        ASSERT_EQ(f.PartCells[s]->count(), 4);
         EXPECT_EQ(f.game().state().homeLeft[s].size(), 4u);
     }
     // The thumbnails show the renumbered pictures.
-    EXPECT_TRUE(closeColour(f.Thumbnails[1]->picture().pixel(3, 3), testFaceColour(2, 0)));
-    EXPECT_TRUE(closeColour(f.Thumbnails[3]->picture().pixel(3, 3), testFaceColour(4, 0)));
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(f.Thumbnails[i]->isVisible()) << i;
+    EXPECT_TRUE(closeColour(w.thumbnailPicture(1).pixel(3, 3), testFaceColour(2, 0)));
+    EXPECT_TRUE(closeColour(w.thumbnailPicture(3).pixel(3, 3), testFaceColour(4, 0)));
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(w.thumbnailShown(i)) << i;
     expectBackOnTheFaceSelection(f);
 }
 
@@ -135,7 +135,7 @@ TEST(Deleting, DeletingTheLastFaceRemovesOnlyItsFilesAndSection) {
     TForm1& f = *w.form;
     w.finishTitle();
     f.D1->trigger();
-    w.click(f.Thumbnails[4], {5, 5});
+    w.click(w.thumbnail(4), {5, 5});
     w.dialogs->confirmAnswers.push_back(true);
     w.click(f.BitBtnToroku);
 
@@ -144,7 +144,7 @@ TEST(Deleting, DeletingTheLastFaceRemovesOnlyItsFilesAndSection) {
     EXPECT_EQ(picturesOnDisk(dir), expectedFiles);
     EXPECT_EQ(readFaceAnswers(dir.path(), 4), std::vector<FaceAnswer>(answers.begin(), answers.begin() + 4));
     EXPECT_EQ(readFaceCount(dir.path()), 4);
-    EXPECT_EQ(f.Thumbnails.size(), 4u);
+    EXPECT_EQ(w.thumbnailCount(), 4);
     EXPECT_EQ(f.faceDeleting().chosenFace(), 4);
     expectBackOnTheFaceSelection(f);
 }
@@ -161,26 +161,26 @@ TEST(Deleting, DecliningOrCancellingKeepsTheCatalogueAndShowsTheChosenFace) {
     w.finishTitle();
 
     f.D1->trigger();
-    w.click(f.Thumbnails[2], {5, 5});
+    w.click(w.thumbnail(2), {5, 5});
     f.Timer1Timer();
-    ASSERT_FALSE(f.Thumbnails[2]->isVisible());
+    ASSERT_FALSE(w.thumbnailShown(2));
     w.dialogs->confirmAnswers.push_back(false);
     w.click(f.BitBtnToroku);
-    EXPECT_TRUE(f.Thumbnails[2]->isVisible());
+    EXPECT_TRUE(w.thumbnailShown(2));
     expectBackOnTheFaceSelection(f);
 
     f.D1->trigger();
-    w.click(f.Thumbnails[3], {5, 5});
+    w.click(w.thumbnail(3), {5, 5});
     f.Timer1Timer();
-    ASSERT_FALSE(f.Thumbnails[3]->isVisible());
+    ASSERT_FALSE(w.thumbnailShown(3));
     w.click(f.BitBtnCancel);
-    EXPECT_TRUE(f.Thumbnails[3]->isVisible());
+    EXPECT_TRUE(w.thumbnailShown(3));
     expectBackOnTheFaceSelection(f);
 
     EXPECT_EQ(picturesOnDisk(dir), before);
     EXPECT_EQ(dir.readBytes(QStringLiteral("data/FaceData.ini")), iniBefore);
     EXPECT_EQ(f.catalogue.faceCount, 4);
-    EXPECT_EQ(f.Thumbnails.size(), 4u);
+    EXPECT_EQ(w.thumbnailCount(), 4);
 }
 
 // Choosing another face shows the first one again; only the last one blinks.
@@ -191,17 +191,17 @@ TEST(Deleting, ChoosingAnotherFaceLeavesTheFirstVisibleAndBlinksTheNewOne) {
     TForm1& f = *w.form;
     w.finishTitle();
     f.D1->trigger();
-    w.click(f.Thumbnails[2], {5, 5});
+    w.click(w.thumbnail(2), {5, 5});
     f.Timer1Timer();
-    ASSERT_FALSE(f.Thumbnails[2]->isVisible());
-    w.click(f.Thumbnails[4], {5, 5});
-    EXPECT_TRUE(f.Thumbnails[2]->isVisible());
+    ASSERT_FALSE(w.thumbnailShown(2));
+    w.click(w.thumbnail(4), {5, 5});
+    EXPECT_TRUE(w.thumbnailShown(2));
     EXPECT_EQ(f.faceDeleting().chosenFace(), 4);
     f.Timer1Timer();
-    EXPECT_FALSE(f.Thumbnails[4]->isVisible());
-    EXPECT_TRUE(f.Thumbnails[2]->isVisible());
+    EXPECT_FALSE(w.thumbnailShown(4));
+    EXPECT_TRUE(w.thumbnailShown(2));
     f.Timer1Timer();
-    EXPECT_TRUE(f.Thumbnails[4]->isVisible());
+    EXPECT_TRUE(w.thumbnailShown(4));
     EXPECT_FALSE(f.F1->isEnabled());
 }
 
@@ -214,20 +214,20 @@ TEST(Deleting, ClickingTheChosenFaceAgainKeepsTheBlinkInStep) {
     TForm1& f = *w.form;
     w.finishTitle();
     f.D1->trigger();
-    w.click(f.Thumbnails[2], {5, 5});
+    w.click(w.thumbnail(2), {5, 5});
     ASSERT_TRUE(f.Timer1->isActive());
     // No events are processed while waiting, so the timer only runs down.
     QThread::msleep(250);
     const int remainingBefore = f.Timer1->remainingTime();
     ASSERT_LT(remainingBefore, 400) << "the timer ran down while waiting";
     if (remainingBefore < 100) GTEST_SKIP() << "the wait overran the tick; the test cannot tell a restart";
-    w.click(f.Thumbnails[2], {5, 5});
+    w.click(w.thumbnail(2), {5, 5});
     EXPECT_TRUE(f.Timer1->isActive());
     EXPECT_LE(f.Timer1->remainingTime(), remainingBefore) << "the blink timer was restarted";
     EXPECT_EQ(f.faceDeleting().chosenFace(), 2);
-    EXPECT_TRUE(f.Thumbnails[2]->isVisible());
+    EXPECT_TRUE(w.thumbnailShown(2));
     f.Timer1Timer();
-    EXPECT_FALSE(f.Thumbnails[2]->isVisible()) << "the next tick still hides it";
+    EXPECT_FALSE(w.thumbnailShown(2)) << "the next tick still hides it";
     EXPECT_TRUE(f.BitBtnToroku->isEnabled());
 }
 
@@ -267,7 +267,7 @@ TEST(Deleting, AFailedDeletionChangesNothingAndEndsTheMode) {
     const std::vector<FaceAnswer> answersBefore = f.catalogue.faceAnswers;
 
     f.D1->trigger();
-    w.click(f.Thumbnails[1], {5, 5});
+    w.click(w.thumbnail(1), {5, 5});
     w.dialogs->confirmAnswers.push_back(true);
     w.click(f.BitBtnToroku);
 
@@ -277,8 +277,8 @@ TEST(Deleting, AFailedDeletionChangesNothingAndEndsTheMode) {
     EXPECT_EQ(dir.readBytes(QStringLiteral("data/FaceData.ini")), iniBefore);
     EXPECT_EQ(f.catalogue.faceCount, 5);
     EXPECT_EQ(f.catalogue.faceAnswers, answersBefore);
-    EXPECT_EQ(f.Thumbnails.size(), 5u);
-    EXPECT_TRUE(f.Thumbnails[1]->isVisible());
+    EXPECT_EQ(w.thumbnailCount(), 5);
+    EXPECT_TRUE(w.thumbnailShown(1));
     expectBackOnTheFaceSelection(f);
 }
 
@@ -293,9 +293,9 @@ TEST(Deleting, WhileTheFilesChangeTheWindowIsBusyAndRefusesInput) {
     TForm1& f = *w.form;
     w.finishTitle();
     f.D1->trigger();
-    w.click(f.Thumbnails[1], {5, 5});
-    const qint64 face2Picture = f.Thumbnails[2]->picture().cacheKey();
-    const qint64 face4Picture = f.Thumbnails[4]->picture().cacheKey();
+    w.click(w.thumbnail(1), {5, 5});
+    const qint64 face2Picture = w.thumbnailPicture(2).cacheKey();
+    const qint64 face4Picture = w.thumbnailPicture(4).cacheKey();
 
     // The change waits at its first file step until the test lets it go on.
     std::promise<void> goOn;
@@ -308,7 +308,7 @@ TEST(Deleting, WhileTheFilesChangeTheWindowIsBusyAndRefusesInput) {
     w.clickWithoutWaiting(f.BitBtnToroku);
     EXPECT_TRUE(f.busy());
     EXPECT_EQ(f.cursor().shape(), Qt::BusyCursor);
-    w.clickWithoutWaiting(f.Thumbnails[3], {5, 5});  // another face
+    w.clickWithoutWaiting(w.thumbnail(3), {5, 5});  // another face
     w.clickWithoutWaiting(f.BitBtnCancel);
     f.D1Click();
     f.A1Click();
@@ -327,8 +327,8 @@ TEST(Deleting, WhileTheFilesChangeTheWindowIsBusyAndRefusesInput) {
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
     EXPECT_EQ(f.catalogue.faceCount, 4);
     EXPECT_EQ(readFaceCount(dir.path()), 4);
-    EXPECT_EQ(f.Thumbnails[1]->picture().cacheKey(), face2Picture) << "moved, not decoded again";
-    EXPECT_EQ(f.Thumbnails[3]->picture().cacheKey(), face4Picture);
+    EXPECT_EQ(w.thumbnailPicture(1).cacheKey(), face2Picture) << "moved, not decoded again";
+    EXPECT_EQ(w.thumbnailPicture(3).cacheKey(), face4Picture);
     expectBackOnTheFaceSelection(f);
     // Nothing refused comes back later.
     QApplication::processEvents();

@@ -89,7 +89,7 @@ TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
         EXPECT_EQ(part.width(), a.boxMaxX[s] - a.boxMinX[s]) << "no shrink needed for part " << s;
         EXPECT_EQ(answerX(f.catalogue.faceAnswers[3], s), a.boxMinX[s]);
     }
-    w.click(f.Thumbnails[3], {5, 5});
+    w.click(w.thumbnail(3), {5, 5});
     EXPECT_TRUE(f.PageControl1->isVisible()) << "the new face plays";
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
 }

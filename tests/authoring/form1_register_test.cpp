@@ -6,6 +6,7 @@
 
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
 #include "pictures/jpeg_codec.h"
@@ -37,7 +38,7 @@ QStringList facePictures(const TempAppDir& dir, int face) {
 void dragPartOnto(GameWindow& w, int slot, int face, QPoint onFace) {
     TForm1& f = *w.form;
     f.PageControl1->setCurrentIndex(slot - 1);
-    ImageControl* part = f.PartImages[slot][face];
+    const Spot part(f.PartCells[slot], f.PartCells[slot]->itemRect(face));
     const QPoint grab(1, 1);
     w.press(part, grab);
     QTest::mouseMove(f.windowHandle(), (w.windowPos(part, grab) + w.windowPos(f.ImgFace1, onFace + grab)) / 2);
@@ -55,7 +56,7 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     GameWindow w(dir);
     TForm1& f = *w.form;
     std::vector<qint64> thumbnailsBefore;
-    for (ImageControl* thumb : f.Thumbnails) thumbnailsBefore.push_back(thumb->picture().cacheKey());
+    for (int i = 0; i < w.thumbnailCount(); ++i) thumbnailsBefore.push_back(w.thumbnailPicture(i).cacheKey());
     startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("photo.bmp"), TestPhoto::picture()));
     outlineAllParts(w);
     w.click(f.BitBtnToroku);
@@ -76,16 +77,15 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     EXPECT_EQ(f.catalogue.faceCount, 4);
     ASSERT_EQ(f.catalogue.faceAnswers.size(), 4u);
     EXPECT_EQ(f.catalogue.faceAnswers[3], kPhotoAnswer);
-    ASSERT_EQ(f.Thumbnails.size(), 4u);
+    ASSERT_EQ(w.thumbnailCount(), 4);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(f.Thumbnails[i]->picture().cacheKey(), thumbnailsBefore[i]) << "face " << i << " not decoded again";
+        EXPECT_EQ(w.thumbnailPicture(i).cacheKey(), thumbnailsBefore[i]) << "face " << i << " not decoded again";
     // The thumbnail keeps the picture at the size it is drawn, standing in for the whole one.
-    EXPECT_EQ(f.Thumbnails[3]->sourceSize(), QSize(300, 225));
-    EXPECT_EQ(f.Thumbnails[3]->picture().size(), QSize(100, 75));
-    EXPECT_TRUE(f.Thumbnails[3]->isVisible());
+    EXPECT_EQ(w.thumbnailSourceSize(3), QSize(300, 225));
+    EXPECT_EQ(w.thumbnailPicture(3).size(), QSize(100, 75));
+    EXPECT_TRUE(w.thumbnailShown(3));
     for (int s = 1; s <= 4; ++s) {
-        ASSERT_EQ(f.PartImages[s].size(), 4u);
-        EXPECT_EQ(f.PartImages[s][3]->tag(), s * 4 + 3);
+        ASSERT_EQ(f.PartCells[s]->count(), 4);
         EXPECT_EQ(f.game().state().homeLeft[s].size(), 4u);
     }
 
@@ -104,7 +104,7 @@ TEST(Registering, WritesTheNewFaceAndTakesItIntoTheWindow) {
     EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
 
     // The new face plays at once: its four parts dragged to their answers score 1000.
-    w.click(f.Thumbnails[3], {5, 5});
+    w.click(w.thumbnail(3), {5, 5});
     ASSERT_TRUE(f.ImgFace1->isVisible());
     for (int s = 1; s <= 4; ++s) dragPartOnto(w, s, 3, QPoint(answerX(kPhotoAnswer, s), answerY(kPhotoAnswer, s)));
     ASSERT_TRUE(f.BitBtnHantei->isEnabled());
@@ -164,8 +164,8 @@ TEST(Registering, AFailedWriteChangesNothingAndTheAuthoringCanBeRetried) {
     EXPECT_EQ(dir.readBytes(QStringLiteral("data/FaceData.ini")), iniBefore);
     EXPECT_EQ(f.catalogue.faceCount, 3);
     EXPECT_EQ(f.catalogue.faceAnswers.size(), 3u);
-    EXPECT_EQ(f.Thumbnails.size(), 3u);
-    EXPECT_EQ(f.PartImages[1].size(), 3u);
+    EXPECT_EQ(w.thumbnailCount(), 3);
+    EXPECT_EQ(f.PartCells[1]->count(), 3);
     EXPECT_TRUE(f.faceAuthoring().state().addingFace);
     EXPECT_TRUE(f.ImgFace1->isVisible());
     EXPECT_TRUE(f.BitBtnToroku->isVisible() && f.BitBtnToroku->isEnabled());

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
+#include "files/file_ops.h"
 #include "test_catalogue_files.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <map>
 #include <gtest/gtest.h>
 
 // The new face gets all six pictures, its section and the raised count, and
@@ -105,4 +109,36 @@ TEST(RegisteringAFace, ReplacesStrayPicturesWithoutLeftovers) {
 
     EXPECT_EQ(readFacePicture(app.path(), 3, 0).size(), testFace(3).pictures[0].size());
     EXPECT_EQ(snapshotDataFolder(app).size(), 4u * 6u + 1u);
+}
+
+// The settings are written twice, each once and synced: the copy that can
+// take the change back and the new text; nothing is written to be replaced.
+TEST(RegisteringAFace, WritesTheSettingsTwiceAndSyncsEveryFileOnce) {
+    TempAppDir app;
+    writeTestCatalogue(app, 3);
+    std::map<QString, int> writes, syncs;
+    int folderSyncs = 0;
+    setFileStepHook([&](FileStep step, const QString& path) {
+        const QString name = QFileInfo(path).fileName();
+        if (step == FileStep::Create) ++writes[name];
+        if (step == FileStep::SyncFile) ++syncs[name];
+        if (step == FileStep::SyncFolder) ++folderSyncs;
+        return 0;
+    });
+    registerFaceFiles(app.path(), 3, testFace(5));
+    setFileStepHook({});
+
+    int settingsWrites = 0;
+    for (const auto& [name, count] : writes) {
+        if (name.contains(QStringLiteral("settings"), Qt::CaseInsensitive) || name.contains(QStringLiteral("FaceData")))
+            settingsWrites += count;
+        EXPECT_EQ(count, 1) << name.toStdString() << " written more than once";
+        EXPECT_EQ(syncs[name], 1) << name.toStdString();
+    }
+    EXPECT_EQ(settingsWrites, 2);
+    // Six pictures, two settings and the journal (once: no picture moves out first).
+    EXPECT_EQ(writes.size(), 6u + 2u + 1u);
+    EXPECT_EQ(readFaceCount(app.path()), 4);
+    EXPECT_EQ(readFaceAnswers(app.path(), 4)[3], testFace(5).answer);
+    std::printf("[ steps    ] %zu files written, %d folder syncs\n", writes.size(), folderSyncs);
 }

@@ -22,7 +22,7 @@ namespace {
 void deleteInTheWindow(GameWindow& w, int face) {
     TForm1& f = *w.form;
     f.D1->trigger();
-    w.click(f.Thumbnails[face], {5, 5});
+    w.click(w.thumbnail(face), {5, 5});
     w.dialogs->confirmAnswers.push_back(true);
     w.click(f.BitBtnToroku);
 }
@@ -46,13 +46,13 @@ TEST(CatalogueRepair, ACountAboveTheFacesOnDiskIsRepairedByDeletingTheMissingFac
         deleteInTheWindow(w, 9);
         EXPECT_TRUE(w.dialogs->errors.isEmpty()) << w.dialogs->errors.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(w.form->catalogue.faceCount, 9);
-        EXPECT_EQ(w.form->Thumbnails.size(), 9u);
+        EXPECT_EQ(w.thumbnailCount(), 9);
     }
     EXPECT_EQ(readFaceCount(dir.path()), 9);
     GameWindow again(dir);
     EXPECT_TRUE(again.dialogs->errors.isEmpty()) << again.dialogs->errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(again.form->catalogue.faceCount, 9);
-    EXPECT_FALSE(again.form->Thumbnails[8]->picture().isNull());
+    EXPECT_FALSE(again.thumbnailPicture(8).isNull());
 }
 
 // A deletion killed just before its settings are replaced starts as the old
@@ -107,7 +107,7 @@ TEST(CatalogueRepair, TheStartFinishesOrTakesBackADeletionThatACrashInterrupted)
         EXPECT_TRUE(w.dialogs->errors.isEmpty()) << w.dialogs->errors.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(w.form->catalogue.faceCount, expectedCount);
         EXPECT_EQ(w.form->catalogue.faceAnswers, expectedCount == 5 ? answers : after);
-        for (int i = 0; i < expectedCount; ++i) EXPECT_FALSE(w.form->Thumbnails[i]->picture().isNull()) << i;
+        for (int i = 0; i < expectedCount; ++i) EXPECT_FALSE(w.thumbnailPicture(i).isNull()) << i;
         EXPECT_EQ(QDir(dir.path() + QStringLiteral("data")).entryList(QDir::Hidden | QDir::Files).size(),
                   std::size_t(expectedCount * 6 + 1));
     }

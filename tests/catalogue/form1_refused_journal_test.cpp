@@ -25,7 +25,7 @@ TEST(RefusedJournal, IsReportedOnceAndLocksNothing) {
         w.dialogs->errors.clear();
         TForm1& f = *w.form;
         f.D1->trigger();
-        w.click(f.Thumbnails[1], {5, 5});
+        w.click(w.thumbnail(1), {5, 5});
         w.dialogs->confirmAnswers.push_back(true);
         w.click(f.BitBtnToroku);
         EXPECT_TRUE(w.dialogs->errors.isEmpty()) << w.dialogs->errors.join(QLatin1Char('\n')).toStdString();

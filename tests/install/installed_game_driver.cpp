@@ -5,6 +5,7 @@
 // object names), saves the face under a name and closes the window. Each step
 // is reported on stdout as "driver: ..."; a failure ends the program with
 // status 3, and a watchdog ends it if a step never comes.
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -62,6 +64,16 @@ void click(QWidget* w, QPoint at) {
     QTest::mouseClick(form()->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos(w, at));
 }
 
+// A point of item of a widget that paints many (the thumbnails, a
+// palette), found as a screen reader finds it: the item's place on the
+// accessibility bus, at from its top-left corner. Null when it is not there.
+std::optional<QPoint> cellPoint(QWidget* cells, int item, QPoint at) {
+    QAccessibleInterface* list = cells ? QAccessible::queryAccessibleInterface(cells) : nullptr;
+    QAccessibleInterface* cell = list && item < list->childCount() ? list->child(item) : nullptr;
+    if (!cell || cell->rect().isEmpty()) return std::nullopt;
+    return cells->mapFromGlobal(cell->rect().topLeft()) + at;
+}
+
 // A step waits until its condition holds, then acts; false from act fails.
 struct Step {
     QString name;
@@ -72,11 +84,15 @@ struct Step {
 std::vector<Step> steps() {
     std::vector<Step> s;
     s.push_back({QStringLiteral("face selection reached"),
-                 [] { return shown(QStringLiteral("Label1")) && shown(QStringLiteral("Thumbnail0")); },
+                 [] {
+                     return shown(QStringLiteral("Label1")) && shown(QStringLiteral("Thumbnails")) &&
+                            cellPoint(control(QStringLiteral("Thumbnails")), 0, {5, 5});
+                 },
                  [] { return true; }});
     s.push_back({QStringLiteral("face chosen"), [] { return true; },
                  [] {
-                     click(control(QStringLiteral("Thumbnail0")), {5, 5});
+                     QWidget* thumbnails = control(QStringLiteral("Thumbnails"));
+                     click(thumbnails, *cellPoint(thumbnails, 0, {5, 5}));
                      return true;
                  }});
     // The pictures are decoded behind the face selection; the game shows
@@ -88,14 +104,16 @@ std::vector<Step> steps() {
                      auto* tabs = control<QTabWidget>(QStringLiteral("PageControl1"));
                      QWidget* face = control(QStringLiteral("ImgFace1"));
                      if (!tabs || !face) return false;
+                     const char* palettes[] = {"", "PartImagesRMe", "PartImagesLMe", "PartImagesHana", "PartImagesKuti"};
                      for (int slot = 1; slot <= 4; ++slot) {
                          tabs->setCurrentIndex(slot - 1);
-                         QWidget* part = control(QStringLiteral("PartImage%1_0").arg(slot));
+                         QWidget* part = control(QLatin1String(palettes[slot]));
                          if (!part || !part->isVisible()) return false;
+                         const std::optional<QPoint> grab = cellPoint(part, 0, {1, 1});
+                         if (!grab) return false;
                          const QPoint target(face->width() / 4 + 20 * slot, face->height() / 4 + 30 * slot);
-                         press(part, {1, 1});
-                         QTest::mouseMove(form()->windowHandle(),
-                                          (windowPos(part, {1, 1}) + windowPos(face, target)) / 2);
+                         press(part, *grab);
+                         QTest::mouseMove(form()->windowHandle(), (windowPos(part, *grab) + windowPos(face, target)) / 2);
                          moveTo(face, target);
                          release(face, target);
                      }

@@ -81,7 +81,7 @@ TEST(Application, WindowTitlesReachTheWindowSystemExactlyAsWritten) {
     EXPECT_FALSE(f.faceAuthoring().state().addingFace) << "cancelled";
 
     f.D1->trigger();
-    w.click(f.Thumbnails[1], {5, 5});
+    w.click(w.thumbnail(1), {5, 5});
     whileModal([&] { w.click(f.BitBtnToroku); }, [&](QWidget& box) {
         title = nativeTitle(box);
         auto* question = qobject_cast<QMessageBox*>(&box);

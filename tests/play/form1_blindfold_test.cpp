@@ -44,8 +44,8 @@ QImage faceArea(TForm1& f) {
 QImage composition(TForm1& f) {
     std::vector<PlacedPart> parts;
     for (int s = 1; s <= 4; ++s)
-        for (ImageControl* part : f.PartImages[s])
-            if (f.liesOnFace(part)) parts.push_back({part->picture(), part->pos() - f.ImgFace1->pos(), part->width()});
+        if (ImageControl* part = f.FaceParts[s]; f.partOnFace[s] >= 0)
+            parts.push_back({part->picture(), part->pos() - f.ImgFace1->pos(), part->width()});
     return composeSavedFace(f.ImgFace1->picture(), parts).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -142,9 +142,9 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_LE(std::abs(number.center().x() - face.center().x()), 1);
     const QImage three = f.ImgCountDown->picture();
     showPalette(w, 1);
-    w.press(f.PartImages[1][1], {2, 2});
+    w.press(partSpot(w, 1, 1), {2, 2});
     EXPECT_FALSE(f.game().state().dragging) << "no part moves during the look";
-    w.release(f.PartImages[1][1], {2, 2});
+    w.release(partSpot(w, 1, 1), {2, 2});
     EXPECT_EQ(f.Label1->caption(), kLookPrompt3 + QStringLiteral("\r") + lookHint()) << "the press is answered";
 
     f.BlindTimerTimer();
@@ -167,8 +167,8 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     placePart(w, 1, 2, QPoint(answerX(a, 1), answerY(a, 1)));
     for (int s = 2; s <= 4; ++s) placePart(w, s, 1, QPoint(answerX(a, s), answerY(a, s)) + kOffsets[s]);
     for (int s = 2; s <= 4; ++s) {
-        EXPECT_TRUE(f.liesOnFace(f.PartImages[s][1]));
-        EXPECT_FALSE(f.PartImages[s][1]->isVisible()) << "slot " << s;
+        EXPECT_TRUE(partOnFace(w, s, 1));
+        EXPECT_FALSE(partShown(w, s, 1)) << "slot " << s;
     }
     EXPECT_EQ(faceArea(f), f.game().blindfold().cloth()) << "drops lie under the cloth";
     EXPECT_NE(f.game().blindfold().cloth(), nothingPlaced) << "the cloth marks the placed parts";
@@ -180,15 +180,14 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     w.press(f.ImgFace1, nose);
     EXPECT_FALSE(f.game().state().dragging);
     w.release(f.ImgFace1, nose);
-    EXPECT_EQ(f.PartImages[3][1]->pos(), f.ImgFace1->pos() + QPoint(answerX(a, 3), answerY(a, 3)) + kOffsets[3]);
+    EXPECT_EQ(partPos(w, 3, 1), f.ImgFace1->pos() + QPoint(answerX(a, 3), answerY(a, 3)) + kOffsets[3]);
     EXPECT_EQ(f.game().state().placedFace[3], 1);
 
     // Pressing the own right eye sends the other face's one home at once.
     showPalette(w, 1);
-    ImageControl* ownEye = f.PartImages[1][1];
-    w.press(ownEye, {1, 1});
-    EXPECT_EQ(f.PartImages[1][2]->parentWidget(), f.SBRMe->content());
-    EXPECT_TRUE(f.PartImages[1][2]->isVisible());
+    w.press(partSpot(w, 1, 1), {1, 1});
+    EXPECT_FALSE(partOnFace(w, 1, 2));
+    EXPECT_TRUE(partShown(w, 1, 2));
     EXPECT_EQ(f.game().state().placedFace[1], -1);
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     EXPECT_EQ(f.Label1->caption(), kBlindPrompt);
@@ -209,9 +208,9 @@ TEST(Blindfold, LookClothHiddenDropsTakeBackAndRevealEndInTheUsualJudgement) {
     EXPECT_FALSE(f.BitBtnHantei->isEnabled());
     EXPECT_TRUE(f.BlindTimer->isActive());
     EXPECT_EQ(f.BlindTimer->interval(), BlindfoldCourse::kRevealTickMs);
-    w.press(f.PartImages[1][0], {2, 2});
+    w.press(partSpot(w, 1, 0), {2, 2});
     EXPECT_FALSE(f.game().state().dragging);
-    w.release(f.PartImages[1][0], {2, 2});
+    w.release(partSpot(w, 1, 0), {2, 2});
     for (int i = 0; i < BlindfoldCourse::kRevealTicks / 2; ++i) f.BlindTimerTimer();
     const int left = f.ImgMekakushi->height();
     EXPECT_GT(left, 0);
@@ -273,7 +272,7 @@ TEST(Blindfold, CancelAtAnyMomentLeavesNoCoverAndTheChoiceSurvivesARestart) {
         EXPECT_FALSE(f.BlindTimer->isActive());
         EXPECT_FALSE(f.LblScore->isVisible());
         for (int s = 1; s <= 4; ++s)
-            for (ImageControl* part : f.PartImages[s]) EXPECT_EQ(part->parentWidget(), f.paletteBox(s)->content());
+            for (int i = 0; i < f.catalogue.faceCount; ++i) EXPECT_FALSE(partOnFace(w, s, i));
 
         startGameWith(w, 2);
         EXPECT_EQ(f.Label1->caption(), kLookPrompt3) << "the next game is blindfolded again";
@@ -324,7 +323,7 @@ TEST(PersonalBest, FollowsItsFaceThroughTheDeletionOfAnEarlierFace) {
     EXPECT_FALSE(f.LblBest->isVisible());
 
     f.D1->trigger();
-    w.click(f.Thumbnails[0], {5, 5});
+    w.click(w.thumbnail(0), {5, 5});
     w.dialogs->confirmAnswers.push_back(true);
     w.click(f.BitBtnToroku);
     ASSERT_EQ(f.catalogue.faceCount, 3);

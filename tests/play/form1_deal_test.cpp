@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Dealing the palettes at the start of a game, seen through the window.
-#include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "form1_play_driver.h"
 
@@ -13,7 +13,10 @@ namespace {
 // "x,y" of every part image of a slot, in face order.
 QString dealOf(const TForm1& f, int slot) {
     QStringList cells;
-    for (const ImageControl* part : f.PartImages[slot]) cells << QStringLiteral("%1,%2").arg(part->x()).arg(part->y());
+    for (int i = 0; i < f.PartCells[slot]->count(); ++i) {
+        const QPoint part = f.PartCells[slot]->itemRect(i).topLeft();
+        cells << QStringLiteral("%1,%2").arg(part.x()).arg(part.y());
+    }
     return cells.join(QLatin1Char(' '));
 }
 
@@ -37,9 +40,9 @@ TEST(Deal, ThreeFacesFillOneRowWithEveryCellOnce) {
     EXPECT_EQ(w.random->seeds, 1);
     for (int s = 1; s <= 4; ++s)
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(f.game().state().homeLeft[s][i], f.PartImages[s][i]->x());
-            EXPECT_EQ(f.game().state().homeTop[s][i], f.PartImages[s][i]->y());
-            EXPECT_EQ(f.PartImages[s][i]->parentWidget(), f.paletteBox(s)->content());
+            EXPECT_EQ(f.game().state().homeLeft[s][i], partPos(w, s, i).x());
+            EXPECT_EQ(f.game().state().homeTop[s][i], partPos(w, s, i).y());
+            EXPECT_FALSE(partOnFace(w, s, i));
         }
 }
 
@@ -57,7 +60,7 @@ TEST(Deal, SevenFacesPutTheSeventhCellAtTheStartOfTheThirdRow) {
     std::vector<std::pair<int, int>> cells;
     for (int s = 2; s <= 4; ++s) {
         cells.clear();
-        for (const ImageControl* part : f.PartImages[s]) cells.emplace_back(part->x(), part->y());
+        for (int i = 0; i < f.PartCells[s]->count(); ++i) cells.emplace_back(partPos(w, s, i).x(), partPos(w, s, i).y());
         std::sort(cells.begin(), cells.end());
         EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{
                              {8, 10}, {8, 100}, {8, 190}, {138, 10}, {138, 100}, {268, 10}, {268, 100}}))

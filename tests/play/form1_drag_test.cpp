@@ -2,6 +2,7 @@
 // Placing parts on the face by dragging them with the real mouse.
 #include "board/caption_label.h"
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "form1_play_driver.h"
 
@@ -44,8 +45,8 @@ TEST(Dragging, DropsFillTheSlotsAndTheFourthEnablesJudging) {
     startGameWith(w, 1);
 
     placePart(w, 1, 1, {12, 34});
-    EXPECT_TRUE(f.liesOnFace(f.PartImages[1][1]));
-    EXPECT_EQ(f.PartImages[1][1]->pos(), QPoint(8 + 12, 120 + 34));
+    EXPECT_TRUE(partOnFace(w, 1, 1));
+    EXPECT_EQ(partPos(w, 1, 1), QPoint(8 + 12, 120 + 34));
     EXPECT_EQ(f.game().state().placedFace[1], 1);
     EXPECT_EQ(f.game().state().placedLeft[1], 20);
     EXPECT_EQ(f.game().state().placedTop[1], 154);
@@ -76,20 +77,18 @@ TEST(Dragging, PressAndReleaseWithoutMovingSendsThePlacedPartHomeAndClosesJudgin
     placeAtAnswers(w, kLayout.answer);
     ASSERT_TRUE(f.BitBtnHantei->isEnabled());
 
-    ImageControl* placedNose = f.PartImages[3][0];
-    ImageControl* otherNose = f.PartImages[3][2];
-    const QPoint otherAt = otherNose->pos();
+    const QPoint otherAt = partPos(w, 3, 2);
     showPalette(w, 3);
+    const Spot otherNose = partSpot(w, 3, 2);
     w.press(otherNose, {3, 3});
     EXPECT_FALSE(f.BitBtnHantei->isEnabled()) << "closed at the press, before any release";
     w.release(otherNose, {3, 3});
 
-    EXPECT_FALSE(f.liesOnFace(placedNose));
-    EXPECT_EQ(placedNose->parentWidget(), f.SBHana->content());
-    EXPECT_EQ(placedNose->pos(), homeOf(f, 3, 0));
-    EXPECT_TRUE(placedNose->isVisible());
-    EXPECT_EQ(otherNose->pos(), otherAt);
-    EXPECT_FALSE(f.liesOnFace(otherNose));
+    EXPECT_FALSE(partOnFace(w, 3, 0));
+    EXPECT_EQ(partPos(w, 3, 0), homeOf(f, 3, 0));
+    EXPECT_TRUE(partShown(w, 3, 0));
+    EXPECT_EQ(partPos(w, 3, 2), otherAt);
+    EXPECT_FALSE(partOnFace(w, 3, 2));
     EXPECT_EQ(f.game().state().placedFace[3], -1);
     EXPECT_EQ(f.Label1->caption(), kPlacingPrompt);
     EXPECT_EQ(f.Label1->fontPoints(), 14);
@@ -109,35 +108,32 @@ TEST(Dragging, APlacedPartMovesByTheDistanceDraggedAndNowhereElse) {
     TForm1& f = *w.form;
     startGameWith(w, 0);
     placePart(w, 4, 0, {30, 100});
-    ImageControl* mouth = f.PartImages[4][0];
-    const QPoint before = mouth->pos();
+    const QPoint before = partPos(w, 4, 0);
 
-    dragPart(w, mouth, {10, 5}, mouth, {15, 7});
-    EXPECT_EQ(mouth->pos(), before + QPoint(5, 2));
+    dragPart(w, partSpot(w, 4, 0), {10, 5}, partSpot(w, 4, 0), {15, 7});
+    EXPECT_EQ(partPos(w, 4, 0), before + QPoint(5, 2));
     EXPECT_EQ(f.game().state().placedLeft[4], before.x() + 5);
     EXPECT_EQ(f.game().state().placedTop[4], before.y() + 2);
 
-    const QPoint moved = mouth->pos();
-    dragPart(w, mouth, {10, 5}, f.SBKuti->viewport(), {380, 400});  // empty palette area
-    dragPart(w, mouth, {10, 5}, f.PageControl1->tabBar(), {5, 5});
-    dragPart(w, mouth, {10, 5}, f.ClientArea, {200, 20});  // window background
-    EXPECT_EQ(mouth->pos(), moved);
-    EXPECT_TRUE(f.liesOnFace(mouth));
+    const QPoint moved = partPos(w, 4, 0);
+    dragPart(w, partSpot(w, 4, 0), {10, 5}, f.SBKuti->viewport(), {380, 400});  // empty palette area
+    dragPart(w, partSpot(w, 4, 0), {10, 5}, f.PageControl1->tabBar(), {5, 5});
+    dragPart(w, partSpot(w, 4, 0), {10, 5}, f.ClientArea, {200, 20});  // window background
+    EXPECT_EQ(partPos(w, 4, 0), moved);
+    EXPECT_TRUE(partOnFace(w, 4, 0));
     EXPECT_EQ(f.game().state().placedFace[4], 0);
 
     // A palette part released over the background stays in its palette.
-    ImageControl* eye = f.PartImages[1][2];
-    const QPoint eyeAt = eye->pos();
+    const QPoint eyeAt = partPos(w, 1, 2);
     showPalette(w, 1);
-    dragPart(w, eye, {2, 2}, f.ClientArea, {200, 20});
-    EXPECT_FALSE(f.liesOnFace(eye));
-    EXPECT_EQ(eye->pos(), eyeAt);
+    dragPart(w, partSpot(w, 1, 2), {2, 2}, f.ClientArea, {200, 20});
+    EXPECT_FALSE(partOnFace(w, 1, 2));
+    EXPECT_EQ(partPos(w, 1, 2), eyeAt);
     EXPECT_EQ(f.game().state().placedFace[1], -1);
     // ... and one released over another palette part as well.
-    ImageControl* neighbour = f.PartImages[1][0];
-    dragPart(w, eye, {2, 2}, neighbour, {2, 2});
-    EXPECT_FALSE(f.liesOnFace(eye));
-    EXPECT_FALSE(f.liesOnFace(neighbour));
+    dragPart(w, partSpot(w, 1, 2), {2, 2}, partSpot(w, 1, 0), {2, 2});
+    EXPECT_FALSE(partOnFace(w, 1, 2));
+    EXPECT_FALSE(partOnFace(w, 1, 0));
     EXPECT_EQ(f.game().state().placedFace[1], -1);
 }
 
@@ -149,16 +145,15 @@ TEST(Dragging, ThePointerShowsWhereADropLandsAndIsRestoredAfterwards) {
     TForm1& f = *w.form;
     startGameWith(w, 0);
     placePart(w, 4, 0, {30, 100});
-    ImageControl* eye = f.PartImages[1][1];
     showPalette(w, 1);
 
-    w.press(eye, {2, 2});
+    w.press(partSpot(w, 1, 1), {2, 2});
     EXPECT_EQ(dragCursor(), Qt::DragMoveCursor) << "over a part";
     w.move(f.ClientArea, {200, 20});
     EXPECT_EQ(dragCursor(), Qt::ForbiddenCursor) << "over the background";
     w.move(f.ImgFace1, {5, 5});
     EXPECT_EQ(dragCursor(), Qt::DragMoveCursor) << "over the face";
-    w.move(f.PartImages[4][0], {3, 3});
+    w.move(partSpot(w, 4, 0), {3, 3});
     EXPECT_EQ(dragCursor(), Qt::DragMoveCursor) << "over a placed part";
     w.move(f.PageControl1->tabBar(), {5, 5});
     EXPECT_EQ(dragCursor(), Qt::ForbiddenCursor) << "over the tabs";
@@ -173,12 +168,11 @@ TEST(Dragging, ARightButtonPressDragsLikeTheLeftOne) {
     GameWindow w(dir);
     TForm1& f = *w.form;
     startGameWith(w, 0);
-    ImageControl* nose = f.PartImages[3][1];
     showPalette(w, 3);
 
-    dragPart(w, nose, {4, 4}, f.ImgFace1, {50, 70}, Qt::RightButton);
-    EXPECT_TRUE(f.liesOnFace(nose));
-    EXPECT_EQ(nose->pos(), QPoint(8 + 50 - 4, 120 + 70 - 4));
+    dragPart(w, partSpot(w, 3, 1), {4, 4}, f.ImgFace1, {50, 70}, Qt::RightButton);
+    EXPECT_TRUE(partOnFace(w, 3, 1));
+    EXPECT_EQ(partPos(w, 3, 1), QPoint(8 + 50 - 4, 120 + 70 - 4));
     EXPECT_EQ(f.game().state().placedFace[3], 1);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -197,8 +191,8 @@ TEST(Dragging, AnotherFacesMouthAfterTheOwnOneKeepsTheOwnDropsPlace) {
     EXPECT_EQ(f.game().state().placedFace[4], 2);
     EXPECT_EQ(f.game().state().placedLeft[4], 48);
     EXPECT_EQ(f.game().state().placedTop[4], 230);
-    EXPECT_FALSE(f.liesOnFace(f.PartImages[4][0])) << "the own mouth went home";
-    EXPECT_EQ(f.PartImages[4][0]->pos(), homeOf(f, 4, 0));
+    EXPECT_FALSE(partOnFace(w, 4, 0)) << "the own mouth went home";
+    EXPECT_EQ(partPos(w, 4, 0), homeOf(f, 4, 0));
 }
 
 // A part new on the face lies above the face and the parts already there;
@@ -213,8 +207,8 @@ TEST(Dragging, NewPartsLieOnTopAndMovedOnesKeepTheirStacking) {
 
     placePart(w, 1, 0, {20, 40});
     placePart(w, 3, 0, {30, 50});  // overlaps the eye
-    ImageControl* eye = f.PartImages[1][0];
-    ImageControl* nose = f.PartImages[3][0];
+    QWidget* eye = partSpot(w, 1, 0).widget;
+    QWidget* nose = partSpot(w, 3, 0).widget;
     EXPECT_LT(stackIndex(f, f.ImgFace1), stackIndex(f, eye));
     EXPECT_LT(stackIndex(f, eye), stackIndex(f, nose));
     EXPECT_EQ(f.ClientArea->childAt(f.ImgFace1->pos() + QPoint(35, 55)), nose);
@@ -239,16 +233,15 @@ TEST(Dragging, APartSentHomeToAScrolledPaletteLandsOnItsCell) {
     showPalette(w, 4);
     f.SBKuti->setVerticalPosition(80);
     ASSERT_EQ(f.SBKuti->verticalPosition(), 80);
-    ImageControl* visible = nullptr;
-    for (int i = 1; i < 16 && !visible; ++i)
-        if (f.PartImages[4][i]->y() >= 100 && f.PartImages[4][i]->y() < 400) visible = f.PartImages[4][i];
-    ASSERT_NE(visible, nullptr);
-    w.click(visible, {3, 3});
+    int visible = -1;
+    for (int i = 1; i < 16 && visible < 0; ++i)
+        if (partPos(w, 4, i).y() >= 100 && partPos(w, 4, i).y() < 400) visible = i;
+    ASSERT_GE(visible, 0);
+    w.click(partSpot(w, 4, visible), {3, 3});
 
-    ImageControl* own = f.PartImages[4][0];
-    EXPECT_EQ(own->parentWidget(), f.SBKuti->content());
-    EXPECT_EQ(own->pos(), homeOf(f, 4, 0));
-    EXPECT_EQ(own->mapTo(f.SBKuti->viewport(), QPoint(0, 0)), homeOf(f, 4, 0) - QPoint(0, 80));
+    EXPECT_FALSE(partOnFace(w, 4, 0));
+    EXPECT_EQ(partPos(w, 4, 0), homeOf(f, 4, 0));
+    EXPECT_EQ(f.PartCells[4]->mapTo(f.SBKuti->viewport(), partPos(w, 4, 0)), homeOf(f, 4, 0) - QPoint(0, 80));
 }
 
 // After the judgement the parts on the face ignore every mouse button.
@@ -264,11 +257,10 @@ TEST(Dragging, AfterJudgingNoButtonMovesAPart) {
 
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
         for (int s = 1; s <= 4; ++s) {
-            ImageControl* part = f.PartImages[s][0];
-            const QPoint at = part->pos();
-            dragPart(w, part, {2, 2}, f.ImgFace1, {100, 140}, button);
-            EXPECT_EQ(part->pos(), at) << "slot " << s << " button " << int(button);
-            EXPECT_TRUE(f.liesOnFace(part));
+            const QPoint at = partPos(w, s, 0);
+            dragPart(w, partSpot(w, s, 0), {2, 2}, f.ImgFace1, {100, 140}, button);
+            EXPECT_EQ(partPos(w, s, 0), at) << "slot " << s << " button " << int(button);
+            EXPECT_TRUE(partOnFace(w, s, 0));
         }
     }
     EXPECT_FALSE(f.game().state().dragging);

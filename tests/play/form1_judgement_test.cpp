@@ -49,7 +49,7 @@ TEST(Judgement, FourOwnPartsOnTheirAnswersScoreAThousand) {
         << "the whole face of the face played";
     for (int s = 1; s <= 4; ++s) {
         EXPECT_EQ(f.game().state().placedFace[s], -1);
-        EXPECT_TRUE(f.liesOnFace(f.PartImages[s][1])) << "the composition stays on the face";
+        EXPECT_TRUE(partOnFace(w, s, 1)) << "the composition stays on the face";
     }
     EXPECT_FALSE(f.F1->isEnabled());
     EXPECT_FALSE(f.R1->isEnabled());
@@ -146,7 +146,7 @@ TEST(Judgement, ResumeReturnsEveryPartToItsPaletteAndShowsTheFaceSelection) {
 
     for (int s = 1; s <= 4; ++s)
         for (int i = 0; i < 7; ++i)
-            EXPECT_EQ(f.PartImages[s][i]->parentWidget(), f.paletteBox(s)->content()) << s << "/" << i;
+            EXPECT_FALSE(partOnFace(w, s, i)) << s << "/" << i;
     for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.game().state().placedFace[s], -1);
     for (QWidget* gone : std::initializer_list<QWidget*>{f.ImgFace1, f.ImgFace2, f.LblScore, f.LblHantei, f.Edit1,
                                                          f.BitBtnHantei, f.BitBtnCancel, f.PageControl1})
@@ -201,7 +201,7 @@ TEST(Judgement, AMissingWholeFacePictureStopsTheJudgementButBothButtonsLeadBack)
         EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
         for (int s = 1; s <= 4; ++s) {
             EXPECT_EQ(f.game().state().placedFace[s], -1) << "slot " << s << (viaResume ? " after 再開" : " after キャンセル");
-            for (int i = 0; i < 3; ++i) EXPECT_FALSE(f.liesOnFace(f.PartImages[s][i]));
+            for (int i = 0; i < 3; ++i) EXPECT_FALSE(partOnFace(w, s, i));
         }
     }
 }

@@ -2,6 +2,7 @@
 #include "form1_play_driver.h"
 
 #include "board/image_control.h"
+#include "board/painted_cells.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -11,26 +12,54 @@
 
 void startGameWith(GameWindow& w, int face) {
     if (w.form->faceSelection().titleShowing()) w.finishTitle();
-    w.click(w.form->Thumbnails[face], {5, 5});
+    w.click(w.thumbnail(face), {5, 5});
     ASSERT_TRUE(w.form->ImgFace1->isVisible()) << "the game did not start";
 }
 
 void showPalette(GameWindow& w, int slot) { w.form->PageControl1->setCurrentIndex(slot - 1); }
 
-void dragPart(GameWindow& w, ImageControl* part, QPoint grab, QWidget* target, QPoint at, Qt::MouseButton button) {
-    w.press(part, grab, button);
+Spot partSpot(GameWindow& w, int slot, int face) {
+    if (partOnFace(w, slot, face)) return Spot(w.form->FaceParts[slot]);
+    return Spot(w.form->PartCells[slot], w.form->PartCells[slot]->itemRect(face));
+}
+
+bool partOnFace(const GameWindow& w, int slot, int face) { return w.form->liesOnFace(slot, face); }
+
+QPoint partPos(const GameWindow& w, int slot, int face) {
+    if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->pos();
+    return w.form->PartCells[slot]->itemRect(face).topLeft();
+}
+
+QSize partSize(const GameWindow& w, int slot, int face) {
+    if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->size();
+    return w.form->PartCells[slot]->itemRect(face).size();
+}
+
+bool partShown(const GameWindow& w, int slot, int face) {
+    if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->isVisible();
+    return w.form->PartCells[slot]->isVisible() && !w.form->PartCells[slot]->itemHidden(face);
+}
+
+QImage partPicture(const GameWindow& w, int slot, int face) {
+    if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->picture();
+    const CellPicture* picture = w.form->game().partPicture(slot, face);
+    return picture ? picture->picture : QImage();
+}
+
+void dragPart(GameWindow& w, Spot part, QPoint grab, Spot target, QPoint at, Qt::MouseButton button) {
+    // Both points are taken before the press, which may send a part home.
     const QPoint from = w.windowPos(part, grab);
     const QPoint to = w.windowPos(target, at);
+    w.press(part, grab, button);
     QTest::mouseMove(w.form->windowHandle(), (from + to) / 2);
-    w.move(target, at);
-    w.release(target, at, button);
+    QTest::mouseMove(w.form->windowHandle(), to);
+    QTest::mouseRelease(w.form->windowHandle(), button, Qt::NoModifier, to);
 }
 
 void placePart(GameWindow& w, int slot, int face, QPoint onFace) {
-    ImageControl* part = w.form->PartImages[slot][face];
-    if (!w.form->liesOnFace(part)) showPalette(w, slot);
+    if (!partOnFace(w, slot, face)) showPalette(w, slot);
     const QPoint grab(1, 1);
-    dragPart(w, part, grab, w.form->ImgFace1, onFace + grab);
+    dragPart(w, partSpot(w, slot, face), grab, w.form->ImgFace1, onFace + grab);
 }
 
 void placeAtAnswers(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets) {

@@ -9,19 +9,33 @@
 #include <QStringList>
 #include <array>
 
-class ImageControl;
 class QListWidget;
 
 // Leaves the title (when still showing) and clicks the thumbnail of face.
 void startGameWith(GameWindow& w, int face);
 // Brings the palette tab of slot to the front, as a click on its tab would.
 void showPalette(GameWindow& w, int slot);
+
+// ---- The part of slot of face: a cell of its palette, or on the face ----
+// Where it lies now, for the mouse.
+Spot partSpot(GameWindow& w, int slot, int face);
+bool partOnFace(const GameWindow& w, int slot, int face);
+// Its top-left corner: in its palette's content, or in the window's client
+// area while it lies on the face.
+QPoint partPos(const GameWindow& w, int slot, int face);
+QSize partSize(const GameWindow& w, int slot, int face);
+// Drawn: on the face and not under the cloth, or in the palette in front
+// and not taken out of it.
+bool partShown(const GameWindow& w, int slot, int face);
+// The picture it draws (in the palette: as drawn in its cell), null while
+// it is not decoded.
+QImage partPicture(const GameWindow& w, int slot, int face);
+
 // Presses the part at grab, moves over target in two steps and releases at
 // at (target's own coordinates).
-void dragPart(GameWindow& w, ImageControl* part, QPoint grab, QWidget* target, QPoint at,
-              Qt::MouseButton button = Qt::LeftButton);
-// Drags PartImages[slot][face] from its palette (or from the face) so that its
-// top-left corner lands at onFace, a point of the face picture.
+void dragPart(GameWindow& w, Spot part, QPoint grab, Spot target, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+// Drags the part of slot of face from its palette (or from the face) so that
+// its top-left corner lands at onFace, a point of the face picture.
 void placePart(GameWindow& w, int slot, int face, QPoint onFace);
 // Places the four parts of face played at their answers moved by offsets[s].
 void placeAtAnswers(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets = {});

@@ -87,3 +87,19 @@ TEST(Palette, ThumbnailsRunFiveARow) {
     // The grid follows the template wherever it stands.
     EXPECT_EQ(thumbnailCell(6, QPoint(8, -84), size), QPoint(128, 86));
 }
+
+// Thousands of faces are dealt the same as drawing from an ordered list of
+// the free cells would deal them.
+TEST(Palette, ALargeDealDrawsTheSameCellsAsAnOrderedListOfFreeCells) {
+    std::vector<int> draws;
+    for (int k = 0; k < 5000; ++k) draws.push_back((k * 7919 + 13) % 10007);
+    ScriptedRandom random(draws);
+    const std::vector<int> cells = dealCells(5000, random);
+    std::vector<int> pool(5000);
+    for (int c = 0; c < 5000; ++c) pool[c] = c;
+    for (int k = 0; k < 5000; ++k) {
+        const int r = draws[k] % int(pool.size());
+        ASSERT_EQ(cells[k], pool[r]) << "image " << k;
+        pool.erase(pool.begin() + r);
+    }
+}

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/window/game_window.h"
 
+#include "board/painted_cells.h"
+#include "board/scroll_box.h"
+
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -18,17 +21,7 @@ int RecordingMedia::sendString(const QString& command, QString* reply) {
     return failCode;
 }
 
-namespace {
-
-GameWindowOptions withDialogs(bool realDialogs) {
-    GameWindowOptions options;
-    options.realDialogs = realDialogs;
-    return options;
-}
-
-}  // namespace
-
-GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) : GameWindow(dir, withDialogs(realDialogs)) {}
+GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) : GameWindow(dir, GameWindowOptions{realDialogs, {}, {}}) {}
 
 GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
     Form1Services s;
@@ -67,30 +60,59 @@ void GameWindow::finishTitle() {
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
 }
 
-QPoint GameWindow::windowPos(QWidget* w, QPoint at) const {
-    if (at == QPoint(-1, -1)) at = w->rect().center();
-    return w->mapTo(form.get(), at);
+QPoint GameWindow::windowPos(Spot s, QPoint at) const {
+    const QPoint inWidget = at == QPoint(-1, -1) ? s.area.center() : s.area.topLeft() + at;
+    return s.widget->mapTo(form.get(), inWidget);
 }
 
-void GameWindow::click(QWidget* w, QPoint at, Qt::MouseButton button) {
-    QTest::mouseClick(form->windowHandle(), button, Qt::NoModifier, windowPos(w, at));
+void GameWindow::click(Spot s, QPoint at, Qt::MouseButton button) {
+    QTest::mouseClick(form->windowHandle(), button, Qt::NoModifier, windowPos(s, at));
     // A registration or deletion the click started is written on its own
     // thread; the test reads on once the window has taken it in.
     form->finishPendingWork();
 }
 
-void GameWindow::clickWithoutWaiting(QWidget* w, QPoint at) {
-    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos(w, at));
+void GameWindow::clickWithoutWaiting(Spot s, QPoint at) {
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos(s, at));
 }
 
-void GameWindow::press(QWidget* w, QPoint at, Qt::MouseButton button) {
-    QTest::mousePress(form->windowHandle(), button, Qt::NoModifier, windowPos(w, at));
+void GameWindow::press(Spot s, QPoint at, Qt::MouseButton button) {
+    QTest::mousePress(form->windowHandle(), button, Qt::NoModifier, windowPos(s, at));
 }
 
-void GameWindow::move(QWidget* w, QPoint at) {
-    QTest::mouseMove(form->windowHandle(), windowPos(w, at));
+void GameWindow::move(Spot s, QPoint at) {
+    QTest::mouseMove(form->windowHandle(), windowPos(s, at));
 }
 
-void GameWindow::release(QWidget* w, QPoint at, Qt::MouseButton button) {
-    QTest::mouseRelease(form->windowHandle(), button, Qt::NoModifier, windowPos(w, at));
+void GameWindow::release(Spot s, QPoint at, Qt::MouseButton button) {
+    QTest::mouseRelease(form->windowHandle(), button, Qt::NoModifier, windowPos(s, at));
+}
+
+Spot GameWindow::thumbnail(int face) {
+    const QRect cell = thumbnailCell(face);
+    ScrollBox* box = form->ScrollBox1;
+    // Scrolled only when the cell is not wholly in sight, as a player would.
+    if (!box->shownArea().contains(cell)) box->setVerticalPosition(cell.top() - 8);
+    return Spot(form->ThumbnailGrid, cell);
+}
+
+int GameWindow::thumbnailCount() const { return form->ThumbnailGrid->count(); }
+
+bool GameWindow::thumbnailShown(int face) const { return form->faceSelection().thumbnailShown(face); }
+
+QImage GameWindow::thumbnailPicture(int face) const {
+    const CellPicture* picture = form->faceSelection().thumbnail(face);
+    return picture ? picture->picture : QImage();
+}
+
+QSize GameWindow::thumbnailSourceSize(int face) const {
+    const CellPicture* picture = form->faceSelection().thumbnail(face);
+    return picture ? picture->sourceSize : QSize();
+}
+
+QRect GameWindow::thumbnailCell(int face) const { return form->ThumbnailGrid->itemRect(face); }
+
+QRect GameWindow::thumbnailDrawnRect(int face) const {
+    const QImage picture = thumbnailPicture(face);
+    return picture.isNull() ? QRect() : QRect(QPoint(0, 0), picture.size());
 }

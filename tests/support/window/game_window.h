@@ -13,7 +13,9 @@
 #include "support/window/scripted_dialogs.h"
 
 #include <QDate>
+#include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 #include <deque>
 #include <memory>
@@ -47,6 +49,15 @@ struct GameWindowOptions {
     QDate today = QDate(2026, 12, 20);
 };
 
+// Where a test points the mouse: a widget, or one cell of a widget that
+// paints many (area, in the widget's coordinates).
+struct Spot {
+    Spot(QWidget* w) : widget(w), area(w ? w->rect() : QRect()) {}
+    Spot(QWidget* w, QRect cell) : widget(w), area(cell) {}
+    QWidget* widget;
+    QRect area;
+};
+
 struct GameWindow {
     // Creates the window on dir (which must already hold a catalogue) and shows it,
     // its thumbnails loaded. With realDialogs the window asks through real Qt
@@ -58,17 +69,30 @@ struct GameWindow {
     // Five title ticks: the face selection screen.
     void finishTitle();
 
-    // Real mouse input at a point of a widget (its own coordinates). A click
-    // returns once the work it started behind the window is done and taken
-    // in (TForm1::finishPendingWork).
-    void click(QWidget* w, QPoint at = {-1, -1}, Qt::MouseButton button = Qt::LeftButton);
+    // Real mouse input at a point of a spot (from its top-left corner; its
+    // centre by default). A click returns once the work it started behind
+    // the window is done and taken in (TForm1::finishPendingWork).
+    void click(Spot s, QPoint at = {-1, -1}, Qt::MouseButton button = Qt::LeftButton);
     // The same click, returning at once: the work it starts may still run.
-    void clickWithoutWaiting(QWidget* w, QPoint at = {-1, -1});
-    void press(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-    void move(QWidget* w, QPoint at);
-    void release(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-    // Window coordinates of a point of a widget.
-    QPoint windowPos(QWidget* w, QPoint at) const;
+    void clickWithoutWaiting(Spot s, QPoint at = {-1, -1});
+    void press(Spot s, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void move(Spot s, QPoint at);
+    void release(Spot s, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    // Window coordinates of a point of a spot.
+    QPoint windowPos(Spot s, QPoint at) const;
+
+    // ---- The thumbnails, one painted cell per face ----
+    // The cell of face, its box scrolled so that the cell shows.
+    Spot thumbnail(int face);
+    int thumbnailCount() const;
+    // Shown, or hidden by the blink of a face chosen for deletion.
+    bool thumbnailShown(int face) const;
+    // The picture the cell draws, null when it has none (yet).
+    QImage thumbnailPicture(int face) const;
+    QSize thumbnailSourceSize(int face) const;
+    // The cell in the content of ScrollBox1, and where in it the picture lies.
+    QRect thumbnailCell(int face) const;
+    QRect thumbnailDrawnRect(int face) const;
 
     std::unique_ptr<TForm1> form;
     ScriptedDialogs* dialogs = nullptr;
