@@ -4,6 +4,12 @@
 // written in this order.
 #include "catalogue/face_answers.h"
 
+#include <QString>
+#include <utility>
+#include <vector>
+
 class IniFile;
 
+// The section's keys and values, in the order they are written.
+std::vector<std::pair<QString, QString>> answerSectionEntries(const FaceAnswer& answer);
 void writeAnswerSection(IniFile& ini, int face, const FaceAnswer& answer);

@@ -7,13 +7,14 @@
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
 #include "files/file_reading.h"
+#include "files/ini_append.h"
 #include "files/ini_file.h"
+#include "files/watched_folder.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
-#include <limits>
 #include <set>
 #include <sys/file.h>
 #include <unistd.h>
@@ -21,6 +22,10 @@
 namespace {
 
 QString at(const QString& folder, const QString& name) { return inFolder(folder, name); }
+
+// More renames than this and the folder is not watched during the change
+// (each rename is two notices, and the kernel queues 16,384).
+constexpr std::size_t kRenamesWatched = 512;
 
 int removeIfPresent(const QString& path) {
     const int error = removeFileEntry(path);
@@ -41,14 +46,33 @@ bool undoRenames(const QString& folder, const std::vector<CatalogueRename>& rena
 }
 
 // Throws "%s に書き込めません" naming the settings when the stored count
-// (read from their copy) is not the one the caller read.
-void requireUnchangedCount(const IniFile& settings, const QString& settingsPath, int countRead) {
-    constexpr int kNotStored = std::numeric_limits<int>::min();
-    const int stored = settings.readInteger(QStringLiteral("faces"), QStringLiteral("count"), kNotStored);
+// (storedText, the text of faces/count in their copy; nothing when there is
+// none) is not the one the caller read.
+void requireUnchangedCount(const std::optional<QString>& storedText, const QString& settingsPath, int countRead) {
+    int stored = 0;
     // A count that is not stored, or that no catalogue can have, was never
     // mirrored as it stands; every change stores a count within range.
-    if (stored == kNotStored || stored < 0 || stored > kMaxFaceCount) return;
+    if (!storedText || !parseIniInteger(*storedText, &stored) || stored < 0 || stored > kMaxFaceCount) return;
     if (stored != countRead) throwIniWriteError(settingsPath);
+}
+
+// The new settings, edited in memory from the old text: on the bytes when
+// the change can do that, else through IniFile. Settings the game would not
+// open are not changed either.
+QByteArray editedSettings(const CatalogueChangePlan& plan, const QByteArray& oldSettings) {
+    if (oldSettings.size() > kMaxIniFileBytes) throwIniWriteError(plan.settingsPath);
+    const QString faces = QStringLiteral("faces"), count = QStringLiteral("count");
+    // The count is checked on the text the change edits anyway, under the lock.
+    if (plan.appendSettings)
+        if (std::optional<IniAppend> bytes = IniAppend::of(oldSettings)) {
+            if (plan.countRead >= 0) requireUnchangedCount(bytes->readString(faces, count), plan.settingsPath, plan.countRead);
+            if (plan.appendSettings(*bytes)) return bytes->bytes();
+        }
+    IniFile ini(at(plan.folder, ChangeFiles::newSettings), oldSettings);
+    // A missing count reads as empty, which is no count either.
+    if (plan.countRead >= 0) requireUnchangedCount(ini.readString(faces, count, QString()), plan.settingsPath, plan.countRead);
+    plan.editSettings(ini);
+    return ini.bytes();
 }
 
 void writeJournal(const QString& folder, const CatalogueJournal& journal, const QString& settingsPath) {
@@ -73,17 +97,11 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     // A missing settings file is an empty one: both read as count 3.
     const QByteArray oldSettings = kind == EntryKind::File ? readWholeFile(settingsPath, kSettingsReadLimit) : QByteArray();
 
-    // The new settings are edited in memory from the old text and written
-    // once, each file synced: two writes of the settings, not three.
+    // The new settings are written once, each file synced: two writes of the
+    // settings, not three.
     QByteArray newSettings;
     try {
-        // Settings the game would not open are not changed either.
-        if (oldSettings.size() > kMaxIniFileBytes) throwIniWriteError(settingsPath);
-        IniFile ini(at(folder, ChangeFiles::newSettings), oldSettings);
-        // Checked on the text the change edits anyway, under the lock.
-        if (plan.countRead >= 0) requireUnchangedCount(ini, settingsPath, plan.countRead);
-        plan.editSettings(ini);
-        newSettings = ini.bytes();
+        newSettings = editedSettings(plan, oldSettings);
     } catch (const AppError&) {
         // The user knows the settings file, not its hidden copy.
         throwIniWriteError(settingsPath);
@@ -139,6 +157,11 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
         throw;
     }
 
+    // The folder is not watched while a change renames many pictures: their
+    // notices would only fill the queue. It is listed again at the end.
+    const bool many = plan.out.size() + plan.in.size() > kRenamesWatched;
+    if (many) stopWatching(folder);
+
     // From here a failure takes every rename back. When even that fails the
     // journal stays, and the next start (or change) takes the rest back.
     const auto fail = [&](const QString& message) {
@@ -170,8 +193,8 @@ void runCatalogueChange(const CatalogueChangePlan& plan) {
     }
     // The change stands; a leftover that cannot be removed now goes at the
     // next start. The change knows its own hidden files by name: the folder
-    // is not listed again.
-    finishCommittedChange(folder, journal, false);
+    // is listed again only to be watched again.
+    finishCommittedChange(folder, journal, many);
 }
 
 // Takes back a change that was not committed; false (journal kept) when a
@@ -210,26 +233,34 @@ bool finishCommittedChange(const QString& folder, const CatalogueJournal& journa
     return true;
 }
 
+namespace {
+
+// Every entry of the data folder that is not a picture spelled as the game
+// spells it: the leftovers are hidden names, and another spelling of a
+// catalogue name is never the game's own.
+bool otherThanAPicture(const char* name) { return !isFacePictureName(name); }
+
+}  // namespace
+
 std::optional<QStringList> sweepChangeLeftovers(const QString& folder) {
-    QStringList strays, kept;
+    std::optional<QStringList> entries;
     try {
-        listFolder(folder, [&](const char* entry) {
-            const QString name = QFile::decodeName(entry);
-            // Every leftover is a hidden name; the thousands of pictures are
-            // passed over at a glance.
-            if (entry[0] == '.') {
-                if (isAtomicWriteLeftover(name) || ChangeFiles::isAddedPicture(name) ||
-                    name == ChangeFiles::newSettings || name == ChangeFiles::oldSettings) {
-                    if (removeFileEntry(at(folder, name)) == 0) return;
-                } else if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal) {
-                    strays << name;
-                    return;
-                }
-            }
-            kept << name;
-        });
+        entries = watchedEntries(folder, otherThanAPicture);
     } catch (const AppError&) {
         return std::nullopt;  // the folder cannot be listed: the leftovers stay for the next try
+    }
+    QStringList strays, kept;
+    for (const QString& name : entries.value_or(QStringList())) {
+        if (name.startsWith(QLatin1Char('.'))) {
+            if (isAtomicWriteLeftover(name) || ChangeFiles::isAddedPicture(name) || name == ChangeFiles::newSettings ||
+                name == ChangeFiles::oldSettings) {
+                if (removeFileEntry(at(folder, name)) == 0) continue;
+            } else if (ChangeFiles::isChangeFile(name) && name != ChangeFiles::journal) {
+                strays << name;
+                continue;
+            }
+        }
+        kept << name;
     }
     if (!strays.isEmpty()) setAsideChangeFiles(folder, strays);
     return kept;

@@ -27,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+class IniAppend;
 class IniFile;
 
 struct CatalogueChangePlan {
@@ -36,6 +37,9 @@ struct CatalogueChangePlan {
     std::vector<CatalogueRename> out;  // phase 1, in this order
     std::vector<CatalogueRename> in;   // phase 2, in this order
     std::function<void(IniFile&)> editSettings;
+    // The same edit made on the settings' bytes (IniAppend), tried first when
+    // given; false when it cannot be made so, and editSettings makes it.
+    std::function<bool(IniAppend&)> appendSettings;
     // The count of faces the caller read (-1: none). The change builds on
     // that catalogue: when the settings now store another count (another
     // game changed it meanwhile), it is refused with "%s に書き込めません"
@@ -78,8 +82,9 @@ void runCatalogueChange(const CatalogueChangePlan& plan);
 // the journal is thrown, once. The same error, with the journal left in
 // place for the next try, when it cannot be read (I/O error); and
 // "%s に書き込めません" naming the settings when a step fails.
-// Without a journal, gives the entries the folder holds afterwards (it has
-// just been listed for the leftovers), so that a change can spell its names
-// without listing it again; "ファイル %s は開けません" naming the folder when it
-// cannot be listed.
+// Gives the entries the folder holds afterwards other than the pictures
+// spelled as facePictureName spells them (the leftover sweep's), so that a
+// change can spell its names without another look at the folder. Without a
+// journal, "ファイル %s は開けません" naming the folder when it cannot be
+// listed; after one, nothing then.
 std::optional<QStringList> recoverCatalogueChange(const QString& folder);

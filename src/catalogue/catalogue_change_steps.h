@@ -28,7 +28,10 @@ bool finishCommittedChange(const QString& folder, const CatalogueJournal& journa
 // temporary files of interrupted writes. A parked or shifted picture (or any
 // other ".change-" file) holds a catalogue picture that only a journal could
 // place; without one it is set aside, never removed. Gives the entries the
-// folder holds afterwards; nothing when it cannot be listed.
+// folder holds afterwards other than the pictures spelled as
+// facePictureName spells them; nothing when it cannot be listed. The folder
+// is watched (watchedEntries): it is listed only when the kernel's notices
+// do not cover it.
 std::optional<QStringList> sweepChangeLeftovers(const QString& folder);
 
 // Moves names of folder, in this order, into a new folder

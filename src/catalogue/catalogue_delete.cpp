@@ -7,13 +7,12 @@
 #include "catalogue/answer_section.h"
 #include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_names.h"
 
 #include "files/app_error.h"
-#include "files/app_paths.h"
 #include "files/file_ops.h"
 #include "files/ini_file.h"
 
-#include <QFileInfo>
 #include <stdexcept>
 
 namespace {
@@ -35,23 +34,23 @@ void deleteFaceFiles(const QString& appDir, int d, int count,
     // No other game process changes the catalogue meanwhile, and an earlier
     // change that a crash interrupted is resolved before this one is planned.
     const CatalogueLock lock(plan.folder);
-    // The folder is listed once, for the leftovers and the names together.
-    FolderEntryNames names(plan.folder, recoverCatalogueChange(plan.folder));
-    const auto inFolder = [&](const QString& name) { return plan.folder + QLatin1Char('/') + names.spelled(name); };
-    plan.settingsPath = inFolder(QStringLiteral("FaceData.ini"));
+    // The leftovers are swept and the names spelled from one look at the
+    // folder (a listing only when it is not watched).
+    std::optional<QStringList> entries = recoverCatalogueChange(plan.folder);
+    if (!entries) throwFileOpenError(plan.folder);
+    const CatalogueNames names(plan.folder, std::move(*entries));
+    plan.settingsPath = names.path(names.find(QStringLiteral("FaceData.ini")));
     // Face d is face d of the catalogue the caller read, or nothing goes.
     plan.countRead = count;
     for (int i = d; i < count; ++i)
         for (int kind = 0; kind < 6; ++kind) {
-            const QString path = inFolder(facePictureName(i, kind));
-            EntryKind entry = EntryKind::Missing;
-            if (entryKind(path, &entry) != 0 || entry == EntryKind::Other) throwFileOpenError(path);
-            if (entry == EntryKind::Missing) continue;
-            const QString name = QFileInfo(path).fileName();
+            const CatalogueEntry entry = names.find(facePictureName(i, kind));
+            if (entry.error != 0 || entry.kind == EntryKind::Other) throwFileOpenError(names.path(entry));
+            if (entry.kind == EntryKind::Missing) continue;
             if (i == d) {
-                plan.out.push_back({name, ChangeFiles::parked(i, kind)});
+                plan.out.push_back({entry.name, ChangeFiles::parked(i, kind)});
             } else {
-                plan.out.push_back({name, ChangeFiles::shifted(i - 1, kind)});
+                plan.out.push_back({entry.name, ChangeFiles::shifted(i - 1, kind)});
                 plan.in.push_back({ChangeFiles::shifted(i - 1, kind), facePictureName(i - 1, kind)});
             }
         }

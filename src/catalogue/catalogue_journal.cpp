@@ -4,9 +4,12 @@
 #include "catalogue/catalogue_files.h"
 
 #include <QByteArrayView>
-#include <QCryptographicHash>
 #include <QList>
+#include <algorithm>
+#include <cstring>
+#include <openssl/evp.h>
 #include <set>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -16,7 +19,8 @@ const QByteArray kHeaderV2 = "pomurina-catalogue-change 2";
 constexpr qsizetype kDigestHexLength = 64;
 
 QString hiddenPicture(const char* role, int face, int kind) {
-    return QStringLiteral(".change-%1-%2_%3").arg(QLatin1String(role)).arg(face).arg(kind);
+    return QLatin1String(".change-") + QLatin1String(role) + QLatin1Char('-') + QString::number(face) +
+           QLatin1Char('_') + QString::number(kind);
 }
 
 // One picture of the catalogue: face index and picture kind.
@@ -159,7 +163,20 @@ bool isChangeFile(const QString& fileName) { return fileName.startsWith(QLatin1S
 bool isAddedPicture(const QString& fileName) { return fileName.startsWith(QLatin1String(".change-added-")); }
 }  // namespace ChangeFiles
 
-QString facePictureName(int face, int kind) { return QStringLiteral("face%1_%2.jpg").arg(face).arg(kind); }
+QString facePictureName(int face, int kind) {
+    // Spelled out piece by piece: a deletion names tens of thousands.
+    return QLatin1String("face") + QString::number(face) + QLatin1Char('_') + QString::number(kind) +
+           QLatin1String(".jpg");
+}
+
+bool isFacePictureName(const char* name) {
+    if (std::strncmp(name, "face", 4) != 0) return false;
+    const char* digits = name + 4;
+    const char* p = digits;
+    while (*p >= '0' && *p <= '9') ++p;
+    if (p == digits || (p - digits > 1 && *digits == '0')) return false;
+    return p[0] == '_' && p[1] >= '0' && p[1] <= '5' && std::strcmp(p + 2, ".jpg") == 0;
+}
 
 qint64 maxJournalBytes() {
     constexpr qint64 kLongestLine = 48;  // "out face9999_5.jpg .change-shifted-9998_5\n" is 42
@@ -167,22 +184,63 @@ qint64 maxJournalBytes() {
 }
 
 QByteArray settingsDigest(const QByteArray& settingsBytes) {
-    return QCryptographicHash::hash(settingsBytes, QCryptographicHash::Sha256);
+    QByteArray digest(32, Qt::Uninitialized);
+    unsigned int size = 0;
+    if (EVP_Digest(settingsBytes.constData(), size_t(settingsBytes.size()), reinterpret_cast<unsigned char*>(digest.data()),
+                   &size, EVP_sha256(), nullptr) != 1 ||
+        size != 32)
+        throw std::runtime_error("settingsDigest: SHA-256 failed");
+    return digest;
 }
+
+namespace {
+
+// name in UTF-8 at the end of text; the names the game makes are ASCII.
+void appendName(QByteArray& text, const QString& name) {
+    if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+        for (QChar c : name) text += char(c.unicode());
+    } else {
+        text += name.toUtf8();
+    }
+}
+
+void appendRename(QByteArray& text, const char* keyword, const CatalogueRename& r) {
+    text += keyword;
+    appendName(text, r.from);
+    text += ' ';
+    appendName(text, r.to);
+    text += '\n';
+}
+
+}  // namespace
 
 QByteArray journalText(const CatalogueJournal& journal) {
     const bool v1 = journal.version == 1;
-    QByteArray text = (v1 ? kHeaderV1 : kHeaderV2) + '\n';
-    text += "phase " + QByteArray::number(journal.phase) + '\n';
-    text += "settings " + journal.settings.toUtf8() + '\n';
+    QByteArray text;
+    // A deletion lists tens of thousands of renames: one buffer, grown rarely.
+    text.reserve(qsizetype(journal.out.size() + journal.in.size()) * 48 + 512);
+    text += v1 ? kHeaderV1 : kHeaderV2;
+    text += "\nphase ";
+    text += QByteArray::number(journal.phase);
+    text += "\nsettings ";
+    appendName(text, journal.settings);
+    text += '\n';
     if (!v1) {
-        text += "before " + hex(journal.settingsBefore) + '\n';
-        text += "after " + hex(journal.settingsAfter) + '\n';
+        text += "before ";
+        text += hex(journal.settingsBefore);
+        text += "\nafter ";
+        text += hex(journal.settingsAfter);
+        text += '\n';
     }
-    for (const CatalogueRename& r : journal.out) text += "out " + r.from.toUtf8() + ' ' + r.to.toUtf8() + '\n';
-    for (const CatalogueRename& r : journal.in) text += "in " + r.from.toUtf8() + ' ' + r.to.toUtf8() + '\n';
+    for (const CatalogueRename& r : journal.out) appendRename(text, "out ", r);
+    for (const CatalogueRename& r : journal.in) appendRename(text, "in ", r);
     text += "end\n";
-    if (!v1) text += "checksum " + hex(settingsDigest(text)) + '\n';
+    if (!v1) {
+        const QByteArray sum = hex(settingsDigest(text));
+        text += "checksum ";
+        text += sum;
+        text += '\n';
+    }
     return text;
 }
 

@@ -59,6 +59,8 @@ bool isAddedPicture(const QString& fileName);
 
 // "face<face>_<kind>.jpg".
 QString facePictureName(int face, int kind);
+// Whether name is spelled exactly as facePictureName spells a picture.
+bool isFacePictureName(const char* name);
 
 // The largest journal a change of the largest catalogue writes (deleting its
 // first face: two lines of at most 48 bytes for each of its pictures), with

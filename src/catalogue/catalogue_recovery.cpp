@@ -188,5 +188,6 @@ std::optional<QStringList> recoverCatalogueChange(const QString& folder) {
     const bool done = verdict == Verdict::Committed ? finishCommittedChange(folder, journal)
                                                     : rollBackChange(folder, journal);
     if (!done) throwIniWriteError(at(folder, journal.settings));
-    return std::nullopt;
+    // Swept already: this only gives the entries (from the watch, when there is one).
+    return sweepChangeLeftovers(folder);
 }

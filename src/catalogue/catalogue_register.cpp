@@ -6,15 +6,15 @@
 #include "catalogue/answer_section.h"
 #include "catalogue/catalogue_change.h"
 #include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_names.h"
 
 #include "files/app_error.h"
-#include "files/app_paths.h"
 #include "files/file_ops.h"
+#include "files/ini_append.h"
 #include "files/ini_file.h"
 #include "pictures/jpeg_codec.h"
 #include "pictures/parallel_work.h"
 
-#include <QFileInfo>
 #include <exception>
 #include <stdexcept>
 
@@ -42,18 +42,19 @@ void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePicture
     // No other game process changes the catalogue meanwhile, and an earlier
     // change that a crash interrupted is resolved before this one is planned.
     const CatalogueLock lock(plan.folder);
-    // The folder is listed once, for the leftovers and the names together.
-    FolderEntryNames names(plan.folder, recoverCatalogueChange(plan.folder));
-    const auto inFolder = [&](const QString& name) { return plan.folder + QLatin1Char('/') + names.spelled(name); };
-    plan.settingsPath = inFolder(QStringLiteral("FaceData.ini"));
+    // The leftovers are swept and the names spelled from one look at the
+    // folder (a listing only when it is not watched).
+    std::optional<QStringList> entries = recoverCatalogueChange(plan.folder);
+    if (!entries) throwFileOpenError(plan.folder);
+    const CatalogueNames names(plan.folder, std::move(*entries));
+    plan.settingsPath = names.path(names.find(QStringLiteral("FaceData.ini")));
     // The new face takes the index after the faces the caller read; a
     // catalogue changed meanwhile is not built upon.
     plan.countRead = newIndex;
     for (int kind : kWriteOrder) {
-        const QString path = inFolder(facePictureName(newIndex, kind));
-        EntryKind entry = EntryKind::Missing;
-        if (entryKind(path, &entry) != 0 || entry == EntryKind::Other) throwFileCreateError(path);
-        if (entry == EntryKind::File) plan.out.push_back({QFileInfo(path).fileName(), ChangeFiles::parked(newIndex, kind)});
+        const CatalogueEntry entry = names.find(facePictureName(newIndex, kind));
+        if (entry.error != 0 || entry.kind == EntryKind::Other) throwFileCreateError(names.path(entry));
+        if (entry.kind == EntryKind::File) plan.out.push_back({entry.name, ChangeFiles::parked(newIndex, kind)});
         const QString hidden = ChangeFiles::added(newIndex, kind);
         plan.newFiles.emplace_back(hidden, encoded[kind]);
         plan.in.push_back({hidden, facePictureName(newIndex, kind)});
@@ -61,6 +62,11 @@ void registerFaceFiles(const QString& appDir, int newIndex, const NewFacePicture
     plan.editSettings = [&](IniFile& ini) {
         ini.writeInteger(QStringLiteral("Faces"), QStringLiteral("Count"), newIndex + 1);
         writeAnswerSection(ini, newIndex, face.answer);
+    };
+    // The same on the bytes: the count in its place, the new section at the end.
+    plan.appendSettings = [&](IniAppend& ini) {
+        return ini.replaceString(QStringLiteral("Faces"), QStringLiteral("Count"), QString::number(newIndex + 1)) &&
+               ini.appendSection(QString::number(newIndex), answerSectionEntries(face.answer));
     };
     runCatalogueChange(plan);
 }

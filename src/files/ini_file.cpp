@@ -2,6 +2,7 @@
 #include "files/ini_file.h"
 
 #include "files/app_error.h"
+#include "files/ini_syntax.h"
 #include "files/atomic_write.h"
 #include "files/file_reading.h"
 #include "files/shift_jis.h"
@@ -12,42 +13,6 @@
 namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;
-
-// Views, not copies: a write scans every line of its section, and most lines
-// are neither section lines nor the key looked for.
-
-// The name of a "[name]" line (text up to the first "]", blanks trimmed).
-bool sectionNameOf(QStringView line, QStringView* name) {
-    const QStringView t = line.trimmed();
-    if (!t.startsWith(QLatin1Char('['))) return false;
-    qsizetype close = t.indexOf(QLatin1Char(']'));
-    if (close < 0) close = t.size();
-    if (name) *name = t.mid(1, close - 1).trimmed();
-    return true;
-}
-
-// A "key=value" line; comments (";"), blank lines, section lines and lines
-// without "=" are not entries.
-bool entryOf(QStringView line, QStringView* key, QStringView* value) {
-    const QStringView t = line.trimmed();
-    if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('[')))
-        return false;
-    const qsizetype eq = t.indexOf(QLatin1Char('='));
-    if (eq <= 0) return false;
-    const QStringView name = t.left(eq).trimmed();
-    if (name.isEmpty()) return false;
-    if (key) *key = name;
-    if (value) *value = t.mid(eq + 1).trimmed();
-    return true;
-}
-
-bool sameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-bool hasLineBreak(const QString& text) {
-    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-}
 
 int hexDigit(char16_t c) {
     if (c >= u'0' && c <= u'9') return c - u'0';
@@ -138,7 +103,7 @@ int IniFile::findSection(const QString& section, int from) const {
         sectionLines_.clear();
         QStringView name;
         for (int i = 0; i < int(lines_.size()); ++i)
-            if (sectionNameOf(lines_[i].text, &name)) sectionLines_[name.toString().toCaseFolded()].push_back(i);
+            if (sectionNameOf<QStringView>(lines_[i].text, &name)) sectionLines_[name.toString().toCaseFolded()].push_back(i);
         indexed_ = true;
     }
     const auto it = sectionLines_.constFind(section.toCaseFolded());
@@ -149,14 +114,14 @@ int IniFile::findSection(const QString& section, int from) const {
 
 int IniFile::sectionEnd(int sectionLine) const {
     int i = sectionLine + 1;
-    while (i < int(lines_.size()) && !sectionNameOf(lines_[i].text, nullptr)) ++i;
+    while (i < int(lines_.size()) && !sectionNameOf<QStringView>(lines_[i].text, nullptr)) ++i;
     return i;
 }
 
 int IniFile::findKey(int sectionLine, int end, const QString& key) const {
     QStringView name;
     for (int i = sectionLine + 1; i < end; ++i)
-        if (entryOf(lines_[i].text, &name, nullptr) && sameName(name, key)) return i;
+        if (entryOf<QStringView>(lines_[i].text, &name, nullptr) && sameIniName(name, key)) return i;
     return -1;
 }
 
@@ -180,9 +145,9 @@ QStringList IniFile::readStrings(const QString& section, const QStringList& keys
         const int end = sectionEnd(s);
         QStringView name, value;
         for (int i = s + 1; i < end && missing > 0; ++i) {
-            if (!entryOf(lines_[i].text, &name, &value)) continue;
+            if (!entryOf<QStringView>(lines_[i].text, &name, &value)) continue;
             for (qsizetype k = 0; k < keys.size(); ++k)
-                if (!found[k] && sameName(name, keys[k])) {
+                if (!found[k] && sameIniName(name, keys[k])) {
                     values[k] = valueText(value);
                     found[k] = true;
                     --missing;
@@ -211,7 +176,7 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
         const int k = findKey(s, end, key);
         if (k >= 0) {
             QStringView value;
-            entryOf(lines_[k].text, nullptr, &value);
+            entryOf<QStringView>(lines_[k].text, nullptr, &value);
             return valueText(value);
         }
         s = findSection(section, end);
@@ -232,21 +197,15 @@ void IniFile::insertLine(int at, const QString& text) {
         for (auto line = std::lower_bound(sectionAt.begin(), sectionAt.end(), at); line != sectionAt.end(); ++line)
             ++*line;
     QStringView name;
-    if (sectionNameOf(text, &name)) {
+    if (sectionNameOf<QStringView>(text, &name)) {
         std::vector<int>& sectionAt = sectionLines_[name.toString().toCaseFolded()];
         sectionAt.insert(std::lower_bound(sectionAt.begin(), sectionAt.end(), at), at);
     }
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    // Names are read back trimmed, so blanks around them could never be found again.
-    const bool fits = !hasLineBreak(section) && !section.contains(QLatin1Char(']')) && section == section.trimmed() &&
-                      !hasLineBreak(key) && !key.contains(QLatin1Char('=')) &&
-                      !key.isEmpty() && key == key.trimmed() &&
-                      !key.startsWith(QLatin1Char('[')) && !key.startsWith(QLatin1Char(';')) &&
-                      !hasLineBreak(value) &&
-                      representableInShiftJis(section + key + value);
-    if (!fits) throwIniWriteError(path_);
+    if (!iniEntryFits(section, key, value) || !representableInShiftJis(section + key + value))
+        throwIniWriteError(path_);
 
     // One pass over the section's lines: every copy of the section is searched
     // for the key, and the end of the first copy remembered for an append.
@@ -258,7 +217,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         const int k = findKey(s, end, key);
         if (k >= 0) {
             QStringView existingKey;
-            entryOf(lines_[k].text, &existingKey, nullptr);
+            entryOf<QStringView>(lines_[k].text, &existingKey, nullptr);
             lines_[k].text = existingKey.toString() + QLatin1Char('=') + value;
             return;
         }
@@ -274,7 +233,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     // into the next section stay in front of it.
     int insertAt = first + 1;
     for (int i = firstEnd - 1; i > first; --i)
-        if (entryOf(lines_[i].text, nullptr, nullptr)) {
+        if (entryOf<QStringView>(lines_[i].text, nullptr, nullptr)) {
             insertAt = i + 1;
             break;
         }

@@ -154,6 +154,10 @@ bool asciiRoundTrips() {
     return same;
 }
 
+bool isAscii(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 bool isStrayByteMark(const QString& text, qsizetype i) {
     const char16_t c = text.at(i).unicode();
     if (c < kStrayByteBase || c > kStrayByteBase + 0xFF) return false;
@@ -175,6 +179,8 @@ QByteArray toShiftJis(const QString& text) {
 }
 
 bool representableInShiftJis(const QString& text) {
+    // Settings are mostly ASCII; they need no converter.
+    if (isAscii(text) && asciiRoundTrips()) return true;
     Converter cd("CP932", "UTF-16LE");
     QByteArray out;
     if (!cd.valid() || !encodeRun(cd, text, out)) return false;
@@ -214,8 +220,7 @@ QString fromShiftJisKeepingStrayBytes(const QByteArray& bytes) {
 }
 
 QByteArray toShiftJisKeepingStrayBytes(const QString& text) {
-    if (asciiRoundTrips() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
-        return text.toLatin1();
+    if (asciiRoundTrips() && isAscii(text)) return text.toLatin1();
     Converter cd("CP932", "UTF-16LE");
     QByteArray out;
     if (!cd.valid()) return text.toLatin1();
@@ -228,3 +233,5 @@ QByteArray toShiftJisKeepingStrayBytes(const QString& text) {
     }
     return out;
 }
+
+bool shiftJisKeepsAscii() { return asciiRoundTrips(); }

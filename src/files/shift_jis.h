@@ -20,3 +20,7 @@ bool representableInShiftJis(const QString& text);
 // exactly as they were read.
 QString fromShiftJisKeepingStrayBytes(const QByteArray& bytes);
 QByteArray toShiftJisKeepingStrayBytes(const QString& text);
+
+// Whether every ASCII character is its own byte in CP932 both ways, so that
+// ASCII text passes through the conversions above unchanged.
+bool shiftJisKeepsAscii();

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Many catalogue pictures in one operation: plain names first, the
-// case-insensitive lookup only for a name that is missing, and a
-// registration or deletion that lists the data folder once.
+// case-insensitive lookup only for a name that is missing, and changes that
+// list the data folder once.
 #include "catalogue/background_work.h"
 #include "catalogue/catalogue_pictures.h"
 #include "files/app_error.h"
+#include "files/watched_folder.h"
 #include "support/app_error_of.h"
 #include "support/file_faults.h"
 #include "test_catalogue_files.h"
@@ -48,16 +49,37 @@ TEST(CataloguePictures, ReadsAsReadFacePictureDoesWhateverTheLetterCase) {
     EXPECT_EQ(fitted.size(), QSize(100, 100 * full.height() / full.width()));
 }
 
-TEST(CataloguePictures, ARegistrationOrADeletionListsTheDataFolderOnce) {
+// The data folder is listed once; later changes see what changed there
+// through the kernel's notices, also what others put there, and a change of
+// many renames lists it again once it is done.
+TEST(CataloguePictures, ChangesListTheDataFolderOnceAndStillSeeWhatOthersPutThere) {
     TempAppDir app;
     writeTestCatalogue(app, 5);
+    stopWatching(catalogueFolder(app.path()));  // as a game that starts on it
     EXPECT_EQ(listingsDuring([&] { registerFaceFiles(app.path(), 5, testFace(5)); }), 1);
-    std::vector<FaceAnswer> answers = readFaceAnswers(app.path(), 6);
+    // Another spelling of the next face's picture and an interrupted write's
+    // leftover, put there by someone else.
+    app.writeBytes(QStringLiteral("data/FACE6_2.JPG"), "stray");
+    app.writeBytes(QStringLiteral("data/.change-new-settings"), "left over");
+    EXPECT_EQ(listingsDuring([&] { registerFaceFiles(app.path(), 6, testFace(6)); }), 0);
+    const auto after = snapshotDataFolder(app);
+    EXPECT_FALSE(after.count(QStringLiteral("FACE6_2.JPG"))) << "the stray was replaced";
+    EXPECT_EQ(readFacePicture(app.path(), 6, 2).size(), testFace(6).pictures[2].size());
+    std::vector<FaceAnswer> answers = readFaceAnswers(app.path(), 7);
     answers.erase(answers.begin() + 1);
-    EXPECT_EQ(listingsDuring([&] { deleteFaceFiles(app.path(), 1, 6, answers); }), 1);
-    EXPECT_EQ(readFaceCount(app.path()), 5);
+    EXPECT_EQ(listingsDuring([&] { deleteFaceFiles(app.path(), 1, 7, answers); }), 0);
+    EXPECT_EQ(readFaceCount(app.path()), 6);
     // Nothing of the changes is left behind.
     for (const auto& [name, bytes] : snapshotDataFolder(app)) EXPECT_FALSE(name.startsWith('.')) << name.toStdString();
+
+    TempAppDir big;
+    writeTestCatalogue(big, 50);
+    std::vector<FaceAnswer> bigAnswers = readFaceAnswers(big.path(), 50);
+    bigAnswers.erase(bigAnswers.begin());
+    EXPECT_EQ(listingsDuring([&] { deleteFaceFiles(big.path(), 0, 50, bigAnswers); }), 1)
+        << "after it, as it was not watched meanwhile";
+    EXPECT_EQ(listingsDuring([&] { registerFaceFiles(big.path(), 49, testFace(2)); }), 0);
+    EXPECT_EQ(readFaceCount(big.path()), 50);
 }
 
 // A change on its own thread: its done step runs on the thread that started

@@ -2,10 +2,13 @@
 // The ini reader and writer on any file: one write (or section erase) that the
 // writer accepts reads back as written after a save and a fresh read, and
 // every other entry reads as before; one that it refuses changes nothing.
+// The edit on the bytes (IniAppend), wherever it takes the write or a new
+// section, gives the bytes IniFile gives.
 //
 // Input: a first line "section<TAB>key<TAB>value" (CP932; a fourth field
 // "-" erases the section instead), then the bytes of the ini file.
 #include "files/app_error.h"
+#include "files/ini_append.h"
 #include "files/ini_file.h"
 #include "files/shift_jis.h"
 #include "fuzz_check.h"
@@ -15,6 +18,7 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -58,6 +62,31 @@ void collectNames(const QString& text, QStringList* sections, QStringList* keys)
     }
 }
 
+// IniAppend against IniFile on the same bytes: the same value read, and the
+// same bytes after the write in place or the new section that it takes.
+void compareWithIniAppend(const QByteArray& file, const QString& section, const QString& key, const QString& value) {
+    std::optional<IniAppend> quick = IniAppend::of(file);
+    if (!quick) return;
+    IniFile slow(QStringLiteral("/nowhere/FaceData.ini"), file);
+    FUZZ_CHECK(slow.bytes() == file);
+    const std::optional<QString> read = quick->readString(section, key);
+    FUZZ_CHECK(read.value_or(kMissing) == slow.readString(section, key, kMissing));
+    if (quick->replaceString(section, key, value)) {
+        FUZZ_CHECK(read.has_value());
+        slow.writeString(section, key, value);
+        FUZZ_CHECK(quick->bytes() == slow.bytes());
+    } else {
+        FUZZ_CHECK(quick->bytes() == file);
+    }
+    const QString added = section + QStringLiteral("+");
+    const std::vector<std::pair<QString, QString>> entries = {{key, value}, {key + QStringLiteral("2"), value}};
+    if (quick->appendSection(added, entries)) {
+        FUZZ_CHECK(slow.readString(added, key, kMissing) == kMissing);
+        for (const auto& [k, v] : entries) slow.writeString(added, k, v);
+        FUZZ_CHECK(quick->bytes() == slow.bytes());
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -71,6 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Blanks around a value do not survive a read; the writer is given none.
     const QString value = command.value(2).trimmed().left(2047);
     const bool erase = command.value(3) == QLatin1String("-");
+
+    compareWithIniAppend(file, section, key, value);
 
     const QString path = fuzzFolder() + QStringLiteral("/FaceData.ini");
     writeFile(path, file);

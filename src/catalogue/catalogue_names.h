@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The catalogue's own names as a change finds them in the data folder,
+// without regard to letter case as resolveAppPath matches them: an entry of
+// exactly the game's spelling wins, otherwise the match that comes first in
+// code-point order, otherwise the game's spelling. Needs only the folder's
+// entries other than pictures spelled as facePictureName spells them (what
+// the leftover sweep gives): a match of another spelling is always among
+// them, and a picture's own spelling is looked at directly.
+#include "files/file_ops.h"
+
+#include <QString>
+#include <QStringList>
+
+struct CatalogueEntry {
+    QString name;  // as spelled in the folder; the game's spelling when there is none
+    EntryKind kind = EntryKind::Missing;
+    int error = 0;  // an errno when the entry could not be looked at (kind then says nothing)
+};
+
+class CatalogueNames {
+public:
+    // others: the entries of folder other than pictures spelled as the game spells them.
+    CatalogueNames(QString folder, QStringList others);
+    // name: "FaceData.ini" or a name of facePictureName.
+    CatalogueEntry find(const QString& name) const;
+    QString path(const CatalogueEntry& entry) const { return folder_ + QLatin1Char('/') + entry.name; }
+
+private:
+    QString folder_;
+    QStringList others_;
+};
