@@ -10,12 +10,15 @@
 #include "files/ini_append.h"
 #include "files/ini_file.h"
 #include "files/watched_folder.h"
+#include "pictures/parallel_work.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <future>
 #include <set>
+#include <tuple>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -26,6 +29,10 @@ QString at(const QString& folder, const QString& name) { return inFolder(folder,
 // More renames than this and the folder is not watched during the change
 // (each rename is two notices, and the kernel queues 16,384).
 constexpr std::size_t kRenamesWatched = 512;
+
+// Settings longer than this together (a catalogue of a few hundred faces)
+// are digested beside the writes.
+constexpr qsizetype kDigestsAside = 128 * 1024;
 
 int removeIfPresent(const QString& path) {
     const int error = removeFileEntry(path);
@@ -107,6 +114,12 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
         throwIniWriteError(settingsPath);
     }
     if (newSettings.size() > kSettingsReadLimit) throwIniWriteError(settingsPath);
+    // The digests of large settings are taken on another core while the
+    // hidden files are written: their syncs leave the processor waiting.
+    const bool aside = oldSettings.size() + newSettings.size() > kDigestsAside && workerCount() > 1;
+    std::future<std::pair<QByteArray, QByteArray>> digests =
+        std::async(aside ? std::launch::async : std::launch::deferred,
+                   [&] { return std::pair(settingsDigest(oldSettings), settingsDigest(newSettings)); });
     NewFileOptions fresh;
     fresh.exclusive = true;
     // The journal vouches for exactly these bytes.
@@ -120,8 +133,7 @@ CatalogueJournal prepare(const CatalogueChangePlan& plan) {
     CatalogueJournal journal;
     journal.phase = plan.out.empty() ? 2 : 1;
     journal.settings = settingsPath.mid(settingsPath.lastIndexOf(QLatin1Char('/')) + 1);
-    journal.settingsBefore = settingsDigest(oldSettings);
-    journal.settingsAfter = settingsDigest(newSettings);
+    std::tie(journal.settingsBefore, journal.settingsAfter) = digests.get();
     journal.out = plan.out;
     journal.in = plan.in;
     writeJournal(folder, journal, settingsPath);

@@ -4,14 +4,38 @@
 #include "files/ini_syntax.h"
 #include "files/shift_jis.h"
 
+#include <QtEndian>
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;
 
+bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Eight bytes at a time (a settings file has hundreds of kilobytes), the
+// first in the lowest bits.
+quint64 word(const char* at) { return qFromLittleEndian<quint64>(at); }
+
+constexpr quint64 kLow7 = 0x7f7f7f7f7f7f7f7fULL;
+constexpr quint64 kHigh = 0x8080808080808080ULL;
+
+// The high bit of each byte of w that equals c (exact: no carry crosses bytes).
+quint64 bytesEqual(quint64 w, unsigned char c) {
+    const quint64 x = w ^ (kHigh / 0x80 * c);
+    return ~(((x & kLow7) + kLow7) | x) & kHigh;
+}
+
 bool isAscii(const QByteArray& bytes) {
-    return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    quint64 all = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) all |= word(data + i);
+    for (; i < size; ++i) all |= static_cast<unsigned char>(data[i]);
+    return (all & kHigh) == 0;
 }
 
 bool isAscii(const QString& text) {
@@ -25,6 +49,28 @@ bool isSection(QLatin1StringView name, const QString& foldedSection) {
     return isAscii(foldedSection) && name.compare(foldedSection, Qt::CaseInsensitive) == 0;
 }
 
+// How many lines end in "\n" alone and how many in "\r\n".
+std::pair<qsizetype, qsizetype> lineEnds(const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype lineFeeds = 0, crlf = 0;
+    quint64 carriedReturn = 0;  // the high bit of the byte before the word: a "\r"
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        const quint64 w = word(data + i);
+        const quint64 feeds = bytesEqual(w, '\n'), returns = bytesEqual(w, '\r');
+        lineFeeds += std::popcount(feeds);
+        crlf += std::popcount(((returns << 8) | carriedReturn) & feeds);
+        carriedReturn = returns >> 56;
+    }
+    for (; i < size; ++i)
+        if (data[i] == '\n') {
+            ++lineFeeds;
+            if (i > 0 && data[i - 1] == '\r') ++crlf;
+        }
+    return {lineFeeds - crlf, crlf};
+}
+
 }  // namespace
 
 std::optional<IniAppend> IniAppend::of(QByteArray bytes) {
@@ -33,10 +79,23 @@ std::optional<IniAppend> IniAppend::of(QByteArray bytes) {
 }
 
 IniAppend::IniAppend(QByteArray bytes) : bytes_(std::move(bytes)) {
-    for (qsizetype start = 0; start < bytes_.size();) {
+    // A section line's first character that is not blank is "[" (ASCII's
+    // blanks: tab to carriage return, and space), as sectionNameOf has it:
+    // the "["s are found with memchr, each checked back to its line's start.
+    const char* const data = bytes_.constData();
+    const qsizetype size = bytes_.size();
+    for (qsizetype from = 0; from < size;) {
+        const auto* bracket = static_cast<const char*>(std::memchr(data + from, '[', size_t(size - from)));
+        if (!bracket) break;
+        qsizetype start = bracket - data;
+        while (start > 0 && data[start - 1] != '\n' && isBlank(data[start - 1])) --start;
+        if (start > 0 && data[start - 1] != '\n') {
+            from = bracket - data + 1;
+            continue;
+        }
         const Line line = lineAt(start);
-        if (sectionNameOf<QLatin1StringView>(text(line), nullptr)) sectionLines_.push_back(line);
-        start = line.next;
+        sectionLines_.push_back(line);
+        from = line.next;
     }
 }
 
@@ -114,9 +173,8 @@ bool IniAppend::appendSection(const QString& section, const std::vector<std::pai
 
     // New lines end as most lines of the file do ("\r\n" on a tie), and a last
     // line without an end gets one.
-    const qsizetype lineFeeds = bytes_.count('\n');
-    const qsizetype crlf = bytes_.count("\r\n");
-    const QByteArray end = lineFeeds - crlf > crlf ? QByteArray("\n") : QByteArray("\r\n");
+    const auto [lf, crlf] = lineEnds(bytes_);
+    const QByteArray end = lf > crlf ? QByteArray("\n") : QByteArray("\r\n");
     if (!bytes_.isEmpty() && !bytes_.endsWith('\n')) bytes_ += end;
     const qsizetype headerStart = bytes_.size();
     bytes_ += '[' + section.toLatin1() + ']';
