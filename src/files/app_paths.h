@@ -3,10 +3,8 @@
 // Paths under the application folder. Relative paths are written with "\" or
 // "/" between components and matched without regard to letter case against the
 // entries that exist, so "data\facedata.ini" finds data/FaceData.ini.
-#include <QSet>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 // The folder of the executable with exactly one trailing "/".
 QString appDirOf(const QString& executablePath);
@@ -30,25 +28,3 @@ QString resolveAppPath(const QString& appDir, const QString& relative);
 // data folder), where Qt's file dialogs keep what they remember; the game
 // folder itself when that folder cannot be looked at. Never throws.
 QString dialogMemoryFolder(const QString& appDir);
-
-// Names inside one folder spelled as resolveAppPath spells its last
-// component, for an operation that looks up many of them: the folder is
-// listed at most once, however many names are missing. entries: the folder's
-// entries when the caller has just listed it (then it is not listed again).
-// The answers stand for the folder as it was when first looked at.
-class FolderEntryNames {
-public:
-    explicit FolderEntryNames(QString folder, std::optional<QStringList> entries = std::nullopt);
-    // Throws "ファイル %s は開けません" as resolveAppPath does.
-    QString spelled(const QString& name);
-
-private:
-    void index(QStringList entries);
-    bool listedAsItIs(const QString& name);
-
-    QString folder_;
-    bool listed_ = false;
-    QStringList entries_;
-    int lookups_ = 0;
-    QSet<QString> exact_;  // the same once many names are looked up, spelled as on disk
-};

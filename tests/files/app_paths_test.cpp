@@ -91,36 +91,3 @@ TEST(AppPaths, MissingEntriesTakeTheProgramsSpellingOrTheOneGiven) {
     EXPECT_EQ(resolveAppPath(app, "data\\facedata.ini"), app + "Data/FaceData.ini");
     EXPECT_EQ(resolveAppPath(app, "data\\Face0_0.JPG"), app + "Data/Face0_0.JPG");
 }
-
-// Many names of one folder spelled as resolveAppPath spells them, with the
-// folder listed once however many are missing.
-TEST(FolderEntryNames, SpellsLikeResolveAppPathAndListsTheFolderOnce) {
-    TempAppDir dir;
-    const QString app = dir.path();
-    dir.writeBytes("data/face0_0.jpg", "");
-    dir.writeBytes("data/FACE1_0.JPG", "");
-    dir.writeBytes("data/Face1_0.jpg", "");
-    dir.writeBytes("data/facedata.ini", "");
-    int listings = 0;
-    FileFaults counting([&](FileCall call, const QString&, qint64) {
-        if (call == FileCall::ListFolder) ++listings;
-        return FileCallFault{};
-    });
-    FolderEntryNames names(app + "data");
-    const QStringList wanted = {"face0_0.jpg", "face1_0.jpg", "face2_0.jpg", "FaceData.ini", "face3_5.jpg"};
-    for (const QString& name : wanted)
-        EXPECT_EQ(app + "data/" + names.spelled(name), resolveAppPath(app, "data/" + name)) << name.toStdString();
-    EXPECT_EQ(names.spelled("face1_0.jpg"), "FACE1_0.JPG") << "the first match in code-point order";
-    EXPECT_EQ(names.spelled("facedata.INI"), "facedata.ini");
-    EXPECT_EQ(names.spelled("FACE9_9.jpg"), "FACE9_9.jpg") << "a missing name keeps the caller's spelling";
-    // The counting above: one listing for the names, resolveAppPath's own.
-    listings = 0;
-    FolderEntryNames fresh(app + "data");
-    for (const QString& name : wanted) fresh.spelled(name);
-    EXPECT_EQ(listings, 1);
-    // Given the entries, it lists nothing and answers the same.
-    listings = 0;
-    FolderEntryNames given(app + "data", QStringList{"face0_0.jpg", "FACE1_0.JPG", "Face1_0.jpg", "facedata.ini"});
-    for (const QString& name : wanted) EXPECT_EQ(given.spelled(name), names.spelled(name)) << name.toStdString();
-    EXPECT_EQ(listings, 0);
-}
