@@ -14,10 +14,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSet>
 #include <cerrno>
 #include <fcntl.h>
 #include <future>
-#include <set>
 #include <tuple>
 #include <sys/file.h>
 #include <unistd.h>
@@ -233,10 +233,11 @@ bool rollBackChange(const QString& folder, CatalogueJournal journal) {
 // disk) the other hidden files, among them the old settings that mark the
 // change as committed.
 bool finishCommittedChange(const QString& folder, const CatalogueJournal& journal, bool sweep) {
-    std::set<QString> movedIn;
+    QSet<QString> movedIn;
+    movedIn.reserve(qsizetype(journal.in.size()));
     for (const CatalogueRename& r : journal.in) movedIn.insert(r.from);
     for (const CatalogueRename& r : journal.out)
-        if (!movedIn.count(r.to) && removeIfPresent(at(folder, r.to)) != 0) return false;
+        if (!movedIn.contains(r.to) && removeIfPresent(at(folder, r.to)) != 0) return false;
     if (removeIfPresent(at(folder, ChangeFiles::journal)) != 0 || syncFolder(folder) != 0) return false;
     if (sweep)
         sweepChangeLeftovers(folder);

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringBuilder>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -14,7 +15,7 @@
 // A settings file this large is not one the game wrote; reading stops there.
 constexpr qint64 kSettingsReadLimit = 64 * 1024 * 1024;
 
-inline QString inFolder(const QString& folder, const QString& name) { return folder + QLatin1Char('/') + name; }
+inline QString inFolder(const QString& folder, const QString& name) { return folder % QLatin1Char('/') % name; }
 
 // Takes back a change that was not committed, then removes the journal and
 // the leftovers.

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <openssl/evp.h>
 #include <set>
@@ -18,9 +19,11 @@ const QByteArray kHeaderV1 = "pomurina-catalogue-change 1";
 const QByteArray kHeaderV2 = "pomurina-catalogue-change 2";
 constexpr qsizetype kDigestHexLength = 64;
 
+// Formatted in one go: a deletion names tens of thousands.
 QString hiddenPicture(const char* role, int face, int kind) {
-    return QLatin1String(".change-") + QLatin1String(role) + QLatin1Char('-') + QString::number(face) +
-           QLatin1Char('_') + QString::number(kind);
+    char name[64];
+    const int length = std::snprintf(name, sizeof name, ".change-%s-%d_%d", role, face, kind);
+    return QString::fromLatin1(name, length);
 }
 
 // One picture of the catalogue: face index and picture kind.
@@ -164,9 +167,9 @@ bool isAddedPicture(const QString& fileName) { return fileName.startsWith(QLatin
 }  // namespace ChangeFiles
 
 QString facePictureName(int face, int kind) {
-    // Spelled out piece by piece: a deletion names tens of thousands.
-    return QLatin1String("face") + QString::number(face) + QLatin1Char('_') + QString::number(kind) +
-           QLatin1String(".jpg");
+    char name[48];
+    const int length = std::snprintf(name, sizeof name, "face%d_%d.jpg", face, kind);
+    return QString::fromLatin1(name, length);
 }
 
 bool isFacePictureName(const char* name) {

@@ -10,6 +10,7 @@
 #include "files/file_ops.h"
 
 #include <QString>
+#include <QStringBuilder>
 #include <QStringList>
 
 struct CatalogueEntry {
@@ -24,7 +25,7 @@ public:
     CatalogueNames(QString folder, QStringList others);
     // name: "FaceData.ini" or a name of facePictureName.
     CatalogueEntry find(const QString& name) const;
-    QString path(const CatalogueEntry& entry) const { return folder_ + QLatin1Char('/') + entry.name; }
+    QString path(const CatalogueEntry& entry) const { return folder_ % QLatin1Char('/') % entry.name; }
 
 private:
     QString folder_;
