@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to a complete face selection, and a game start (click to Placing,
 // painted), each timed alternately with its floor (floors.h): the pictures
-// their first screen shows, read by plain names and decoded on both cores,
+// their first screen shows (for a game, of faces dealt at random, as the
+// game deals them), read by plain names and decoded on both cores,
 // thumbnails and palette parts DCT-scaled to the size they are drawn at. Read the counters: op_ms,
 // floor_ms and their median ratio x_floor.
 #include "bench_support.h"
@@ -17,6 +18,8 @@
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <array>
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,11 +55,28 @@ void floorFaceSelection(const QString& app, int n) {
     benchmark::DoNotOptimize(thumbnails.data());
 }
 
+// The faces a deal puts on the first screen of one palette: up to shown of
+// them, any but the chosen face, each equally likely. The game's deal is
+// random, so with thousands of faces their parts are seldom in memory; a
+// floor that read the same few faces every time would read them from memory.
+std::vector<int> dealtFaces(int n, int chosen, int shown, std::mt19937& random) {
+    std::vector<int> others;
+    for (int f = 0; f < n; ++f)
+        if (f != chosen) others.push_back(f);
+    shown = std::min(shown, int(others.size()));
+    for (int i = 0; i < shown; ++i) {
+        std::uniform_int_distribution<int> pick(i, int(others.size()) - 1);
+        std::swap(others[size_t(i)], others[size_t(pick(random))]);
+    }
+    others.resize(size_t(shown));
+    return others;
+}
+
 // The floor of a game start: what its first screen shows. The chosen face's
 // four parts (their sizes set the palettes' squares) and its board at full
-// size, then the parts of each palette's first screen decoded DCT-scaled to
-// the square they are drawn in, on both cores.
-void floorGameStart(const QString& app, int n) {
+// size, then the parts of each palette's first screen, dealt as a game deals
+// them, decoded DCT-scaled to the square they are drawn in, on both cores.
+void floorGameStart(const QString& app, int n, std::mt19937& random) {
     std::vector<QImage> own(5);
     floorOnTwoThreads(5, [&](int k) { own[k] = floorDecode(floorRead(picturePath(app, 0, k == 4 ? 5 : k + 1))); });
     std::array<QSize, 4> squares;
@@ -64,10 +84,13 @@ void floorGameStart(const QString& app, int n) {
         const int side = std::max(own[s].width(), own[s].height());
         squares[s] = QSize(side, side);
     }
-    const int shown = std::min(n, kFirstScreenParts);
-    std::vector<QImage> pictures(4 * shown);
-    floorOnTwoThreads(4 * shown, [&](int k) {
-        pictures[k] = floorDecodeThumbnail(floorRead(picturePath(app, k / 4, 1 + k % 4)), squares[k % 4]);
+    std::vector<std::pair<int, int>> parts;  // face, palette
+    for (int s = 0; s < 4; ++s)
+        for (int face : dealtFaces(n, 0, kFirstScreenParts, random)) parts.emplace_back(face, s);
+    std::vector<QImage> pictures(parts.size());
+    floorOnTwoThreads(int(parts.size()), [&](int k) {
+        const auto [face, s] = parts[size_t(k)];
+        pictures[size_t(k)] = floorDecodeThumbnail(floorRead(picturePath(app, face, 1 + s)), squares[size_t(s)]);
     });
     benchmark::DoNotOptimize(pictures.data());
 }
@@ -91,6 +114,8 @@ void BM_GameStart(benchmark::State& state) {
     bool started = false;
     StretchWatchdog watchdog(0);
     double longest = 0;
+    // Seeded anew on every run, as the game's deal is from the clock.
+    std::mt19937 random(std::random_device{}());
     measureAgainstFloor(
         state,
         [&] {
@@ -102,7 +127,7 @@ void BM_GameStart(benchmark::State& state) {
             QApplication::processEvents();
             started = true;
         },
-        [&] { floorGameStart(app, n); },
+        [&] { floorGameStart(app, n, random); },
         [&] {
             if (!started) return;
             started = false;

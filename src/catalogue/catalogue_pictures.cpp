@@ -4,6 +4,7 @@
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_journal.h"
 #include "files/app_error.h"
+#include "files/file_reading.h"
 #include "pictures/jpeg_codec.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/picture_limits.h"
@@ -38,3 +39,5 @@ QImage CataloguePictures::readFitted(int face, int kind, QSize box, QSize* fullS
         return decodeJpegFitted(bytes, box, fullSize, kCataloguePictureMaxPixels);
     });
 }
+
+void CataloguePictures::readAhead(int face, int kind) const { ::readAhead(folder_ + facePictureName(face, kind)); }

@@ -21,6 +21,9 @@ public:
     // The picture as drawn in box with its aspect kept, decoded at a reduced
     // scale (decodeJpegFitted); *fullSize gets its own size.
     QImage readFitted(int face, int kind, QSize box, QSize* fullSize) const;
+    // Asks for the picture to be read from the disk soon (readAhead), by its
+    // plain name.
+    void readAhead(int face, int kind) const;
 
 private:
     template <typename Decode>

@@ -107,6 +107,12 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes, LinkPolicy links)
     return bytes;
 }
 
+void readAhead(const QString& path) {
+    Descriptor file;
+    file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file.fd >= 0) ::posix_fadvise(file.fd, 0, 0, POSIX_FADV_WILLNEED);
+}
+
 bool listFolder(const QString& folder, const std::function<void(const char* name)>& visit) {
     Listing listing;
     int error = injected(FileCall::ListFolder, folder).error;

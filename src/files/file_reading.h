@@ -27,6 +27,12 @@ enum class LinkPolicy { Follow, DoNotFollow };
 // as unreadable: it is never taken in part.
 QByteArray readWholeFile(const QString& path, qint64 maxBytes, LinkPolicy links = LinkPolicy::Follow);
 
+// Asks the kernel to start reading the file at path into memory for a read
+// that follows soon, and returns at once: files asked for together come from
+// the disk together, not one after another. Only a hint: nothing happens
+// when the file cannot be opened.
+void readAhead(const QString& path);
+
 // Calls visit with every entry name of folder except "." and "..", in the
 // order the file system gives them. False when folder does not exist.
 bool listFolder(const QString& folder, const std::function<void(const char* name)>& visit);

@@ -31,6 +31,9 @@ GamePictures readGamePictures(const QString& appDir, int face, const std::array<
     const CataloguePictures files(appDir);
     GamePictures game;
     std::vector<Failure> failures(5);
+    // Each batch is asked of the disk at once before it is decoded: the parts
+    // of thousands of faces are seldom all in memory.
+    for (int kind = 1; kind <= 5; ++kind) files.readAhead(face, kind);
     runOnAllCores(5, [&](int k) {
         try {
             if (k < 4)
@@ -54,6 +57,7 @@ GamePictures readGamePictures(const QString& appDir, int face, const std::array<
         for (int position : paletteGrid(side).positionsMeeting(shown[size_t(s)], int(cells.size())))
             if (faceAt[size_t(position)] != face) keys.push_back(PictureKey{faceAt[size_t(position)], s, QSize(side, side)});
     }
+    for (const PictureKey& key : keys) files.readAhead(key.face, key.kind);
     game.firstScreens.resize(keys.size());
     failures.resize(5 + keys.size());
     runOnAllCores(int(keys.size()), [&](int k) {
