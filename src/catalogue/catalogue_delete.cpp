@@ -38,13 +38,16 @@ void deleteFaceFiles(const QString& appDir, int d, int count,
     // folder (a listing only when it is not watched).
     std::optional<QStringList> entries = recoverCatalogueChange(plan.folder);
     if (!entries) throwFileOpenError(plan.folder);
-    const CatalogueNames names(plan.folder, std::move(*entries));
+    CatalogueNames names(plan.folder, std::move(*entries));
     plan.settingsPath = names.path(names.find(QStringLiteral("FaceData.ini")));
     // Face d is face d of the catalogue the caller read, or nothing goes.
     plan.countRead = count;
+    // A listing costs about a third of a look at one entry per entry of the
+    // folder: worth it once more than a quarter of the faces move.
+    if (count - d > count / 4) names.listPictures(d, count);
     for (int i = d; i < count; ++i)
         for (int kind = 0; kind < 6; ++kind) {
-            const CatalogueEntry entry = names.find(facePictureName(i, kind));
+            const CatalogueEntry entry = names.picture(i, kind);
             if (entry.error != 0 || entry.kind == EntryKind::Other) throwFileOpenError(names.path(entry));
             if (entry.kind == EntryKind::Missing) continue;
             if (i == d) {

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringBuilder>
 #include <QStringList>
+#include <cstdint>
+#include <vector>
 
 struct CatalogueEntry {
     QString name;  // as spelled in the folder; the game's spelling when there is none
@@ -25,9 +27,19 @@ public:
     CatalogueNames(QString folder, QStringList others);
     // name: "FaceData.ini" or a name of facePictureName.
     CatalogueEntry find(const QString& name) const;
+    CatalogueEntry picture(int face, int kind) const;
     QString path(const CatalogueEntry& entry) const { return folder_ % QLatin1Char('/') % entry.name; }
+
+    // Learns which pictures of faces first .. end - 1 are there, spelled as
+    // the game spells them, from one listing of the folder instead of one look
+    // at each (a deletion moves nearly all of them). Throws "ファイル %s は開けません"
+    // naming the folder when it cannot be listed.
+    void listPictures(int first, int end);
 
 private:
     QString folder_;
     QStringList others_;
+    // From listPictures: per face from listedFirst_, a bit per kind.
+    int listedFirst_ = 0;
+    std::vector<std::uint8_t> listedFiles_, listedOthers_, listedUnknown_;
 };

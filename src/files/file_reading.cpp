@@ -113,7 +113,7 @@ void readAhead(const QString& path) {
     if (file.fd >= 0) ::posix_fadvise(file.fd, 0, 0, POSIX_FADV_WILLNEED);
 }
 
-bool listFolder(const QString& folder, const std::function<void(const char* name)>& visit) {
+bool listFolder(const QString& folder, const std::function<void(const char* name, ListedKind kind)>& visit) {
     Listing listing;
     int error = injected(FileCall::ListFolder, folder).error;
     if (error == 0) {
@@ -131,6 +131,13 @@ bool listFolder(const QString& folder, const std::function<void(const char* name
         }
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-        visit(name);
+        const ListedKind kind = entry->d_type == DT_REG || entry->d_type == DT_LNK ? ListedKind::FileOrLink
+                                : entry->d_type == DT_UNKNOWN                    ? ListedKind::Unknown
+                                                                                 : ListedKind::Other;
+        visit(name, kind);
     }
+}
+
+bool listFolder(const QString& folder, const std::function<void(const char* name)>& visit) {
+    return listFolder(folder, [&](const char* name, ListedKind) { visit(name); });
 }

@@ -36,6 +36,11 @@ void readAhead(const QString& path);
 // Calls visit with every entry name of folder except "." and "..", in the
 // order the file system gives them. False when folder does not exist.
 bool listFolder(const QString& folder, const std::function<void(const char* name)>& visit);
+// What a listing tells of an entry without a look at it: a regular file or
+// a symbolic link, something else, or nothing (some file systems do not say).
+enum class ListedKind { FileOrLink, Other, Unknown };
+// The same, with what each entry is as far as the listing tells.
+bool listFolder(const QString& folder, const std::function<void(const char* name, ListedKind kind)>& visit);
 
 // Test seam: faults injected into the calls above, so tests can make a file
 // system fail in ways that a root test process cannot arrange with

@@ -3,10 +3,12 @@
 // sweep's entries (every entry but the pictures spelled as the game spells
 // them) and one look at a picture's own name.
 #include "catalogue/catalogue_change.h"
+#include "catalogue/catalogue_journal.h"
 #include "catalogue/catalogue_names.h"
 #include "files/app_paths.h"
 #include "support/temp_app_dir.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 TEST(CatalogueNames, SpellLikeResolveAppPathFromTheEntriesOtherThanPictures) {
@@ -27,4 +29,17 @@ TEST(CatalogueNames, SpellLikeResolveAppPathFromTheEntriesOtherThanPictures) {
     EXPECT_EQ(missing.name, "face2_0.jpg");
     EXPECT_EQ(missing.kind, EntryKind::Missing);
     EXPECT_EQ(names.find("FaceData.ini").kind, EntryKind::File);
+
+    // From one listing, the same answers; a folder in a picture's place is no picture.
+    ASSERT_TRUE(QDir().mkpath(app + "data/face2_3.jpg"));
+    CatalogueNames listed(app + "data", others);
+    listed.listPictures(0, 6);
+    for (int face = 0; face < 6; ++face)
+        for (int kind = 0; kind < 6; ++kind) {
+            const CatalogueEntry one = names.find(facePictureName(face, kind)), many = listed.picture(face, kind);
+            EXPECT_EQ(many.name, one.name) << face << "_" << kind;
+            EXPECT_EQ(many.kind, one.kind) << face << "_" << kind;
+        }
+    EXPECT_EQ(listed.picture(2, 3).kind, EntryKind::Other);
+    EXPECT_EQ(listed.picture(1, 0).name, "FACE1_0.JPG");
 }
