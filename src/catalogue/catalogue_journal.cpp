@@ -6,11 +6,12 @@
 #include <QByteArrayView>
 #include <QList>
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <openssl/evp.h>
 #include <set>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -19,11 +20,19 @@ const QByteArray kHeaderV1 = "pomurina-catalogue-change 1";
 const QByteArray kHeaderV2 = "pomurina-catalogue-change 2";
 constexpr qsizetype kDigestHexLength = 64;
 
-// Formatted in one go: a deletion names tens of thousands.
-QString hiddenPicture(const char* role, int face, int kind) {
-    char name[64];
-    const int length = std::snprintf(name, sizeof name, ".change-%s-%d_%d", role, face, kind);
-    return QString::fromLatin1(name, length);
+// "<prefix><face>_<kind><suffix>", formatted in one buffer: a deletion
+// names tens of thousands of pictures.
+QString pictureName(std::string_view prefix, int face, int kind, std::string_view suffix) {
+    std::string name(prefix);
+    name += std::to_string(face);
+    name += '_';
+    name += std::to_string(kind);
+    name += suffix;
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+QString hiddenPicture(std::string_view role, int face, int kind) {
+    return pictureName(".change-" + std::string(role) + '-', face, kind, {});
 }
 
 // One picture of the catalogue: face index and picture kind.
@@ -166,11 +175,7 @@ bool isChangeFile(const QString& fileName) { return fileName.startsWith(QLatin1S
 bool isAddedPicture(const QString& fileName) { return fileName.startsWith(QLatin1String(".change-added-")); }
 }  // namespace ChangeFiles
 
-QString facePictureName(int face, int kind) {
-    char name[48];
-    const int length = std::snprintf(name, sizeof name, "face%d_%d.jpg", face, kind);
-    return QString::fromLatin1(name, length);
-}
+QString facePictureName(int face, int kind) { return pictureName("face", face, kind, ".jpg"); }
 
 bool isFacePictureName(const char* name) {
     if (std::strncmp(name, "face", 4) != 0) return false;

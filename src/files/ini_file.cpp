@@ -7,12 +7,24 @@
 #include "files/file_reading.h"
 #include "files/shift_jis.h"
 
+#include <QStringBuilder>
 #include <algorithm>
 #include <limits>
 
 namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;
+
+bool isAscii(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Whether the entry's text has a CP932 encoding that reads back the same; ASCII
+// (nearly every entry) is looked at without joining it first.
+bool representable(const QString& section, const QString& key, const QString& value) {
+    if (isAscii(section) && isAscii(key) && isAscii(value) && shiftJisKeepsAscii()) return true;
+    return representableInShiftJis(section + key + value);
+}
 
 int hexDigit(char16_t c) {
     if (c >= u'0' && c <= u'9') return c - u'0';
@@ -96,9 +108,8 @@ void IniFile::parse(const QByteArray& bytes) {
     usualEnd_ = lf > crlf ? LineEnd::Lf : LineEnd::CrLf;
 }
 
-int IniFile::findSection(const QString& section) const { return findSection(section, 0); }
-
-int IniFile::findSection(const QString& section, int from) const {
+const std::vector<int>& IniFile::sectionCopies(const QString& section) const {
+    static const std::vector<int> none;
     if (!indexed_) {
         sectionLines_.clear();
         QStringView name;
@@ -107,9 +118,7 @@ int IniFile::findSection(const QString& section, int from) const {
         indexed_ = true;
     }
     const auto it = sectionLines_.constFind(section.toCaseFolded());
-    if (it == sectionLines_.cend()) return -1;
-    const auto at = std::lower_bound(it->begin(), it->end(), from);
-    return at == it->end() ? -1 : *at;
+    return it == sectionLines_.cend() ? none : *it;
 }
 
 int IniFile::sectionEnd(int sectionLine) const {
@@ -141,7 +150,10 @@ QStringList IniFile::readStrings(const QString& section, const QStringList& keys
     QStringList values(keys.size(), def);
     std::vector<bool> found(keys.size(), false);
     qsizetype missing = keys.size();
-    for (int s = findSection(section); s >= 0 && missing > 0;) {
+    // A section that appears more than once is read as one. Copies follow
+    // each other in file order, each ending where a later one may start.
+    for (const int s : sectionCopies(section)) {
+        if (missing == 0) break;
         const int end = sectionEnd(s);
         QStringView name, value;
         for (int i = s + 1; i < end && missing > 0; ++i) {
@@ -153,7 +165,6 @@ QStringList IniFile::readStrings(const QString& section, const QStringList& keys
                     --missing;
                 }
         }
-        s = findSection(section, end);
     }
     return values;
 }
@@ -171,15 +182,13 @@ std::vector<int> IniFile::readIntegers(const QString& section, const QStringList
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
     // A section that appears more than once is read as one: the first entry
     // of the key in any of them counts.
-    for (int s = findSection(section); s >= 0;) {
-        const int end = sectionEnd(s);
-        const int k = findKey(s, end, key);
+    for (const int s : sectionCopies(section)) {
+        const int k = findKey(s, sectionEnd(s), key);
         if (k >= 0) {
             QStringView value;
             entryOf<QStringView>(lines_[k].text, nullptr, &value);
             return valueText(value);
         }
-        s = findSection(section, end);
     }
     return def;
 }
@@ -204,24 +213,23 @@ void IniFile::insertLine(int at, const QString& text) {
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    if (!iniEntryFits(section, key, value) || !representableInShiftJis(section + key + value))
-        throwIniWriteError(path_);
+    if (!iniEntryFits(section, key, value) || !representable(section, key, value)) throwIniWriteError(path_);
 
     // One pass over the section's lines: every copy of the section is searched
     // for the key, and the end of the first copy remembered for an append.
-    const int first = findSection(section);
+    const std::vector<int>& copies = sectionCopies(section);
+    const int first = copies.empty() ? -1 : copies.front();
     int firstEnd = -1;
-    for (int s = first; s >= 0;) {
+    for (const int s : copies) {
         const int end = sectionEnd(s);
         if (firstEnd < 0) firstEnd = end;
         const int k = findKey(s, end, key);
         if (k >= 0) {
             QStringView existingKey;
             entryOf<QStringView>(lines_[k].text, &existingKey, nullptr);
-            lines_[k].text = existingKey.toString() + QLatin1Char('=') + value;
+            lines_[k].text = existingKey % QLatin1Char('=') % value;
             return;
         }
-        s = findSection(section, end);
     }
     const QString entry = key + QLatin1Char('=') + value;
     if (first < 0) {
@@ -247,9 +255,10 @@ void IniFile::writeInteger(const QString& section, const QString& key, int value
 void IniFile::eraseSection(const QString& section) {
     // Every copy goes, so no stray copy of the section is read later. The
     // lines are marked first and the rest kept in one pass.
-    if (findSection(section) < 0) return;
+    const std::vector<int>& copies = sectionCopies(section);
+    if (copies.empty()) return;
     std::vector<bool> erased(lines_.size(), false);
-    for (int s : sectionLines_.value(section.toCaseFolded()))
+    for (const int s : copies)
         std::fill(erased.begin() + s, erased.begin() + sectionEnd(s), true);
     std::vector<Line> kept;
     kept.reserve(lines_.size());

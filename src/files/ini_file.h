@@ -63,8 +63,8 @@ private:
         LineEnd end = LineEnd::None;  // None only for a last line without one
     };
     void parse(const QByteArray& bytes);
-    int findSection(const QString& section) const;  // index of the "[...]" line or -1
-    int findSection(const QString& section, int from) const;
+    // The "[...]" lines of every copy of section, in file order.
+    const std::vector<int>& sectionCopies(const QString& section) const;
     int sectionEnd(int sectionLine) const;          // index after the last line of it
     int findKey(int sectionLine, int end, const QString& key) const;
     void insertLine(int at, const QString& text);

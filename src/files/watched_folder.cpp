@@ -21,21 +21,26 @@ namespace {
 constexpr std::size_t kMostWatched = 4;
 constexpr uint32_t kEntryNotices = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
 // The notices after which the names no longer stand for the folder.
-constexpr uint32_t kLostTrack = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED | IN_Q_OVERFLOW;
+constexpr uint32_t kLostTrack = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED;
 
 struct Watch {
     QString folder;
     EntryNameFilter keep = nullptr;
-    int fd = -1;  // an inotify instance of its own, so that stopping it drops its queue
+    int wd = -1;
     dev_t device = 0;
     ino_t inode = 0;
     QSet<QString> names;
+    bool tracking = true;  // false once a notice may have been missed
     quint64 lastUse = 0;
 };
 
+// One inotify instance for the process, kept open: closing one waits for
+// the kernel's readers of its watches to finish (milliseconds), while a
+// watch is removed at once.
 struct Watches {
     std::mutex lock;
     pid_t owner = 0;
+    int fd = -1;
     std::vector<Watch> all;
     quint64 uses = 0;
 };
@@ -69,42 +74,57 @@ bool identify(const QByteArray& path, dev_t* device, ino_t* inode) {
     return true;
 }
 
-// Applies the notices queued for w; false when they no longer vouch for it.
-bool catchUp(Watch& w) {
-    alignas(inotify_event) char buffer[16384];
-    for (;;) {
-        const ssize_t got = ::read(w.fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return errno == EAGAIN;
-        if (got == 0) return false;
-        for (ssize_t at = 0; at < got;) {
-            const auto* notice = reinterpret_cast<const inotify_event*>(buffer + at);
-            at += ssize_t(sizeof(inotify_event) + notice->len);
-            if (notice->mask & kLostTrack) return false;
-            if (notice->len == 0 || !w.keep(notice->name)) continue;
-            if (notice->mask & (IN_CREATE | IN_MOVED_TO)) w.names.insert(QFile::decodeName(notice->name));
-            else if (notice->mask & (IN_DELETE | IN_MOVED_FROM)) w.names.remove(QFile::decodeName(notice->name));
-        }
-    }
-}
-
 bool stillTheFolder(const Watch& w) {
     dev_t device = 0;
     ino_t inode = 0;
     return identify(QFile::encodeName(w.folder), &device, &inode) && device == w.device && inode == w.inode;
 }
 
-void close(Watch& w) {
-    if (w.fd >= 0) ::close(w.fd);
-    w.fd = -1;
+// Applies every queued notice to its watch. A lost notice (the queue ran
+// over) or a failed read leaves no watch to trust.
+void catchUp(Watches& ws) {
+    if (ws.fd < 0) return;
+    alignas(inotify_event) char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(ws.fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            if (got == 0 || errno != EAGAIN)
+                for (Watch& w : ws.all) w.tracking = false;
+            return;
+        }
+        for (ssize_t at = 0; at < got;) {
+            const auto* notice = reinterpret_cast<const inotify_event*>(buffer + at);
+            at += ssize_t(sizeof(inotify_event) + notice->len);
+            if (notice->mask & IN_Q_OVERFLOW) {
+                for (Watch& w : ws.all) w.tracking = false;
+                continue;
+            }
+            // Notices of a watch removed meanwhile find none.
+            const auto w = std::find_if(ws.all.begin(), ws.all.end(), [&](const Watch& x) { return x.wd == notice->wd; });
+            if (w == ws.all.end() || !w->tracking) continue;
+            if (notice->mask & kLostTrack) {
+                w->tracking = false;
+                continue;
+            }
+            if (notice->len == 0 || !w->keep(notice->name)) continue;
+            if (notice->mask & (IN_CREATE | IN_MOVED_TO)) w->names.insert(QFile::decodeName(notice->name));
+            else if (notice->mask & (IN_DELETE | IN_MOVED_FROM)) w->names.remove(QFile::decodeName(notice->name));
+        }
+    }
 }
 
-// A child of fork shares its parent's queues: reading one would take the
-// parent's notices. It starts afresh.
+void unwatch(Watches& ws, std::vector<Watch>::iterator w) {
+    if (ws.fd >= 0 && w->wd >= 0) ::inotify_rm_watch(ws.fd, w->wd);
+    ws.all.erase(w);
+}
+
+// A child of fork shares its parent's queue: reading it would take the
+// parent's notices. It starts afresh (the inherited descriptor is left alone).
 void forgetIfForked(Watches& ws) {
     const pid_t self = ::getpid();
     if (ws.owner == self) return;
-    for (Watch& w : ws.all) close(w);
+    ws.fd = -1;
     ws.all.clear();
     ws.owner = self;
 }
@@ -120,15 +140,14 @@ std::optional<QStringList> watchedEntries(const QString& folder, EntryNameFilter
     Watches& ws = watches();
     const std::lock_guard<std::mutex> locked(ws.lock);
     forgetIfForked(ws);
-    const auto found = std::find_if(ws.all.begin(), ws.all.end(),
-                                    [&](const Watch& w) { return w.folder == folder && w.keep == keep; });
+    catchUp(ws);
+    const auto found = std::find_if(ws.all.begin(), ws.all.end(), [&](const Watch& w) { return w.folder == folder; });
     if (found != ws.all.end()) {
-        if (catchUp(*found) && stillTheFolder(*found)) {
+        if (found->keep == keep && found->tracking && stillTheFolder(*found)) {
             found->lastUse = ++ws.uses;
             return sorted(found->names.values());
         }
-        close(*found);
-        ws.all.erase(found);
+        unwatch(ws, found);
     }
 
     // The watch starts before the listing, so that no change in between is
@@ -139,10 +158,16 @@ std::optional<QStringList> watchedEntries(const QString& folder, EntryNameFilter
     w.keep = keep;
     const QByteArray path = QFile::encodeName(folder);
     if (isLocal(path) && identify(path, &w.device, &w.inode)) {
-        w.fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        if (w.fd >= 0 && ::inotify_add_watch(w.fd, path.constData(), kEntryNotices | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR) < 0)
-            close(w);
+        if (ws.fd < 0) ws.fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (ws.fd >= 0) w.wd = ::inotify_add_watch(ws.fd, path.constData(), kEntryNotices | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
     }
+    // Another path to the same folder shares its watch: that one goes.
+    if (w.wd >= 0)
+        for (auto other = ws.all.begin(); other != ws.all.end(); ++other)
+            if (other->wd == w.wd) {
+                ws.all.erase(other);
+                break;
+            }
     QStringList names;
     bool exists = false;
     try {
@@ -150,21 +175,21 @@ std::optional<QStringList> watchedEntries(const QString& folder, EntryNameFilter
             if (keep(name)) names << QFile::decodeName(name);
         });
     } catch (...) {
-        close(w);
+        if (w.wd >= 0) ::inotify_rm_watch(ws.fd, w.wd);
         throw;
     }
     // The folder watched is the one listed, unless the path changed meanwhile.
-    if (!exists || !stillTheFolder(w)) close(w);
+    if (w.wd >= 0 && (!exists || !stillTheFolder(w))) {
+        ::inotify_rm_watch(ws.fd, w.wd);
+        w.wd = -1;
+    }
     if (!exists) return std::nullopt;
-    if (w.fd >= 0) {
+    if (w.wd >= 0) {
         w.names = QSet<QString>(names.cbegin(), names.cend());
         w.lastUse = ++ws.uses;
-        if (ws.all.size() >= kMostWatched) {
-            const auto oldest = std::min_element(ws.all.begin(), ws.all.end(),
-                                                 [](const Watch& a, const Watch& b) { return a.lastUse < b.lastUse; });
-            close(*oldest);
-            ws.all.erase(oldest);
-        }
+        if (ws.all.size() >= kMostWatched)
+            unwatch(ws, std::min_element(ws.all.begin(), ws.all.end(),
+                                         [](const Watch& a, const Watch& b) { return a.lastUse < b.lastUse; }));
         ws.all.push_back(std::move(w));
     }
     return sorted(names);
@@ -174,12 +199,6 @@ void stopWatching(const QString& folder) {
     Watches& ws = watches();
     const std::lock_guard<std::mutex> locked(ws.lock);
     forgetIfForked(ws);
-    for (auto it = ws.all.begin(); it != ws.all.end();) {
-        if (it->folder == folder) {
-            close(*it);
-            it = ws.all.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    const auto found = std::find_if(ws.all.begin(), ws.all.end(), [&](const Watch& w) { return w.folder == folder; });
+    if (found != ws.all.end()) unwatch(ws, found);
 }
