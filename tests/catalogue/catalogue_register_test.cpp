@@ -2,6 +2,7 @@
 #include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
 #include "files/file_ops.h"
+#include "files/ini_file.h"
 #include "test_catalogue_files.h"
 
 #include <QDir>
@@ -141,4 +142,34 @@ TEST(RegisteringAFace, WritesTheSettingsTwiceAndSyncsEveryFileOnce) {
     EXPECT_EQ(readFaceCount(app.path()), 4);
     EXPECT_EQ(readFaceAnswers(app.path(), 4)[3], testFace(5).answer);
     std::printf("[ steps    ] %zu files written, %d folder syncs\n", writes.size(), folderSyncs);
+}
+
+// The new settings are those IniFile writes from the old text, whether they
+// are edited on their bytes (plain ASCII) or through IniFile (Shift-JIS text,
+// a section of the new face's number already there, no count stored).
+TEST(RegisteringAFace, WritesTheSettingsIniFileWouldWhicheverWayTheyAreEdited) {
+    const QByteArray settings[] = {
+        "; faces\n[faces]\ncount = 3\n[0]\nX1=1\n[2]\nY4=9",
+        "; \x8a\xe7\r\n[Faces]\r\nCount=3\r\n",
+        "[Faces]\r\nCount=3\r\n[ 3 ]\r\nX1=5\r\nZ=1\r\n",
+        "[Faces]\r\nTotal=3\r\n",
+    };
+    for (const QByteArray& before : settings) {
+        SCOPED_TRACE(before.toStdString());
+        TempAppDir app;
+        writeTestCatalogue(app, 3);
+        app.writeBytes(QStringLiteral("data/FaceData.ini"), before);
+        const NewFacePictures face = testFace(3);
+        registerFaceFiles(app.path(), 3, face);
+
+        IniFile expected(QStringLiteral("/nowhere/FaceData.ini"), before);
+        expected.writeInteger(QStringLiteral("Faces"), QStringLiteral("Count"), 4);
+        for (int slot = 1; slot <= 4; ++slot) {
+            expected.writeInteger(QStringLiteral("3"), QStringLiteral("X%1").arg(slot), answerX(face.answer, slot));
+        }
+        for (int slot = 1; slot <= 4; ++slot) {
+            expected.writeInteger(QStringLiteral("3"), QStringLiteral("Y%1").arg(slot), answerY(face.answer, slot));
+        }
+        EXPECT_EQ(app.readBytes(QStringLiteral("data/FaceData.ini")), expected.bytes());
+    }
 }
