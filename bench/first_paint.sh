@@ -24,6 +24,8 @@ home=$work/home
 mkdir -p "$home"
 cp -r "$catalogue/data" "$home/data"
 cp "$assets/title.bmp" "$assets/logo.bmp" "$home/"
+# The copy's writing-back must not run during the measurements.
+sync
 display=:$((90 + RANDOM % 50))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!

@@ -161,18 +161,23 @@ QString completeDataFolder(const QString& sourceData, const QString& targetData)
 
 // What interrupted writes left in the folders the game writes: the game's
 // folder itself (the first start's copies), Library/ (saved faces) and data/
-// (settings; the catalogue change sweeps its own files), and the lock of the
-// file dialogs' memory, which a game killed while a dialog wrote it leaves
-// (Qt would wait on it at the next dialog). Called once the folder is this
-// game's, so no write of another game is under way there.
+// (settings), and the lock of the file dialogs' memory, which a game killed
+// while a dialog wrote it leaves (Qt would wait on it at the next dialog).
+// A data/ that holds a catalogue is left to the catalogue's recovery, which
+// sweeps these leftovers with its own behind the title at every start:
+// listing thousands of pictures here would hold up the window's first
+// paint. Called once the folder is this game's, so no write of another game
+// is under way there.
 void sweepWriteLeftovers(const QString& appDir) {
     sweepAtomicWriteLeftovers(withoutSlash(appDir));
-    for (const char* folder : {"Library", "data"}) {
+    const auto sweepFolder = [&](const QString& folder) {
         try {
-            sweepAtomicWriteLeftovers(withoutSlash(resolveAppPath(appDir, QString::fromLatin1(folder))));
+            sweepAtomicWriteLeftovers(withoutSlash(resolveAppPath(appDir, folder)));
         } catch (const AppError&) {
         }
-    }
+    };
+    sweepFolder(QStringLiteral("Library"));
+    if (!hasCatalogue(appDir)) sweepFolder(QStringLiteral("data"));
     const QString dialogLock = dialogMemoryFolder(appDir) + QStringLiteral("/QtProject.conf.lock");
     if (QFileInfo(dialogLock).isFile() && !isLockFileHeld(dialogLock)) QFile::remove(dialogLock);
 }

@@ -96,6 +96,9 @@ void sweepAtomicWriteLeftovers(const QString& folder) {
     QStringList names;
     try {
         listFolder(folder, [&](const char* entry) {
+            // Every leftover is a hidden name: the thousands of pictures of a
+            // catalogue are passed over at a glance.
+            if (entry[0] != '.') return;
             const QString name = QFile::decodeName(entry);
             if (isAtomicWriteLeftover(name)) names << name;
         });

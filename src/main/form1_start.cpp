@@ -40,7 +40,6 @@ TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), service
     createControls();
     createScreens();
     connectCells();
-    game_->loadPlayChoices();
     faceSelection_->loadTitlePictures();
     Timer1->start();
     installEventFilter(this);
@@ -113,6 +112,10 @@ void TForm1::FormCreate() {
     // is done by the end of the title.
     guarded([&] { faceSelection_->beginTitle(); });
     startUpSteps_.push_back([this] { readCatalogue(); });
+    // The game menu's choices too: a Play.ini that is not there is looked
+    // for in every letter case, which lists a data folder of thousands of
+    // pictures.
+    startUpSteps_.push_back([this] { game_->loadPlayChoices(); });
 }
 
 namespace {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start sweeps the temporary files that interrupted writes left (a kill
 // during a library save, the first start's copy, a settings save) from the
-// game's folder, Library/ and data/, and nothing else.
+// game's folder, Library/ and data/, and nothing else. A data/ that holds a
+// catalogue is swept by the catalogue's recovery behind the title
+// (JournalRecovery), not before the window shows.
 #include "files/app_home.h"
 #include "files/game_folder_lock.h"
 #include "support/temp_app_dir.h"
@@ -16,11 +18,13 @@ TEST(LeftoverSweep, TheStartRemovesTheGamesOwnTemporaryFilesAndNothingElse) {
     const QString game = QStringLiteral("game/");
     root.writeBytes(game + "data/FaceData.ini", "[faces]\r\ncount=3\r\n");
     root.writeBytes(game + "title.bmp", "title");
+    root.writeBytes("other/data/BGM.ini", "[BGM]\r\n");
     const QStringList leftovers = {"game/.title.bmp.tmp-a1B2c3", "game/Library/.花子.jpg.tmp-Zz9Yy8",
-                                   "game/data/.FaceData.ini.tmp-000000", "game/data/.BGM.ini.tmp-xYz123"};
+                                   "other/data/.FaceData.ini.tmp-000000", "other/data/.BGM.ini.tmp-xYz123"};
     const QStringList kept = {"game/.title.bmp.tmp-a1B2c", "game/Library/花子.jpg.tmp-Zz9Yy8",
                               "game/Library/.花子.tmp-Zz9Yy8.jpg", "game/Library/sub/.x.jpg.tmp-Zz9Yy8",
-                              "game/data/.tmp-abcdef", "game/Library/花子.jpg", "game/other/.a.tmp-abcdef"};
+                              "other/data/.tmp-abcdef", "game/Library/花子.jpg", "game/other/.a.tmp-abcdef",
+                              "game/data/.BGM.ini.tmp-xYz123"};
     for (const QString& name : leftovers + kept) root.writeBytes(name, "bytes");
     QDir().mkpath(root.path() + "game/Library/.folder.tmp-abcdef");
 
@@ -29,6 +33,9 @@ TEST(LeftoverSweep, TheStartRemovesTheGamesOwnTemporaryFilesAndNothingElse) {
     setting.homeOverride = root.path() + game;
     const AppHome home = openAppHome(setting);
     EXPECT_EQ(home.appDir, root.path() + game);
+    // A game folder whose data/ holds no catalogue (its settings only).
+    setting.homeOverride = root.path() + QStringLiteral("other/");
+    openAppHome(setting);
     for (const QString& name : leftovers) EXPECT_FALSE(root.exists(name)) << name.toStdString();
     for (const QString& name : kept) EXPECT_EQ(root.readBytes(name), QByteArray("bytes")) << name.toStdString();
     EXPECT_TRUE(QDir(root.path() + "game/Library/.folder.tmp-abcdef").exists());

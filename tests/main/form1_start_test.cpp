@@ -9,6 +9,7 @@
 #include "files/app_error.h"
 #include "files/ini_file.h"
 #include "pictures/jpeg_codec.h"
+#include "support/file_faults.h"
 #include "support/test_catalogue.h"
 #include "support/window/game_window.h"
 
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -253,10 +255,21 @@ TEST(StartUp, TheTitleComesFirstAndTheFaceSelectionIsCompleteWhenItEnds) {
     services.dialogs = std::move(dialogs);
     services.media = std::make_unique<RecordingMedia>();
     services.timersCallHandlers = false;
+    // The game menu's choices under another letter case: found only by
+    // listing data/, which waits until the window is painted.
+    dir.writeBytes(QStringLiteral("data/PLAY.INI"), "[Play]\r\nBlindfold=1\r\n");
+    int listings = 0;
+    std::optional<FileFaults> counting;
+    counting.emplace([&](FileCall call, const QString& path, qint64) {
+        if (call == FileCall::ListFolder && path.contains(QStringLiteral("data"))) ++listings;
+        return FileCallFault{};
+    });
     TForm1 f(dir.path(), std::move(services));
+    counting.reset();
 
     // Before its first paint the window holds the title alone: not a face
-    // read yet.
+    // read yet, and the data folder not even listed.
+    EXPECT_EQ(listings, 0);
     EXPECT_TRUE(f.faceSelection().titleShowing());
     EXPECT_TRUE(f.ImgTitle->isVisibleTo(&f));
     EXPECT_EQ(f.ThumbnailGrid->count(), 0);
@@ -277,6 +290,7 @@ TEST(StartUp, TheTitleComesFirstAndTheFaceSelectionIsCompleteWhenItEnds) {
     EXPECT_TRUE(shown->errors[0].startsWith(QStringLiteral("JPEG エラー #"))) << "face 4 fails before face 9";
     for (int s = 1; s <= 4; ++s) EXPECT_EQ(f.PartCells[s]->count(), 12);
     EXPECT_EQ(f.catalogue.faceAnswers, readFaceAnswers(dir.path(), 12));
+    EXPECT_TRUE(f.Blind1->isChecked());
 }
 
 // The parts of a game start are decoded on all cores, yet the error told is
