@@ -184,6 +184,7 @@ void BM_WindowRegisterFace(benchmark::State& state) {
         state.PauseTiming();
         auto form = benchWindow(app, photo);
         form->A1Click();
+        form->finishPendingWork();
         const QRect boxes[] = {{70, 70, 50, 40}, {170, 70, 50, 40}, {125, 110, 50, 50}, {110, 160, 80, 40}};
         for (int s = 1; s <= 4; ++s) outlinePart(*form, s, boxes[s - 1]);
         processUntil([] { return true; });

@@ -140,6 +140,7 @@ struct AuthoringWindow {
         writeJpegFile(path, photoOf(which));
         form = benchWindow(benchCatalogue(10), path);
         form->A1Click();
+        form->finishPendingWork();
         while (!form->faceAuthoring().partFinder().modelReady()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     // Runs the event loop until the search started by a click has ended;

@@ -20,8 +20,6 @@
 #include "files/app_error.h"
 #include "pictures/face_box_fit.h"
 #include "pictures/face_box_redraw.h"
-#include "pictures/jpeg_codec.h"
-#include "pictures/picture_file.h"
 #include "pictures/stretch.h"
 
 #include <QAction>
@@ -37,6 +35,9 @@ FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirro
       dialogs_(dialogs),
       background_(background),
       finder_(board, dialogs) {
+    photoLoading_.onRunningChanged = [this](bool running) {
+        if (onLoadingPhotoChanged) onLoadingPhotoChanged(running);
+    };
     finder_.onSearched = [this](const FaceSearch& search) { facesSearched(search); };
     finder_.onChosen = [this](int face) { proposeFace(face); };
 }
@@ -44,14 +45,27 @@ FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirro
 void FaceAuthoring::A1Click() {
     const QString path = dialogs_.openFile(AuthoringTexts::PictureDialogTitle, AuthoringTexts::PictureDialogFilter);
     if (path.isEmpty()) return;
-
-    // Decoded before the screen changes: a picture that cannot be read is
-    // reported and the face selection stays as it was.
     const PictureKind kind = pictureKindOfPath(path);
-    QImage picture;
-    if (kind == PictureKind::Bitmap) picture = loadBitmapFile(path, kPhotographMaxPixels);
-    if (kind == PictureKind::Jpeg) picture = decodeJpegFile(path, kPhotographMaxPixels);
+    if (kind == PictureKind::None) {
+        photoLoading_.cancel();  // this later choice wins
+        openAuthoring(LoadedPhoto{});
+        return;
+    }
+    // Decoded behind the window, before the screen changes: a picture that
+    // cannot be read is reported and the face selection stays as it was.
+    photoLoading_.start(path, kind, [this](const LoadedPhoto& photo) {
+        if (photo.error)
+            dialogs_.showError(photo.error->message());
+        else
+            openAuthoring(photo);
+    });
+}
 
+void FaceAuthoring::finishLoadingPhoto() { photoLoading_.finish(); }
+
+void FaceAuthoring::openAuthoring(const LoadedPhoto& photo) {
+    const PictureKind kind = photo.kind;
+    const QImage& picture = photo.picture;
     authoring_.addingFace = true;
     board_.F1->setEnabled(false);
     board_.R1->setEnabled(false);

@@ -5,6 +5,7 @@
 // freehand and painted over, and the result registered as a new face.
 #include "authoring/authoring_state.h"
 #include "authoring/part_finder.h"
+#include "authoring/photo_loading.h"
 
 #include <QString>
 #include <Qt>
@@ -30,8 +31,14 @@ public:
     // answers already grown), before the face selection comes back.
     std::function<void()> onFaceRegistered;
 
-    // "顔の追加": chooses the photograph and opens the face box.
+    // "顔の追加": chooses the photograph and, once it is decoded behind the
+    // window, opens the face box with it. Another choice meanwhile wins.
     void A1Click();
+    // A photograph chosen is being decoded: the window takes no other press.
+    bool loadingPhoto() const { return photoLoading_.running(); }
+    std::function<void(bool loading)> onLoadingPhotoChanged;
+    // Waits for the photograph being decoded and opens the face box now.
+    void finishLoadingPhoto();
     // "ズーム": arms the zoom, or zooms into the chosen rectangle.
     void zoomClick();
     // 「自動で囲む」: finds the face in the photograph and proposes the zoom
@@ -54,6 +61,7 @@ public:
     void ReturnToFaceSelect();
 
 private:
+    void openAuthoring(const LoadedPhoto& photo);
     void prepareFaceBox();
     void redrawSourcePicture();
     void releaseSourcePicture();
@@ -89,4 +97,5 @@ private:
     } unproposed_;
     FaceSearch lastSearch_;
     PartFinder finder_;
+    PhotoLoading photoLoading_;
 };

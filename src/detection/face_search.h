@@ -15,6 +15,11 @@
 class FaceModel;
 
 constexpr int kSearchLongSide = 1000;
+// The long side a photograph needs for the search and the proposals, and so
+// the most it is decoded at: the smallest face found (80 pixels in the
+// search's 2000-pixel copy) is still 160 pixels wide here, and its proposed
+// zoom of 2.2 jaw widths at least the 300 pixels of the face box.
+constexpr int kPhotographUsedLongSide = 4 * kSearchLongSide;
 // Below this detection score a face is proposed with the prompt that its
 // outlines should be checked (a clear frontal portrait scores 1.3 to 1.6).
 constexpr double kLowFaceScore = 0.5;

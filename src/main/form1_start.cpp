@@ -59,17 +59,14 @@ void TForm1::createScreens() {
     musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
     faceAuthoring_->onFaceRegistered = [this] { faceRegistered(); };
     faceDeleting_->onFaceDeleted = [this](int face) { faceDeleted(face); };
-    background_.onRunningChanged = [this](bool running) {
-        if (running)
-            setCursor(Qt::BusyCursor);
-        else
-            unsetCursor();
-    };
+    background_.onRunningChanged = [this](bool) { showBusyCursor(); };
+    faceAuthoring_->onLoadingPhotoChanged = [this](bool) { showBusyCursor(); };
 }
 
 void TForm1::finishPendingWork() {
     finishStartUp();
     faceSelection_->finishThumbnails();
+    faceAuthoring_->finishLoadingPhoto();
     background_.finish();
 }
 

@@ -28,7 +28,7 @@ QString writeBitmapPicture(const TempAppDir& dir, const QString& relative, const
 QString writeJpegPicture(const TempAppDir& dir, const QString& relative, const QImage& picture);
 
 // Leaves the title when still showing and starts the authoring with path
-// chosen in the picture dialog.
+// chosen in the picture dialog, once the photograph is decoded.
 void startAuthoring(GameWindow& w, const QString& path);
 
 // Presses at the first point, moves through the others and releases at the
