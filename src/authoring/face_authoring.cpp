@@ -43,8 +43,13 @@ FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirro
 }
 
 void FaceAuthoring::A1Click() {
+    // The face model loads while the player looks for a photograph.
+    finder_.prepare();
     const QString path = dialogs_.openFile(AuthoringTexts::PictureDialogTitle, AuthoringTexts::PictureDialogFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) {
+        if (!photoLoading_.running()) finder_.end();
+        return;
+    }
     const PictureKind kind = pictureKindOfPath(path);
     if (kind == PictureKind::None) {
         photoLoading_.cancel();  // this later choice wins
@@ -54,10 +59,12 @@ void FaceAuthoring::A1Click() {
     // Decoded behind the window, before the screen changes: a picture that
     // cannot be read is reported and the face selection stays as it was.
     photoLoading_.start(path, kind, [this](const LoadedPhoto& photo) {
-        if (photo.error)
+        if (photo.error) {
+            finder_.end();
             dialogs_.showError(photo.error->message());
-        else
+        } else {
             openAuthoring(photo);
+        }
     });
 }
 

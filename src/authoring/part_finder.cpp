@@ -57,60 +57,90 @@ struct PartFinder::Searched {
 };
 
 PartFinder::PartFinder(Board& board, UserDialogs& dialogs)
-    : board_(board), dialogs_(dialogs), modelPath_(kFaceModelPath) {}
+    : board_(board), dialogs_(dialogs), modelPath_(kFaceModelPath) {
+    keepTimer_.setSingleShot(true);
+    keepTimer_.setInterval(std::chrono::minutes(1));
+    QObject::connect(&keepTimer_, &QTimer::timeout, [this] {
+        if (!active_) releaseModel();
+    });
+}
 
 PartFinder::~PartFinder() {
     if (searching_) QGuiApplication::restoreOverrideCursor();
     releaseOffThread(std::move(model_));
 }
 
+void PartFinder::setModelPath(const QString& path) {
+    if (path == modelPath_) return;
+    modelPath_ = path;
+    loading_.reset();  // its model would be of the other file
+    loadError_.reset();
+    releaseModel();
+}
+
+void PartFinder::prepare() {
+    keepTimer_.stop();
+    if (model_ || loading_ || !faceModelInstalled(modelPath_)) return;
+    startLoad();
+}
+
+void PartFinder::startLoad() {
+    ++loadsStarted_;
+    loadError_.reset();
+    loading_ = std::make_unique<QFutureWatcher<FaceModelLoad>>();
+    QObject::connect(loading_.get(), &QFutureWatcher<FaceModelLoad>::finished, loading_.get(),
+                     [this] { modelLoaded(); });
+    loading_->setFuture(QtConcurrent::run(loadFaceModel, modelPath_));
+}
+
 void PartFinder::begin() {
     ++session_;
     active_ = true;
-    QPushButton* button = board_.BitBtnZido;
-    button->show();
+    board_.BitBtnZido->show();
     if (!faceModelInstalled(modelPath_)) {
-        button->setText(kFindCaption);
-        button->setEnabled(false);
-        button->setToolTip(kNotInstalledTip);
+        board_.BitBtnZido->setText(kFindCaption);
+        board_.BitBtnZido->setEnabled(false);
+        board_.BitBtnZido->setToolTip(kNotInstalledTip);
         return;
     }
-    button->setToolTip(QString());
-    if (model_) {
-        button->setText(kFindCaption);
-        button->setEnabled(true);
-        return;
-    }
-    button->setText(kLoadingCaption);
-    button->setEnabled(false);
-    loading_ = std::make_unique<QFutureWatcher<FaceModelLoad>>();
-    const int session = session_;
-    QObject::connect(loading_.get(), &QFutureWatcher<FaceModelLoad>::finished, loading_.get(), [this, session] {
-        if (session == session_) modelLoaded();
-    });
-    loading_->setFuture(QtConcurrent::run(loadFaceModel, modelPath_));
+    // A load that failed is tried again by the next authoring.
+    if (!loadError_) prepare();
+    keepTimer_.stop();
+    showModelState();
 }
 
 void PartFinder::modelLoaded() {
     const FaceModelLoad outcome = loading_->result();
-    loading_.reset();
-    QPushButton* button = board_.BitBtnZido;
-    button->setText(kFindCaption);
-    if (!active_) return;
+    // Deleted once its signal is over.
+    loading_.release()->deleteLater();
     try {
         model_ = outcome.take();
-        button->setEnabled(true);
     } catch (const AppError& e) {
-        button->setEnabled(false);
+        loadError_ = e.message();
+    }
+    if (active_)
+        showModelState();
+    else if (model_)
+        keepTimer_.start();
+}
+
+// The button as the model stands: ready, loading, or failed (said once).
+void PartFinder::showModelState() {
+    QPushButton* button = board_.BitBtnZido;
+    button->setToolTip(QString());
+    button->setText(model_ || !loading_ ? kFindCaption : kLoadingCaption);
+    button->setEnabled(model_ && !searching_);
+    if (loadError_) {
         button->setToolTip(kModelBrokenTip);
-        dialogs_.showError(e.message());
+        const QString message = *loadError_;
+        loadError_.reset();
+        dialogs_.showError(message);
     }
 }
 
 void PartFinder::end() {
     ++session_;
     active_ = false;
-    loading_.reset();
     searchWork_.reset();
     if (searching_) {
         searching_ = false;
@@ -118,6 +148,11 @@ void PartFinder::end() {
     }
     clearOffer();
     board_.BitBtnZido->hide();
+    if (model_) keepTimer_.start();
+}
+
+void PartFinder::releaseModel() {
+    keepTimer_.stop();
     releaseOffThread(std::move(model_));
 }
 

@@ -144,7 +144,8 @@ TEST(PartFinder, OffersEveryFaceFoundAndSaysWhenThereIsNone) {
 
 // Without the model the button stays disabled and names the package; a
 // broken model file is reported once and only disables the button; a model
-// still loading when the authoring ends is dropped.
+// still loading when the authoring ends loads on for the next visit, and
+// says nothing.
 TEST(PartFinder, AMissingOrBrokenModelOnlyDisablesTheButton) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3);
@@ -179,7 +180,66 @@ TEST(PartFinder, AMissingOrBrokenModelOnlyDisablesTheButton) {
     startAuthoring(w, picture);
     w.click(f.BitBtnCancel);
     EXPECT_FALSE(f.BitBtnZido->isVisible());
-    QTest::qWait(1500);  // the load ends meanwhile, for nobody
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.faceAuthoring().partFinder().modelReady(); }, 60000));
     EXPECT_EQ(w.dialogs->errors.size(), 1);
-    EXPECT_FALSE(f.faceAuthoring().partFinder().modelReady());
+    EXPECT_FALSE(f.BitBtnZido->isVisible());
+}
+
+// Quick visits to the authoring share one load of the model; once loaded it
+// is kept a while after the authoring ends, so that the next visit finds
+// 「自動で囲む」 ready at once, and then let go.
+TEST(PartFinder, QuickVisitsShareOneLoadAndTheModelIsKeptAWhileAfterwards) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    PartFinder& finder = f.faceAuthoring().partFinder();
+    const QString picture = writeBitmapPicture(dir, QStringLiteral("photo.bmp"), TestPhoto::picture());
+
+    for (int i = 0; i < 10; ++i) {
+        startAuthoring(w, picture);
+        w.click(f.BitBtnCancel);
+    }
+    startAuthoring(w, picture);
+    EXPECT_EQ(finder.modelLoadsStarted(), 1) << "eleven visits, one load";
+    waitForFinder(f);
+    ASSERT_TRUE(f.BitBtnZido->isEnabled());
+    w.click(f.BitBtnCancel);
+
+    startAuthoring(w, picture);
+    EXPECT_TRUE(f.BitBtnZido->isEnabled()) << "the model is kept after the authoring ended";
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("自動で囲む"));
+    finder.setModelKeepTime(std::chrono::milliseconds(0));  // instead of a minute
+    w.click(f.BitBtnCancel);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !finder.modelReady(); }, 10000)) << "let go once kept long enough";
+    startAuthoring(w, picture);
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("準備中…"));
+    EXPECT_EQ(finder.modelLoadsStarted(), 2);
+    waitForFinder(f);
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
+// The model starts loading as 「顔の追加」 is chosen, so that the picture
+// dialog hides the load; a dialog cancelled leaves it to be let go like an
+// ended authoring.
+TEST(PartFinder, TheModelLoadsWhileThePictureDialogIsOpen) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    PartFinder& finder = f.faceAuthoring().partFinder();
+    bool readyInDialog = false;
+    w.dialogs->whileOpenFile = [&] { readyInDialog = QTest::qWaitFor([&] { return finder.modelReady(); }, 30000); };
+    startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("photo.bmp"), TestPhoto::picture()));
+    EXPECT_TRUE(readyInDialog) << "the model loads behind the picture dialog";
+    EXPECT_TRUE(f.BitBtnZido->isEnabled()) << "ready as the photograph shows";
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("自動で囲む"));
+    w.click(f.BitBtnCancel);
+
+    finder.setModelKeepTime(std::chrono::milliseconds(0));
+    w.dialogs->whileOpenFile = nullptr;
+    f.A1->trigger();  // the dialog cancelled
+    EXPECT_FALSE(f.faceAuthoring().adding());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !finder.modelReady(); }, 10000));
+    EXPECT_EQ(finder.modelLoadsStarted(), 1);
 }

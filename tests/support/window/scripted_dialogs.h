@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 class ScriptedDialogs : public UserDialogs {
 public:
@@ -14,6 +15,9 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<QString> openFileAnswers;
     std::deque<QString> folderAnswers;
+    // Runs while a file dialog would be open, before it answers: what the
+    // window does behind the dialog.
+    std::function<void()> whileOpenFile;
 
     // What was shown.
     QStringList confirmations;
