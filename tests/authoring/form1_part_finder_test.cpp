@@ -73,6 +73,7 @@ TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
     }
     EXPECT_TRUE(f.Label1->caption().startsWith(AuthoringTexts::ReadyToRegister));
     EXPECT_TRUE(f.BitBtnToroku->isVisible() && f.BitBtnToroku->isEnabled());
+    EXPECT_TRUE(f.faceAuthoring().partFinder().offeredFaces().empty()) << "her mission patch is no face";
 
     // The player redraws the mouth by hand, exactly as before.
     const OutlineBox mouth = outlineBox(a.outlinePoints[4]);
