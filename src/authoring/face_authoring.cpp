@@ -109,7 +109,7 @@ void FaceAuthoring::openAuthoring(const LoadedPhoto& photo) {
     authoring_.outlined.fill(false);
     authoring_.pickMode = 0;
     setPartTitlesEnabled(true);
-    rememberUnproposedSource(false);
+    rememberUnproposedSource();
     finder_.begin();
 }
 

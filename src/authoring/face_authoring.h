@@ -73,7 +73,7 @@ private:
     void pickFillColour(int x, int y);
     void extendOutline(int x, int y);
     void finishOutline();
-    void rememberUnproposedSource(bool zoomedByPlayer);
+    void rememberUnproposedSource();
     void facesSearched(const FaceSearch& search);
     void proposeFace(int face);
     // The part picture of slot cut from the face box as it shows now (with
@@ -87,13 +87,12 @@ private:
     UserDialogs& dialogs_;
     BackgroundWork& background_;
     AuthoringState authoring_;
-    // The picture as the player loaded or zoomed it: what a search looks at
-    // and what a switch to another found face starts again from.
+    // The photograph as the player loaded it, whatever zoom came after: what
+    // a search looks at and what every proposal starts again from.
     struct {
         QImage picture;
         int kind = 0;
         QSize drawSize;
-        bool zoomedByPlayer = false;
     } unproposed_;
     FaceSearch lastSearch_;
     PartFinder finder_;

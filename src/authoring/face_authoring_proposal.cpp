@@ -15,11 +15,10 @@
 
 #include <QPushButton>
 
-void FaceAuthoring::rememberUnproposedSource(bool zoomedByPlayer) {
+void FaceAuthoring::rememberUnproposedSource() {
     unproposed_.picture = authoring_.sourcePicture;
     unproposed_.kind = authoring_.sourceKind;
     unproposed_.drawSize = QSize(authoring_.drawWidth, authoring_.drawHeight);
-    unproposed_.zoomedByPlayer = zoomedByPlayer;
     lastSearch_ = {};
 }
 
@@ -42,8 +41,9 @@ void FaceAuthoring::facesSearched(const FaceSearch& search) {
 
 void FaceAuthoring::proposeFace(int face) {
     if (face < 0 || face >= int(lastSearch_.faces.size())) return;
-    const FaceProposal proposal = ::proposeFace(unproposed_.picture, unproposed_.drawSize,
-                                                lastSearch_.faces[size_t(face)], unproposed_.zoomedByPlayer);
+    // Whatever zoom the player made, the proposal makes its own.
+    const FaceProposal proposal =
+        ::proposeFace(unproposed_.picture, unproposed_.drawSize, lastSearch_.faces[size_t(face)], false);
     AuthoringState& a = authoring_;
     // Another face of the same search starts again from the photograph.
     a.sourcePicture = unproposed_.picture;

@@ -53,7 +53,6 @@ void FaceAuthoring::zoomClick() {
     board_.BitBtnHantei->hide();
     setPartTitlesEnabled(true);
     board_.Label1->setCaption(AuthoringTexts::Outlining);
-    rememberUnproposedSource(true);
 }
 
 void FaceAuthoring::startZoomRectangle(int x, int y) {

@@ -95,6 +95,43 @@ TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
 }
 
+// 「自動で囲む」 after the player's own zoom searches the whole photograph
+// and makes the proposal's own zoom: the same zoom, outlines and parts as
+// without the hand zoom.
+TEST(PartFinder, AfterAHandZoomTheProposalSearchesThePhotographAndMakesItsOwnZoom) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    const AuthoringState& a = f.faceAuthoring().state();
+    const QString photo = writeJpegPicture(dir, QStringLiteral("astronaut.jpg"), testPhoto("astronaut.png"));
+    startAuthoring(w, photo);
+    waitForFinder(f);
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    const AuthoringState proposed = a;
+    w.click(f.BitBtnCancel);
+
+    startAuthoring(w, photo);
+    waitForFinder(f);
+    w.click(f.BitBtnHantei);
+    strokeOnFace(w, {{40, 0}, {140, 100}, {240, 200}});  // a rough rectangle around the head
+    w.click(f.BitBtnHantei);
+    ASSERT_EQ(a.sourcePicture.size(), QSize(341, 341)) << "zoomed by hand";
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    EXPECT_EQ(QRect(QPoint(a.boxMinX[6], a.boxMinY[6]), QPoint(a.boxMaxX[6], a.boxMaxY[6])),
+              QRect(QPoint(proposed.boxMinX[6], proposed.boxMinY[6]), QPoint(proposed.boxMaxX[6], proposed.boxMaxY[6])));
+    EXPECT_TRUE(a.sourcePicture == proposed.sourcePicture) << "the proposal's own zoom of the photograph";
+    EXPECT_EQ(QSize(a.drawWidth, a.drawHeight), QSize(proposed.drawWidth, proposed.drawHeight));
+    for (int s = 1; s <= 4; ++s) {
+        EXPECT_TRUE(a.outlinePoints[s] == proposed.outlinePoints[s]) << "part " << s;
+        EXPECT_GE(a.boxMaxX[s] - a.boxMinX[s], 30) << "part " << s << " outlined at the proposal's size";
+        EXPECT_TRUE(a.outlined[s]);
+    }
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
 // Two faces in one photo: the surer one is proposed and both are offered; a
 // click on the other proposes it. A photo without a face says so and leaves
 // the outlining to the player.
