@@ -39,7 +39,7 @@ FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirro
         if (onLoadingPhotoChanged) onLoadingPhotoChanged(running);
     };
     finder_.onSearched = [this](const FaceSearch& search) { facesSearched(search); };
-    finder_.onChosen = [this](int face) { proposeFace(face); };
+    finder_.onChosen = [this](int face) { chooseFace(face); };
 }
 
 void FaceAuthoring::A1Click() {
@@ -201,4 +201,6 @@ void FaceAuthoring::ReturnToFaceSelect() {
     finder_.end();
     unproposed_ = {};
     lastSearch_ = {};
+    shownFace_ = -1;
+    leftFaces_.clear();
 }

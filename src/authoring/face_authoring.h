@@ -10,6 +10,7 @@
 #include <QString>
 #include <Qt>
 #include <functional>
+#include <map>
 
 class BackgroundWork;
 struct Board;
@@ -75,7 +76,20 @@ private:
     void finishOutline();
     void rememberUnproposedSource();
     void facesSearched(const FaceSearch& search);
+    // Another of the faces found: as the player left it, or proposed anew.
+    void chooseFace(int face);
     void proposeFace(int face);
+    // What the player has of the face shown: the state, the part pictures,
+    // the prompt and the register button.
+    struct FaceEdits {
+        AuthoringState state;
+        std::array<QImage, 5> previews;
+        std::array<bool, 5> previewShown{};
+        QString prompt;
+        bool registerEnabled = false;
+    };
+    FaceEdits currentEdits() const;
+    void restoreEdits(const FaceEdits& edits);
     // The part picture of slot cut from the face box as it shows now (with
     // no paint on it), shown in its preview; the part counts as outlined.
     void takePartPicture(int slot, const OutlineBox& box);
@@ -95,6 +109,8 @@ private:
         QSize drawSize;
     } unproposed_;
     FaceSearch lastSearch_;
+    int shownFace_ = -1;                  // the face of lastSearch_ shown, if any
+    std::map<int, FaceEdits> leftFaces_;  // the faces of lastSearch_ the player left
     PartFinder finder_;
     PhotoLoading photoLoading_;
 };

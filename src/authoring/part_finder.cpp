@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "authoring/part_finder.h"
 
+#include "authoring/authoring_look.h"
 #include "board/board.h"
+#include "board/caption_label.h"
 #include "board/image_control.h"
 #include "desktop/user_dialogs.h"
 #include "detection/face_model.h"
@@ -21,6 +23,11 @@ const QString kLoadingCaption = QStringLiteral("準備中…");
 const QString kNotInstalledTip =
     QStringLiteral("自動で囲むには、パッケージ %1 をインストールしてください。").arg(kFaceModelPackage);
 const QString kModelBrokenTip = QStringLiteral("顔のモデルを読めませんでした。");
+
+// The word beside the button: Label1's lettering, a size smaller so that the
+// longest fits in one line between the button and the window's edge.
+constexpr int kNoteGap = 8;
+constexpr int kNotePoints = 11;
 
 // The offered faces: small squares in a row below the buttons.
 constexpr int kOfferedSide = 40;
@@ -57,7 +64,13 @@ struct PartFinder::Searched {
 };
 
 PartFinder::PartFinder(Board& board, UserDialogs& dialogs)
-    : board_(board), dialogs_(dialogs), modelPath_(kFaceModelPath) {
+    : board_(board), dialogs_(dialogs), modelPath_(kFaceModelPath), note_(new CaptionLabel(board.ClientArea)) {
+    note_->setObjectName(QStringLiteral("LblZido"));
+    note_->setFont(board_.Label1->font());
+    note_->setFontPoints(kNotePoints);
+    note_->setFontColour(board_.Label1->fontColour());
+    note_->setAutoSizeToText(true);
+    note_->hide();
     keepTimer_.setSingleShot(true);
     keepTimer_.setInterval(std::chrono::minutes(1));
     QObject::connect(&keepTimer_, &QTimer::timeout, [this] {
@@ -188,7 +201,9 @@ void PartFinder::searchDone() {
 
 void PartFinder::offerFaces(const FaceSearch& search, const QImage& photo, int chosen) {
     clearOffer();
+    if (search.faces.empty()) showNote(AuthoringTexts::FacesNotFound);
     if (search.faces.size() < 2) return;
+    showNote(AuthoringTexts::OtherFaces);
     const int shown = std::min<int>(int(search.faces.size()), kMostOffered);
     for (int i = 0; i < shown; ++i) {
         auto* face = new ImageControl(board_.ClientArea);
@@ -210,4 +225,16 @@ void PartFinder::clearOffer() {
         face->deleteLater();
     }
     offered_.clear();
+    note_->hide();
+}
+
+void PartFinder::showNote(const QString& text) {
+    note_->setCaption(text);
+    const QRect button = board_.BitBtnZido->geometry();
+    note_->move(button.right() + 1 + kNoteGap, button.center().y() - note_->height() / 2);
+    note_->show();
+}
+
+void PartFinder::dropNoFaceNote() {
+    if (note_->caption() == AuthoringTexts::FacesNotFound) note_->hide();
 }

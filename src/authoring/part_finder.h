@@ -6,8 +6,8 @@
 // comes back finds it ready) before it is let go off the window's thread; a
 // click searches the photograph on a worker thread under a busy cursor; when
 // several faces are found, small pictures of them below the buttons offer
-// the others. The window's thread only starts the work and takes its
-// results.
+// the others, and a word beside the button says so (or that none was found).
+// The window's thread only starts the work and takes its results.
 #include "detection/face_search.h"
 
 #include <QImage>
@@ -20,6 +20,7 @@
 #include <vector>
 
 struct Board;
+class CaptionLabel;
 class FaceModel;
 class ImageControl;
 class UserDialogs;
@@ -58,10 +59,13 @@ public:
     std::function<void(const FaceSearch& search)> onSearched;
 
     // Offers the faces of a search as small pictures cut from photo, the
-    // chosen one framed; nothing when there is only one. A click on another
-    // runs onChosen with its index.
+    // chosen one framed, with a word beside the button that they can be
+    // clicked; nothing when there is only one; the word that none was found
+    // when there is none. A click on another runs onChosen with its index.
     void offerFaces(const FaceSearch& search, const QImage& photo, int chosen);
     std::function<void(int face)> onChosen;
+    // The player zooms or outlines: the word that no face was found goes.
+    void dropNoFaceNote();
     // The offered pictures, for the window's tests.
     const std::vector<ImageControl*>& offeredFaces() const { return offered_; }
 
@@ -72,6 +76,7 @@ private:
     void releaseModel();
     void searchDone();
     void clearOffer();
+    void showNote(const QString& text);
 
     Board& board_;
     UserDialogs& dialogs_;
@@ -87,4 +92,5 @@ private:
     int session_ = 0;  // counts authoring sessions; a search of an ended one is dropped
     bool active_ = false;
     std::vector<ImageControl*> offered_;
+    CaptionLabel* note_;  // beside the button: what the last search found
 };

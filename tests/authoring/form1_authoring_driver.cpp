@@ -72,6 +72,16 @@ void outlineAllParts(GameWindow& w) {
 
 QColor titleColour(const CaptionLabel* title) { return title->palette().color(QPalette::Window); }
 
+QStringList shownTexts(const TForm1& f) {
+    QStringList texts;
+    for (const CaptionLabel* label : f.ClientArea->findChildren<CaptionLabel*>()) {
+        bool title = false;
+        for (int s = 1; s <= 4; ++s) title = title || label == f.partTitle(s);
+        if (!title && label->isVisible() && !label->caption().isEmpty()) texts << label->caption();
+    }
+    return texts;
+}
+
 bool closeColour(QRgb a, QRgb b, int tolerance) {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;

@@ -43,5 +43,8 @@ void outlineAllParts(GameWindow& w);
 QRect partBox(int slot);
 
 QColor titleColour(const CaptionLabel* title);
+// Every text the window shows as a prompt or a note (the visible labels other
+// than the part titles), each whole, one per line of the list.
+QStringList shownTexts(const TForm1& f);
 // Whether two colours are within a JPEG's noise of each other.
 bool closeColour(QRgb a, QRgb b, int tolerance = 24);
