@@ -133,11 +133,12 @@ public:
     void guarded(const std::function<void()>& body);
 
     // While a registration or a deletion is written, or a game start's
-    // pictures are decoded, on the background thread, the window stays
-    // responsive, shows a busy cursor and refuses any input that would change
-    // or read the catalogue, or leave the screen: a press then does nothing
-    // at all (it is not kept for later).
-    bool busy() const { return background_.running(); }
+    // pictures are decoded, on the background thread, or a photograph chosen
+    // for a new face is decoded, the window stays responsive, shows a busy
+    // cursor and refuses any input that would change or read the catalogue,
+    // or leave the screen: a press then does nothing at all (it is not kept
+    // for later). Only another photograph may be chosen meanwhile.
+    bool busy() const;
     // Lets the work the window does behind its back (the start-up's steps,
     // the thumbnails being decoded, the background thread's work) finish now
     // and takes its results, as the event loop does when it comes round: for
@@ -150,6 +151,7 @@ protected:
 private:
     // guarded, or nothing at all while busy.
     void unlessBusy(const std::function<void()>& body);
+    void showBusyCursor();
     // The window description (form1_layout.cpp).
     void createControls();
     void createMenu();

@@ -13,9 +13,17 @@
 #include "play/library_viewer.h"
 
 #include <QPushButton>
+bool TForm1::busy() const { return background_.running() || faceAuthoring_->loadingPhoto(); }
 
 void TForm1::unlessBusy(const std::function<void()>& body) {
     if (!busy()) guarded(body);
+}
+
+void TForm1::showBusyCursor() {
+    if (busy())
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
 }
 
 void TForm1::ReturnToFaceSelect() { faceAuthoring_->ReturnToFaceSelect(); }
@@ -50,7 +58,10 @@ void TForm1::Blind1Click() { unlessBusy([&] { game_->Blind1Click(); }); }
 void TForm1::Best1Click() { unlessBusy([&] { game_->Best1Click(); }); }
 void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }
 
-void TForm1::A1Click() { unlessBusy([&] { faceAuthoring_->A1Click(); }); }
+// A photograph still being decoded may be replaced by another choice.
+void TForm1::A1Click() {
+    if (!background_.running()) guarded([&] { faceAuthoring_->A1Click(); });
+}
 void TForm1::D1Click() { unlessBusy([&] { faceDeleting_->D1Click(); }); }
 void TForm1::BitBtnZidoClick() { unlessBusy([&] { faceAuthoring_->BitBtnZidoClick(); }); }
 void TForm1::ImgFace1MouseDown(Qt::MouseButton button, int x, int y) {

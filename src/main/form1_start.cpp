@@ -70,10 +70,7 @@ void TForm1::createScreens() {
     faceAuthoring_->onFaceRegistered = [this] { faceRegistered(); };
     faceDeleting_->onFaceDeleted = [this](int face) { faceDeleted(face); };
     background_.onRunningChanged = [this](bool running) {
-        if (running)
-            setCursor(Qt::BusyCursor);
-        else
-            unsetCursor();
+        showBusyCursor();
         // A change renames the pictures meanwhile: what is decoded while it
         // runs may be another face's picture.
         if (running)
@@ -81,10 +78,12 @@ void TForm1::createScreens() {
         else
             pictures_->changeEnded();
     };
+    faceAuthoring_->onLoadingPhotoChanged = [this](bool) { showBusyCursor(); };
 }
 
 void TForm1::finishPendingWork() {
     finishStartUp();
+    faceAuthoring_->finishLoadingPhoto();
     background_.finish();
     libraryViewer_->finishPendingWork();
     // The pictures wanted so far, those the work's end asked for included.

@@ -34,6 +34,17 @@ void waitForFinder(TForm1& f) {
         [&] { return f.BitBtnZido->text() == QStringLiteral("自動で囲む") && !finder.searching(); }, 60000));
 }
 
+// The astronaut and Grace Hopper side by side.
+QImage twoFacePicture() {
+    QImage pair(1000, 700, QImage::Format_RGB32);
+    pair.fill(qRgb(128, 128, 128));
+    QPainter painter(&pair);
+    painter.drawImage(QPoint(0, 94), testPhoto("astronaut.png"));
+    const QImage hopper = testPhoto("grace_hopper.jpg");
+    painter.drawImage(QRect(QPoint(500, 0), hopper.size().scaled(500, 700, Qt::KeepAspectRatio)), hopper);
+    return pair;
+}
+
 }  // namespace
 
 TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
@@ -73,6 +84,7 @@ TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
     }
     EXPECT_TRUE(f.Label1->caption().startsWith(AuthoringTexts::ReadyToRegister));
     EXPECT_TRUE(f.BitBtnToroku->isVisible() && f.BitBtnToroku->isEnabled());
+    EXPECT_TRUE(f.faceAuthoring().partFinder().offeredFaces().empty()) << "her mission patch is no face";
 
     // The player redraws the mouth by hand, exactly as before.
     const OutlineBox mouth = outlineBox(a.outlinePoints[4]);
@@ -94,30 +106,58 @@ TEST(PartFinder, OneClickProposesTheZoomAndFourOutlinesThatRegisterAndPlay) {
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
 }
 
-// Two faces in one photo: the surer one is proposed and both are offered; a
-// click on the other proposes it. A photo without a face says so and leaves
-// the outlining to the player.
-TEST(PartFinder, OffersEveryFaceFoundAndSaysWhenThereIsNone) {
+// 「自動で囲む」 after the player's own zoom searches the whole photograph
+// and makes the proposal's own zoom: the same zoom, outlines and parts as
+// without the hand zoom.
+TEST(PartFinder, AfterAHandZoomTheProposalSearchesThePhotographAndMakesItsOwnZoom) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3);
     GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
     TForm1& f = *w.form;
-    QImage pair(1000, 700, QImage::Format_RGB32);
-    pair.fill(qRgb(128, 128, 128));
-    {
-        QPainter painter(&pair);
-        painter.drawImage(QPoint(0, 94), testPhoto("astronaut.png"));
-        const QImage hopper = testPhoto("grace_hopper.jpg");
-        painter.drawImage(QRect(QPoint(500, 0), hopper.size().scaled(500, 700, Qt::KeepAspectRatio)), hopper);
+    const AuthoringState& a = f.faceAuthoring().state();
+    const QString photo = writeJpegPicture(dir, QStringLiteral("astronaut.jpg"), testPhoto("astronaut.png"));
+    startAuthoring(w, photo);
+    waitForFinder(f);
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    const AuthoringState proposed = a;
+    w.click(f.BitBtnCancel);
+
+    startAuthoring(w, photo);
+    waitForFinder(f);
+    w.click(f.BitBtnHantei);
+    strokeOnFace(w, {{40, 0}, {140, 100}, {240, 200}});  // a rough rectangle around the head
+    w.click(f.BitBtnHantei);
+    ASSERT_EQ(a.sourcePicture.size(), QSize(341, 341)) << "zoomed by hand";
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    EXPECT_EQ(QRect(QPoint(a.boxMinX[6], a.boxMinY[6]), QPoint(a.boxMaxX[6], a.boxMaxY[6])),
+              QRect(QPoint(proposed.boxMinX[6], proposed.boxMinY[6]), QPoint(proposed.boxMaxX[6], proposed.boxMaxY[6])));
+    EXPECT_TRUE(a.sourcePicture == proposed.sourcePicture) << "the proposal's own zoom of the photograph";
+    EXPECT_EQ(QSize(a.drawWidth, a.drawHeight), QSize(proposed.drawWidth, proposed.drawHeight));
+    for (int s = 1; s <= 4; ++s) {
+        EXPECT_TRUE(a.outlinePoints[s] == proposed.outlinePoints[s]) << "part " << s;
+        EXPECT_GE(a.boxMaxX[s] - a.boxMinX[s], 30) << "part " << s << " outlined at the proposal's size";
+        EXPECT_TRUE(a.outlined[s]);
     }
-    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("pair.jpg"), pair));
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
+// Two faces in one photo: the surer one is proposed and both are offered,
+// with the hint to them; a click on the other proposes it.
+TEST(PartFinder, OffersEveryFaceFound) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("pair.jpg"), twoFacePicture()));
     waitForFinder(f);
     w.click(f.BitBtnZido);
     waitForFinder(f);
     const AuthoringState& a = f.faceAuthoring().state();
     const std::vector<ImageControl*>& offered = f.faceAuthoring().partFinder().offeredFaces();
-    ASSERT_GE(offered.size(), 2u);
-    EXPECT_TRUE(f.Label1->caption().endsWith(AuthoringTexts::OtherFaces));
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_TRUE(shownTexts(f).contains(AuthoringTexts::OtherFaces));
     const int firstZoomCentre = (a.boxMinX[6] + a.boxMaxX[6]) / 2;
     for (ImageControl* face : offered) {
         EXPECT_FALSE(face->geometry().intersects(f.BitBtnCancel->geometry()));
@@ -130,21 +170,123 @@ TEST(PartFinder, OffersEveryFaceFoundAndSaysWhenThereIsNone) {
     for (int s = 1; s <= 4; ++s) EXPECT_TRUE(a.outlined[s]);
 
     w.click(f.BitBtnCancel);
-    const QImage cup = coffeeCupPicture();
-    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("cup.jpg"), cup));
+    EXPECT_FALSE(shownTexts(f).contains(AuthoringTexts::OtherFaces));
+}
+
+// A photo without a face says so beside the button and leaves the outlining
+// to the player, the prompt as it was: the zoom instructions while 「ズーム」
+// is offered, the outlining ones after a zoom. The word goes once the player
+// zooms or outlines.
+TEST(PartFinder, NoFaceFoundIsSaidAndThePromptKeepsTheZoomWhileItIsOffered) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    const AuthoringState& a = f.faceAuthoring().state();
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("cup.jpg"), coffeeCupPicture()));
     waitForFinder(f);
     w.click(f.BitBtnZido);
     waitForFinder(f);
-    EXPECT_EQ(f.Label1->caption(), AuthoringTexts::FacesNotFound + QStringLiteral("\r") + AuthoringTexts::Outlining);
+    EXPECT_EQ(shownTexts(f), (QStringList{AuthoringTexts::ZoomOffered, AuthoringTexts::FacesNotFound}));
+    EXPECT_TRUE(f.BitBtnHantei->isVisible() && f.BitBtnHantei->isEnabled()) << "the zoom still offered";
     for (int s = 1; s <= 4; ++s) EXPECT_FALSE(a.outlined[s]);
     EXPECT_FALSE(f.BitBtnToroku->isVisible());
     EXPECT_TRUE(f.faceAuthoring().partFinder().offeredFaces().empty());
+
+    w.click(f.BitBtnHantei);
+    strokeOnFace(w, {{100, 80}, {220, 200}});
+    w.click(f.BitBtnHantei);
+    EXPECT_EQ(shownTexts(f), QStringList{AuthoringTexts::Outlining}) << "zoomed: the word has been heeded";
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    EXPECT_EQ(shownTexts(f), (QStringList{AuthoringTexts::Outlining, AuthoringTexts::FacesNotFound}));
+    outlinePart(w, 3, partBox(3));
+    EXPECT_EQ(shownTexts(f), QStringList{AuthoringTexts::Outlining});
     EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
+// With several faces, each keeps what the player redrew on it while the
+// player looks at another and comes back; the hint to the other faces shows
+// as long as the small faces do, whatever the prompt.
+TEST(PartFinder, EachFaceKeepsItsHandEditsAndTheHintStaysWithTheSmallFaces) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    const AuthoringState& a = f.faceAuthoring().state();
+    startAuthoring(w, writeJpegPicture(dir, QStringLiteral("pair.jpg"), twoFacePicture()));
+    waitForFinder(f);
+    w.click(f.BitBtnZido);
+    waitForFinder(f);
+    const std::vector<ImageControl*>& offered = f.faceAuthoring().partFinder().offeredFaces();
+    ASSERT_EQ(offered.size(), 2u);
+
+    const OutlineBox mouth = outlineBox(a.outlinePoints[4]);
+    const QRect redrawn(mouth.minX + 3, mouth.minY - 2, mouth.width() - 6, mouth.height() + 4);
+    outlinePart(w, 4, redrawn);
+    const OutlinePointList handMouth = a.outlinePoints[4];
+    const QImage handMouthPicture = f.partPreview(4)->picture();
+    EXPECT_TRUE(shownTexts(f).contains(AuthoringTexts::OtherFaces)) << "after a redraw too";
+    outlinePart(w, 1, QRect(a.boxMinX[1], a.boxMinY[1], 10, 10));
+    w.click(f.LblRMe);  // the right eye taken back: not outlined when the player leaves
+    EXPECT_FALSE(a.outlined[1]);
+    EXPECT_TRUE(shownTexts(f).contains(AuthoringTexts::OtherFaces)) << "while outlining";
+
+    w.click(offered[1]);
+    const QRect secondZoom(QPoint(a.boxMinX[6], a.boxMinY[6]), QPoint(a.boxMaxX[6], a.boxMaxY[6]));
+    for (int s = 1; s <= 4; ++s) EXPECT_TRUE(a.outlined[s]) << "the other face, as proposed";
+    w.click(offered[0]);
+    EXPECT_TRUE(a.outlinePoints[4] == handMouth) << "the hand-drawn mouth is back";
+    EXPECT_EQ(QRect(a.boxMinX[4], a.boxMinY[4], a.boxMaxX[4] - a.boxMinX[4], a.boxMaxY[4] - a.boxMinY[4]), redrawn);
+    EXPECT_TRUE(f.partPreview(4)->picture() == handMouthPicture);
+    EXPECT_FALSE(a.outlined[1]) << "and the right eye still to draw";
+    EXPECT_FALSE(f.BitBtnToroku->isEnabled());
+    EXPECT_TRUE(shownTexts(f).contains(AuthoringTexts::OtherFaces));
+    w.click(offered[1]);
+    EXPECT_EQ(QRect(QPoint(a.boxMinX[6], a.boxMinY[6]), QPoint(a.boxMaxX[6], a.boxMaxY[6])), secondZoom);
+
+    // The face box shows what the state says: the mouth painted where the
+    // player drew it, on the first face.
+    w.click(offered[0]);
+    outlinePart(w, 1, QRect(a.boxMinX[2] - 100, a.boxMinY[2], 40, 20));
+    EXPECT_TRUE(f.BitBtnToroku->isEnabled());
+    w.click(f.BitBtnToroku);
+    ASSERT_EQ(f.catalogue.faceCount, 4);
+    EXPECT_EQ(answerX(f.catalogue.faceAnswers[3], 4), redrawn.x());
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
+// A face so small that the proposal enlarges the photo more than three times
+// is proposed with the word that it may come out blurred (at 3.8 times the
+// eyes are blocks); at 2.6 and 2.0 times, not.
+TEST(PartFinder, ATinyFaceIsProposedWithTheWordThatItMayBeBlurred) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    const AuthoringState& a = f.faceAuthoring().state();
+    for (const auto& [side, blurred] : {std::pair{220, true}, {300, false}, {400, false}}) {
+        SCOPED_TRACE(side);
+        QImage photo(1000, 666, QImage::Format_RGB32);
+        photo.fill(qRgb(90, 110, 130));
+        QPainter(&photo).drawImage(QRect(333, 166, side, side), testPhoto("astronaut.png"));
+        startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("small%1.bmp").arg(side), photo));
+        waitForFinder(f);
+        w.click(f.BitBtnZido);
+        waitForFinder(f);
+        EXPECT_EQ(f.Label1->caption().contains(AuthoringTexts::SmallFace), blurred)
+            << double(a.drawWidth) / a.sourcePicture.width();
+        for (int s = 1; s <= 4; ++s) EXPECT_TRUE(a.outlined[s]);
+        EXPECT_TRUE(f.Label1->caption().endsWith(AuthoringTexts::ReadyToRegister));
+        EXPECT_TRUE(f.BitBtnToroku->isEnabled()) << "offered all the same";
+        w.click(f.BitBtnCancel);
+    }
 }
 
 // Without the model the button stays disabled and names the package; a
 // broken model file is reported once and only disables the button; a model
-// still loading when the authoring ends is dropped.
+// still loading when the authoring ends loads on for the next visit, and
+// says nothing.
 TEST(PartFinder, AMissingOrBrokenModelOnlyDisablesTheButton) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3);
@@ -179,7 +321,66 @@ TEST(PartFinder, AMissingOrBrokenModelOnlyDisablesTheButton) {
     startAuthoring(w, picture);
     w.click(f.BitBtnCancel);
     EXPECT_FALSE(f.BitBtnZido->isVisible());
-    QTest::qWait(1500);  // the load ends meanwhile, for nobody
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.faceAuthoring().partFinder().modelReady(); }, 60000));
     EXPECT_EQ(w.dialogs->errors.size(), 1);
-    EXPECT_FALSE(f.faceAuthoring().partFinder().modelReady());
+    EXPECT_FALSE(f.BitBtnZido->isVisible());
+}
+
+// Quick visits to the authoring share one load of the model; once loaded it
+// is kept a while after the authoring ends, so that the next visit finds
+// 「自動で囲む」 ready at once, and then let go.
+TEST(PartFinder, QuickVisitsShareOneLoadAndTheModelIsKeptAWhileAfterwards) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    PartFinder& finder = f.faceAuthoring().partFinder();
+    const QString picture = writeBitmapPicture(dir, QStringLiteral("photo.bmp"), TestPhoto::picture());
+
+    for (int i = 0; i < 10; ++i) {
+        startAuthoring(w, picture);
+        w.click(f.BitBtnCancel);
+    }
+    startAuthoring(w, picture);
+    EXPECT_EQ(finder.modelLoadsStarted(), 1) << "eleven visits, one load";
+    waitForFinder(f);
+    ASSERT_TRUE(f.BitBtnZido->isEnabled());
+    w.click(f.BitBtnCancel);
+
+    startAuthoring(w, picture);
+    EXPECT_TRUE(f.BitBtnZido->isEnabled()) << "the model is kept after the authoring ended";
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("自動で囲む"));
+    finder.setModelKeepTime(std::chrono::milliseconds(0));  // instead of a minute
+    w.click(f.BitBtnCancel);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !finder.modelReady(); }, 10000)) << "let go once kept long enough";
+    startAuthoring(w, picture);
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("準備中…"));
+    EXPECT_EQ(finder.modelLoadsStarted(), 2);
+    waitForFinder(f);
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+}
+
+// The model starts loading as 「顔の追加」 is chosen, so that the picture
+// dialog hides the load; a dialog cancelled leaves it to be let go like an
+// ended authoring.
+TEST(PartFinder, TheModelLoadsWhileThePictureDialogIsOpen) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir, GameWindowOptions{false, {}, kFaceModelPath});
+    TForm1& f = *w.form;
+    PartFinder& finder = f.faceAuthoring().partFinder();
+    bool readyInDialog = false;
+    w.dialogs->whileOpenFile = [&] { readyInDialog = QTest::qWaitFor([&] { return finder.modelReady(); }, 60000); };
+    startAuthoring(w, writeBitmapPicture(dir, QStringLiteral("photo.bmp"), TestPhoto::picture()));
+    EXPECT_TRUE(readyInDialog) << "the model loads behind the picture dialog";
+    EXPECT_TRUE(f.BitBtnZido->isEnabled()) << "ready as the photograph shows";
+    EXPECT_EQ(f.BitBtnZido->text(), QStringLiteral("自動で囲む"));
+    w.click(f.BitBtnCancel);
+
+    finder.setModelKeepTime(std::chrono::milliseconds(0));
+    w.dialogs->whileOpenFile = nullptr;
+    f.A1->trigger();  // the dialog cancelled
+    EXPECT_FALSE(f.faceAuthoring().adding());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !finder.modelReady(); }, 10000));
+    EXPECT_EQ(finder.modelLoadsStarted(), 1);
 }

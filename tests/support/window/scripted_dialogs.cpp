@@ -20,6 +20,7 @@ void ScriptedDialogs::showError(const QString& text) { errors << text; }
 QString ScriptedDialogs::openFile(const QString& title, const QString& filter) {
     openFileTitles << title;
     openFileFilters << filter;
+    if (whileOpenFile) whileOpenFile();
     if (openFileAnswers.empty()) return {};
     const QString answer = openFileAnswers.front();
     openFileAnswers.pop_front();

@@ -19,6 +19,9 @@ public:
     // The print dialog: each answer sets the printer up as the user would
     // (say, to print into a PDF file) and says whether to print.
     std::deque<std::function<bool(QPrinter&)>> printerAnswers;
+    // Runs while a file dialog would be open, before it answers: what the
+    // window does behind the dialog.
+    std::function<void()> whileOpenFile;
 
     // What was shown.
     QStringList confirmations;
