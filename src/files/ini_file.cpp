@@ -6,6 +6,7 @@
 #include "files/file_reading.h"
 #include "files/shift_jis.h"
 
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -196,6 +197,18 @@ std::vector<int> IniFile::readIntegers(const QString& section, const QStringList
         if (parseIniInteger(texts[k], &value)) values[k] = value;
     }
     return values;
+}
+
+QStringList IniFile::sectionNames() const {
+    QStringList names;
+    QSet<QString> seen;
+    QStringView name;
+    for (const Line& line : lines_)
+        if (sectionNameOf(line.text, &name) && !seen.contains(name.toString().toCaseFolded())) {
+            seen.insert(name.toString().toCaseFolded());
+            names.append(name.toString());
+        }
+    return names;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
