@@ -2,6 +2,7 @@
 #include "desktop/qt_user_dialogs.h"
 
 #include "desktop/file_dialog_columns.h"
+#include "desktop/party_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -131,4 +132,11 @@ QString QtUserDialogs::chooseFolder(const QString& prompt, const QString& startF
     addPromptOnTop(dialog, prompt);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<PartySetup> QtUserDialogs::askPartySetup(const PartySetup& offered,
+                                                       const std::function<QString(const PartySetup&)>& problem) {
+    PartyDialog dialog(owner_, offered, problem);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.setup();
 }

@@ -23,6 +23,8 @@ public:
     void showError(const QString& text) override;
     QString openFile(const QString& title, const QString& filter) override;
     QString chooseFolder(const QString& prompt, const QString& startFolder) override;
+    std::optional<PartySetup> askPartySetup(const PartySetup& offered,
+                                            const std::function<QString(const PartySetup&)>& problem) override;
 
 private:
     QWidget* owner_;

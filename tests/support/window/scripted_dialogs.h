@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <optional>
+#include <vector>
 
 class ScriptedDialogs : public UserDialogs {
 public:
@@ -14,6 +16,11 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<QString> openFileAnswers;
     std::deque<QString> folderAnswers;
+    // The party dialog's answers: a setup as if typed and 「はじめる」 pressed,
+    // or empty for 「キャンセル」. A setup with a problem could not be started
+    // in the real dialog: its problem is noted and the dialog counts as
+    // cancelled.
+    std::deque<std::optional<PartySetup>> partyAnswers;
 
     // What was shown.
     QStringList confirmations;
@@ -23,12 +30,16 @@ public:
     QStringList openFileFilters;
     QStringList folderPrompts;
     QStringList folderStarts;
+    std::vector<PartySetup> partyOffers;  // what the party dialog showed at first
+    QStringList partyProblems;
 
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
     void showError(const QString& text) override;
     QString openFile(const QString& title, const QString& filter) override;
     QString chooseFolder(const QString& prompt, const QString& startFolder) override;
+    std::optional<PartySetup> askPartySetup(const PartySetup& offered,
+                                            const std::function<QString(const PartySetup&)>& problem) override;
 };
 
 class RecordingShell : public DesktopShell {
