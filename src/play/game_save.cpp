@@ -18,7 +18,6 @@
 namespace {
 
 const QString kNamePrompt = QStringLiteral("この顔の名前を入力して「保存」ボタンを押してください。");
-const QString kOverwriteQuestion = QStringLiteral("別の顔が同じ名前で保存されています。\r上書きしますか？");
 const QString kSavedPrompt = QStringLiteral("「再開」ボタンを押すとゲームを再開します。");
 
 bool listed(const QListWidget* list, const QString& name) {
@@ -43,7 +42,7 @@ void GameScreen::saveFinishedFace() {
     const QString name = board_.Edit1->text();
     if (name.isEmpty()) return;
     const QString path = librarySavePath(appDir_, name);
-    if (probePath(path) != PathKind::Absent && !dialogs_.confirm(kOverwriteQuestion)) {
+    if (probePath(path) != PathKind::Absent && !dialogs_.confirm(kLibraryOverwriteQuestion)) {
         board_.Edit1->clear();
         board_.Edit1->setFocus();
         return;

@@ -5,7 +5,9 @@
 // blindfolded, with the personal best shown when it is kept. The window
 // forwards its handlers here once it has decided that a press belongs to
 // the game.
+#include "desktop/party_setup.h"
 #include "play/blindfold_screen.h"
+#include "play/judged_turn.h"
 #include "play/personal_best_screen.h"
 #include "play/play_state.h"
 
@@ -14,6 +16,7 @@
 #include <QString>
 #include <Qt>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class BackgroundWork;
@@ -52,6 +55,15 @@ public:
     // cannot be read the error is reported, failed runs, and the face
     // selection stays as it was.
     void startGame(ImageControl* thumbnail, std::function<void()> failed);
+    // The same for a party's turn on face: the player plays blindfolded or
+    // not whatever the game menu says, their own best counts, and the
+    // judgement is reported to onTurnJudged.
+    void startTurn(int face, const PartySetup::Player& player, std::function<void()> failed);
+    std::function<void(const JudgedTurn&)> onTurnJudged;
+    // The board cleared for the next player: the face, palettes, result and
+    // parts put away, the command buttons hidden; the face selection is not
+    // shown.
+    void leaveGame();
     void PartsMouseDown(ImageControl* sender, Qt::MouseButton button, int x, int y);
     // The pressed part's moves and release while it holds the mouse.
     void partMouseMove(ImageControl* sender, QPoint at);
@@ -75,6 +87,7 @@ public:
     void saveFinishedFace();
 
 private:
+    void startOnFace(int face, std::function<void()> failed);
     void showGame(int face, const GamePictures& pictures);
     void recordHomePositions();
     void sendPartHome(int slot, int face);
@@ -99,4 +112,5 @@ private:
     PlayState play_;
     Blindfold blindfold_;
     PersonalBest best_;
+    std::optional<PartySetup::Player> turn_;  // set while a party's turn is played
 };
