@@ -25,6 +25,7 @@ class FaceSelection;
 class GameScreen;
 class LibraryViewer;
 class MusicPlayer;
+class PartyScreen;
 class TForm2;
 
 // What the window needs from outside. Anything left empty gets the real one
@@ -73,6 +74,8 @@ public:
     void Blind1Click();
     void Best1Click();
     void BlindTimerTimer();
+    void Party1Click();
+    void History1Click();
 
     // ---- Authoring and deleting ----
     void A1Click();
@@ -110,6 +113,7 @@ public:
     FaceAuthoring& faceAuthoring() const { return *faceAuthoring_; }
     FaceDeleting& faceDeleting() const { return *faceDeleting_; }
     MusicPlayer& musicPlayer() const { return *musicPlayer_; }
+    PartyScreen& party() const { return *party_; }
 
     QString AppDir;
     CatalogueMirror catalogue;  // the count and answers every screen reads
@@ -164,6 +168,7 @@ private:
     std::unique_ptr<FaceAuthoring> faceAuthoring_;
     std::unique_ptr<FaceDeleting> faceDeleting_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
+    std::unique_ptr<PartyScreen> party_;
     int guardDepth_ = 0;
     std::deque<std::function<void()>> startUpSteps_;
     bool startUpStarted_ = false;

@@ -11,6 +11,7 @@
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
+#include "play/party_screen.h"
 
 void TForm1::unlessBusy(const std::function<void()>& body) {
     if (!busy()) guarded(body);
@@ -41,6 +42,8 @@ void TForm1::R1Click() { unlessBusy([&] { libraryViewer_->R1Click(); }); }
 void TForm1::ListBox1Click() { unlessBusy([&] { libraryViewer_->ListBox1Click(); }); }
 void TForm1::Blind1Click() { unlessBusy([&] { game_->Blind1Click(); }); }
 void TForm1::Best1Click() { unlessBusy([&] { game_->Best1Click(); }); }
+void TForm1::Party1Click() { unlessBusy([&] { party_->Party1Click(); }); }
+void TForm1::History1Click() { unlessBusy([&] { party_->History1Click(); }); }
 void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }
 
 void TForm1::A1Click() { unlessBusy([&] { faceAuthoring_->A1Click(); }); }

@@ -2,7 +2,9 @@
 #include "form1_play_driver.h"
 
 #include "board/image_control.h"
+#include "play/blindfold.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -11,8 +13,29 @@
 
 void startGameWith(GameWindow& w, int face) {
     if (w.form->faceSelection().titleShowing()) w.finishTitle();
-    w.click(w.form->Thumbnails[face], {5, 5});
+    clickFace(w, face);
     ASSERT_TRUE(w.form->ImgFace1->isVisible()) << "the game did not start";
+}
+
+void clickFace(GameWindow& w, int face) { w.click(w.form->Thumbnails[face], {5, 5}); }
+
+void startParty(GameWindow& w, const PartySetup& setup) {
+    if (w.form->faceSelection().titleShowing()) w.finishTitle();
+    w.dialogs->partyAnswers.push_back(setup);
+    w.form->Party1->trigger();
+}
+
+void playPartyTurn(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets) {
+    TForm1& f = *w.form;
+    ASSERT_EQ(f.BitBtnHantei->text(), QStringLiteral("はじめる"));
+    clickHantei(w);
+    ASSERT_TRUE(f.ImgFace1->isVisible()) << "the turn did not start";
+    const BlindfoldCourse& course = f.game().blindfold().course();
+    while (course.phase() == BlindPhase::Look) f.BlindTimerTimer();
+    placeAtAnswers(w, answer, offsets);
+    clickHantei(w);
+    for (int i = 0; i < 100 && course.phase() == BlindPhase::Reveal; ++i) f.BlindTimerTimer();
+    ASSERT_EQ(course.phase(), BlindPhase::Off);
 }
 
 void showPalette(GameWindow& w, int slot) { w.form->PageControl1->setCurrentIndex(slot - 1); }
