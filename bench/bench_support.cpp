@@ -24,6 +24,14 @@ public:
     void showError(const QString& text) override { qWarning("benchmark error: %s", qPrintable(text)); }
     QString openFile(const QString&, const QString&) override { return file_; }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
+    // A party of eight over five rounds, under the offered names.
+    std::optional<PartySetup> askPartySetup(const PartySetup&,
+                                            const std::function<QString(const PartySetup&)>&) override {
+        PartySetup setup;
+        for (int p = 0; p < PartySetup::kMaxPlayers; ++p) setup.players.push_back({defaultPlayerName(p), false});
+        setup.rounds = PartySetup::kMaxRounds;
+        return setup;
+    }
 
 private:
     QString file_;

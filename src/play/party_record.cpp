@@ -174,14 +174,21 @@ void keepParty(IniFile& ini, const KeptParty& kept) {
     }
     ini = std::move(edited);
 
-    // The newest ones of each kind stay.
+    // The newest ones of each kind stay, as their State says (read alone: a
+    // whole party is not parsed for it); the party written is always one of
+    // them.
     std::vector<int> finished, other;
-    for (const KeptParty& p : partiesOf(ini).parties)
-        (p.state == PartyState::Finished ? finished : other).push_back(p.id);
+    for (const QString& name : ini.sectionNames()) {
+        const int id = idOf(name);
+        if (id == 0 || id == kept.id) continue;
+        const std::optional<PartyState> state = stateOf(ini.readString(name, QStringLiteral("State"), QString()));
+        if (state) (*state == PartyState::Finished ? finished : other).push_back(id);
+    }
     for (std::vector<int>* ids : {&finished, &other}) {
+        const bool itsKind = (ids == &finished) == (kept.state == PartyState::Finished);
+        const size_t room = size_t(kKeptPartiesPerState - (itsKind ? 1 : 0));
         std::sort(ids->begin(), ids->end(), std::greater<int>());
-        for (size_t i = kKeptPartiesPerState; i < ids->size(); ++i)
-            ini.eraseSection(kSectionPrefix + QString::number((*ids)[i]));
+        for (size_t i = room; i < ids->size(); ++i) ini.eraseSection(kSectionPrefix + QString::number((*ids)[i]));
     }
 }
 

@@ -8,9 +8,9 @@
 //   Face<r>=<face index>, Score<r>_<p>=912, Best<r>_<p>=1  (r from 1, once there)
 // A party is written whole after each of its steps, durably (a temporary
 // file, synced and renamed). The newest 100 finished parties are kept, and
-// the newest 100 that did not finish; older ones are dropped. Reading takes
-// every section that is a sound party and passes over the rest, which stay in
-// the file as they are.
+// the newest 100 that did not finish (as their State says); older ones are
+// dropped. Reading takes every section that is a sound party and passes over
+// the rest, which stay in the file as they are.
 #include "play/party.h"
 
 #include <QString>
