@@ -5,6 +5,7 @@
 #include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "board/scroll_box.h"
+#include "board/ui_fonts.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
 #include "files/app_error.h"
@@ -291,7 +292,12 @@ void PartyScreen::History1Click() {
         history_->setWordWrap(true);
         history_->verticalHeader()->hide();
         history_->horizontalHeader()->setStretchLastSection(true);
-        history_->setColumnWidth(0, 130);
+        history_->setColumnWidth(0, 150);
+        history_->setFont(uiFontPixels(16));
+        // White rows, not the window's sky blue they would inherit.
+        QPalette paper = history_->palette();
+        paper.setColor(QPalette::Base, Qt::white);
+        history_->setPalette(paper);
     }
     history_->setRowCount(int(parties.size()));
     for (int row = 0; row < int(parties.size()); ++row) {

@@ -6,6 +6,7 @@
 // docs/screenshots/README.md).
 #include "board/caption_label.h"
 #include "form1_play_driver.h"
+#include "play/party_record.h"
 #include "support/window/while_modal.h"
 
 #include <QAction>
@@ -35,6 +36,13 @@ TEST(PartyShots, DialogHandOverJudgedTurnResultsWithATieAndTheRecord) {
     const QDir sample(qEnvironmentVariable("POMURINA_SAMPLE"));
     for (const QString& name : sample.entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(sample.filePath(name), dir.file(QStringLiteral("data/") + name)));
+    // Two parties played before, for the record.
+    for (int id = 1; id <= 2; ++id) {
+        Party party({{QStringLiteral("たろう"), false}, {QStringLiteral("はなこ"), false}, {QStringLiteral("おばあちゃん"), true}}, 1);
+        party.chooseFace(id);
+        for (std::int64_t score : {820 + 40 * id, 905 - 30 * id, 640 + 150 * id}) party.recordTurn({score, false});
+        keepParty(dir.path(), KeptParty{id, QStringLiteral("2026-01-0%1 19:30").arg(id), PartyState::Finished, party});
+    }
     GameWindow w(dir, true);
     TForm1& f = *w.form;
     w.finishTitle();
