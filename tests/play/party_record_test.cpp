@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Parties.ini, the party choices in Play.ini and the players' own bests in
-// Scores.ini, on real files: Shift-JIS round trips, the kept numbers, hostile
-// files read as far as they are sound, and a kill at every file step of every
-// write of a party leaving the record before or after that write.
+// Parties.ini and the party choices in Play.ini, on real files: Shift-JIS
+// round trips, the kept numbers, hostile files read as far as they are sound,
+// and a kill at every file step of every write of a party leaving the record
+// before or after that write.
 #include "files/app_error.h"
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
@@ -10,7 +10,6 @@
 #include "files/shift_jis.h"
 #include "play/party_choices.h"
 #include "play/party_record.h"
-#include "play/personal_best.h"
 #include "play/play_settings.h"
 #include "support/app_error_of.h"
 #include "support/temp_app_dir.h"
@@ -187,25 +186,6 @@ TEST(PartyRecord, KilledAtEveryFileStepOfEveryWriteTheRecordIsBeforeOrAfterIt) {
     }
     EXPECT_GE(kills, int(states.size()) * 5) << "a durable write has more than four file steps";
     std::printf("[ kills    ] %d kill points over %zu writes of a party\n", kills, states.size());
-}
-
-// Each player of a party has their own best, seeing and blindfolded; the
-// single player's keys stay as they were.
-TEST(PartyRecord, EachPlayerHasTheirOwnBest) {
-    TempAppDir dir;
-    const QString face = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
-    EXPECT_TRUE(recordBest(dir.path(), face, false, 600).improved);
-    EXPECT_TRUE(recordBest(dir.path(), face, false, 500, QStringLiteral("花子")).improved);
-    EXPECT_TRUE(recordBest(dir.path(), face, true, 400, QStringLiteral("花子")).improved);
-    EXPECT_FALSE(recordBest(dir.path(), face, false, 450, QStringLiteral("花子")).improved);
-    const BestRecord taro = recordBest(dir.path(), face, false, 300, QStringLiteral("太郎"));
-    EXPECT_TRUE(taro.improved) << "花子's best is not 太郎's";
-    EXPECT_FALSE(taro.previous);
-    const IniFile scores(scoresPath(dir.path()));
-    EXPECT_EQ(scores.readInteger(face, QStringLiteral("Best"), 0), 600);
-    EXPECT_EQ(scores.readInteger(face, QStringLiteral("Best:花子"), 0), 500);
-    EXPECT_EQ(scores.readInteger(face, QStringLiteral("BestBlind:花子"), 0), 400);
-    EXPECT_EQ(scores.readInteger(face, QStringLiteral("Best:太郎"), 0), 300);
 }
 
 // The dialog's last choices come back; the game menu's keys stay; values out
