@@ -210,7 +210,8 @@ TEST(Party, AfterAKillDuringTheSecondTurnTheNextStartOffersThatTurn) {
 
 // 「キャンセル」 asks before it ends a party; a refused setup starts none; a
 // record of 50 MB is one error and the party is played without it; with no
-// party played no party file is made.
+// party played no party file is made; a turn whose judgement fails is
+// handed over again.
 TEST(Party, CancelAsksFirstAndAnUnreadableRecordNeitherStopsAPartyNorIsWrittenOver) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3, kLayout);
@@ -250,6 +251,18 @@ TEST(Party, CancelAsksFirstAndAnUnreadableRecordNeitherStopsAPartyNorIsWrittenOv
     EXPECT_EQ(w.form->Label1->caption(), QStringLiteral("おめでとうございます！\rAさん 1000点"));
     EXPECT_EQ(w.dialogs->errors, unreadable);
     EXPECT_EQ(QFileInfo(big).size(), 50 * 1024 * 1024);
+
+    // A judgement that cannot show the whole face: 「再開」 gives the same
+    // player's hand-over again.
+    ASSERT_TRUE(QFile::remove(dir.file(QStringLiteral("data/face0_0.jpg"))));
+    clickHantei(w);
+    clickHantei(w);
+    placeAtAnswers(w, kLayout.answer);
+    clickHantei(w);
+    ASSERT_EQ(w.form->BitBtnHantei->text(), Texts::Saikai);
+    clickHantei(w);
+    EXPECT_EQ(w.form->Label1->caption(), handOverPrompt("B"));
+    EXPECT_FALSE(w.form->ImgFace1->isVisible());
 }
 
 // The real dialog: its title, a line per player, 「はじめる」 offered only for
