@@ -61,7 +61,7 @@ public:
 // its title finished.
 struct RealDeviceWindow {
     explicit RealDeviceWindow(const TempAppDir& dir)
-        : window(dir, GameWindowOptions{false, std::make_unique<RecordedDevice>()}),
+        : window(dir, GameWindowOptions{false, std::make_unique<RecordedDevice>(), {}}),
           form(window.form),
           dialogs(window.dialogs),
           random(window.random),

@@ -18,7 +18,7 @@ int RecordingMedia::sendString(const QString& command, QString* reply) {
     return failCode;
 }
 
-GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) : GameWindow(dir, GameWindowOptions{realDialogs, {}}) {}
+GameWindow::GameWindow(const TempAppDir& dir, bool realDialogs) : GameWindow(dir, GameWindowOptions{realDialogs, {}, {}}) {}
 
 GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
     Form1Services s;
