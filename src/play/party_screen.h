@@ -4,9 +4,10 @@
 // on the face selection, a hand-over before every turn, the turns played as
 // ordinary games (the window passes them to the game through onStartTurn and
 // brings their judgement back to turnJudged), the results sheet, and the
-// record 「みんなの記録」. The party is kept in Parties.ini after each step, and
-// one that a closed window or a crash cut short is offered again after the
-// title.
+// record 「みんなの記録」. The party is kept in Parties.ini after each step
+// (written behind the window: a sync of the disk can take longer than a
+// frame), and one that a closed window or a crash cut short is offered again
+// after the title.
 #include "play/party.h"
 #include "play/party_record.h"
 
@@ -17,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+class BackgroundWork;
 struct Board;
 struct CatalogueMirror;
 struct JudgedTurn;
@@ -26,7 +28,8 @@ class UserDialogs;
 
 class PartyScreen {
 public:
-    PartyScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs);
+    PartyScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
+                BackgroundWork& background);
 
     // The window passes these on to the game: a turn on face for a player
     // (failed: the game could not start, the hand-over comes again), and the
@@ -82,6 +85,7 @@ private:
     const QString appDir_;
     const CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
+    BackgroundWork& background_;
     Step step_ = Step::None;
     std::optional<Party> party_;
     KeptParty kept_;                 // the record of the party on hand

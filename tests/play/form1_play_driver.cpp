@@ -23,6 +23,7 @@ void startParty(GameWindow& w, const PartySetup& setup) {
     if (w.form->faceSelection().titleShowing()) w.finishTitle();
     w.dialogs->partyAnswers.push_back(setup);
     w.form->Party1->trigger();
+    w.form->finishPendingWork();  // the party's first write
 }
 
 void playPartyTurn(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets) {
@@ -36,6 +37,7 @@ void playPartyTurn(GameWindow& w, const FaceAnswer& answer, const std::array<QPo
     clickHantei(w);
     for (int i = 0; i < 100 && course.phase() == BlindPhase::Reveal; ++i) f.BlindTimerTimer();
     ASSERT_EQ(course.phase(), BlindPhase::Off);
+    f.finishPendingWork();  // the turn written after a judgement the timer brought
 }
 
 void showPalette(GameWindow& w, int slot) { w.form->PageControl1->setCurrentIndex(slot - 1); }
