@@ -58,7 +58,7 @@ void TForm1::createScreens() {
     faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
     faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
     musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
-    party_ = std::make_unique<PartyScreen>(board, AppDir, catalogue, dialogs, background_);
+    party_ = std::make_unique<PartyScreen>(board, AppDir, catalogue, dialogs);
     // A party's turns are games; their judgements come back to the party.
     party_->onStartTurn = [this](int face, const PartySetup::Player& player, std::function<void()> failed) {
         game_->startTurn(face, player, std::move(failed));
@@ -79,6 +79,7 @@ void TForm1::finishPendingWork() {
     finishStartUp();
     faceSelection_->finishThumbnails();
     background_.finish();
+    party_->finishWrites();
 }
 
 void TForm1::guarded(const std::function<void()>& body) {

@@ -6,7 +6,6 @@
 #include "board/caption_label.h"
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
-#include "catalogue/background_work.h"
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/user_dialogs.h"
 #include "files/app_error.h"
@@ -24,7 +23,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
-#include <exception>
 
 namespace {
 
@@ -49,9 +47,12 @@ QString winnersLine(const Party& party) {
 
 }  // namespace
 
-PartyScreen::PartyScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
-                         BackgroundWork& background)
-    : board_(board), appDir_(appDir), catalogue_(catalogue), dialogs_(dialogs), background_(background) {}
+PartyScreen::PartyScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs)
+    : board_(board),
+      appDir_(appDir),
+      catalogue_(catalogue),
+      dialogs_(dialogs),
+      writer_([this](const QString& error) { report(error); }) {}
 
 bool PartyScreen::ownsCaption(const QString& caption) const {
     return running() && (caption == kStart || caption == kNext || caption == kSeeResults || caption == kFinish);
@@ -102,7 +103,7 @@ void PartyScreen::offerResume() {
         KeptParty kept = *cut;
         if (!dialogs_.confirm(kResumeQuestion)) {
             kept.state = PartyState::Unfinished;
-            keepParty(appDir_, kept);
+            writer_.write(appDir_, kept);
             return;
         }
         kept_ = kept;
@@ -121,17 +122,7 @@ void PartyScreen::offerResume() {
 void PartyScreen::keep() {
     if (!recording_ || !party_) return;
     kept_.party = *party_;
-    // On the background thread, as a game start's pictures are; the window
-    // refuses presses meanwhile, so the writes come one after the other.
-    background_.finish();
-    background_.start([appDir = appDir_, kept = kept_] { keepParty(appDir, kept); },
-                      [this](std::exception_ptr failure) {
-                          try {
-                              if (failure) std::rethrow_exception(failure);
-                          } catch (const AppError& e) {
-                              report(e.message());
-                          }
-                      });
+    writer_.write(appDir_, kept_);
 }
 
 void PartyScreen::chooseRoundFace() {

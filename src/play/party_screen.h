@@ -5,11 +5,11 @@
 // ordinary games (the window passes them to the game through onStartTurn and
 // brings their judgement back to turnJudged), the results sheet, and the
 // record 「みんなの記録」. The party is kept in Parties.ini after each step
-// (written behind the window: a sync of the disk can take longer than a
-// frame), and one that a closed window or a crash cut short is offered again
-// after the title.
+// (written behind the window, PartyRecordWriter), and one that a closed
+// window or a crash cut short is offered again after the title.
 #include "play/party.h"
 #include "play/party_record.h"
+#include "play/party_record_writer.h"
 
 #include <QImage>
 #include <QString>
@@ -18,7 +18,6 @@
 #include <optional>
 #include <vector>
 
-class BackgroundWork;
 struct Board;
 struct CatalogueMirror;
 struct JudgedTurn;
@@ -28,8 +27,7 @@ class UserDialogs;
 
 class PartyScreen {
 public:
-    PartyScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs,
-                BackgroundWork& background);
+    PartyScreen(Board& board, const QString& appDir, const CatalogueMirror& catalogue, UserDialogs& dialogs);
 
     // The window passes these on to the game: a turn on face for a player
     // (failed: the game could not start, the hand-over comes again), and the
@@ -63,6 +61,8 @@ public:
     void turnJudged(const JudgedTurn& turn);
     // After the title: a party cut short is offered to go on.
     void offerResume();
+    // Waits for the record's writes (tests and benchmarks run no event loop).
+    void finishWrites() { writer_.finish(); }
     // "キャンセル" on the record: it goes (the window shows the face selection).
     void closeRecord();
 
@@ -85,7 +85,6 @@ private:
     const QString appDir_;
     const CatalogueMirror& catalogue_;
     UserDialogs& dialogs_;
-    BackgroundWork& background_;
     Step step_ = Step::None;
     std::optional<Party> party_;
     KeptParty kept_;                 // the record of the party on hand
@@ -94,4 +93,5 @@ private:
     std::vector<QImage> pictures_;   // the compositions, by turn
     PartySheet* sheet_ = nullptr;
     QTableWidget* history_ = nullptr;
+    PartyRecordWriter writer_;  // last: its writes end before the rest goes
 };

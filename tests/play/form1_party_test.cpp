@@ -200,6 +200,7 @@ TEST(Party, AfterAKillDuringTheSecondTurnTheNextStartOffersThatTurn) {
         GameWindow w(declined);
         w.dialogs->confirmAnswers.push_back(false);
         w.finishTitle();
+        w.form->finishPendingWork();  // the record's write
         EXPECT_EQ(w.form->Label1->caption(), Texts::ChooseFace);
         EXPECT_EQ(readParties(declined.path()).parties[0].state, PartyState::Unfinished);
     }
