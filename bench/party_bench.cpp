@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A party of eight at 500 faces, through the window: 「次の人へ」 until the
 // next player's hand-over is painted, and 「判定」 of a party's turn until the
-// judged turn is painted (the turn is then written to Parties.ini, which
-// already holds a hundred finished parties, behind the window); each with the
+// judged turn is painted (the turn is then written, on a thread of its own,
+// into a Parties.ini that already holds a hundred finished parties); each with the
 // longest wait of the window's thread, and each timed alternately with its
 // floor (floors.h): for the hand-over a bare window of the game's size
 // repainted with a new prompt; for the judgement the whole face decoded.
@@ -66,9 +66,8 @@ void waitUntil(const std::function<bool()>& done) {
 
 // Party1 on a window whose dialog answers eight players over five rounds,
 // and the first round's face.
-// (The party's writes run behind the window, which refuses presses
-// meanwhile; each is let finish before the next press, as a player's
-// fraction of a second does.)
+// (The party's writes run on a thread of their own; each is let finish
+// before the next press, so that every measurement starts alike.)
 void beginParty(TForm1& form) {
     form.Party1Click();
     form.finishPendingWork();
