@@ -6,6 +6,8 @@
 #include "files/file_reading.h"
 #include "files/shift_jis.h"
 
+#include <QMultiHash>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -176,17 +178,31 @@ QStringList IniFile::readStrings(const QString& section, const QStringList& keys
     QStringList values(keys.size(), def);
     std::vector<bool> found(keys.size(), false);
     qsizetype missing = keys.size();
+    // Many keys are looked up by their folded names, so a section is read in
+    // time linear in its lines; a few are compared with each line directly.
+    constexpr qsizetype kKeysCompared = 12;
+    QMultiHash<QString, qsizetype> byName;
+    if (keys.size() > kKeysCompared)
+        for (qsizetype k = 0; k < keys.size(); ++k) byName.insert(keys[k].toCaseFolded(), k);
+    const auto take = [&](qsizetype k, QStringView value) {
+        if (found[k]) return;
+        values[k] = valueText(value);
+        found[k] = true;
+        --missing;
+    };
     for (int s = findSection(section); s >= 0 && missing > 0;) {
         const int end = sectionEnd(s);
         QStringView name, value;
         for (int i = s + 1; i < end && missing > 0; ++i) {
             if (!entryOf(lines_[i].text, &name, &value)) continue;
+            if (!byName.isEmpty()) {
+                const QString folded = name.toString().toCaseFolded();
+                for (auto it = byName.constFind(folded); it != byName.cend() && it.key() == folded; ++it)
+                    take(it.value(), value);
+                continue;
+            }
             for (qsizetype k = 0; k < keys.size(); ++k)
-                if (!found[k] && sameName(name, keys[k])) {
-                    values[k] = valueText(value);
-                    found[k] = true;
-                    --missing;
-                }
+                if (sameName(name, keys[k])) take(k, value);
         }
         s = findSection(section, end);
     }
@@ -201,6 +217,18 @@ std::vector<int> IniFile::readIntegers(const QString& section, const QStringList
         if (parseIniInteger(texts[k], &value)) values[k] = value;
     }
     return values;
+}
+
+QStringList IniFile::sectionNames() const {
+    QStringList names;
+    QSet<QString> seen;
+    QStringView name;
+    for (const Line& line : lines_)
+        if (sectionNameOf(line.text, &name) && !seen.contains(name.toString().toCaseFolded())) {
+            seen.insert(name.toString().toCaseFolded());
+            names.append(name.toString());
+        }
+    return names;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {

@@ -27,6 +27,7 @@ class FaceSelection;
 class GameScreen;
 class LibraryViewer;
 class MusicPlayer;
+class PartyScreen;
 class TForm2;
 class VisiblePictures;
 
@@ -83,6 +84,8 @@ public:
     void Blind1Click();
     void Best1Click();
     void BlindTimerTimer();
+    void Party1Click();
+    void History1Click();
 
     // ---- Authoring and deleting ----
     void A1Click();
@@ -122,6 +125,7 @@ public:
     MusicPlayer& musicPlayer() const { return *musicPlayer_; }
     // The catalogue pictures decoded for the thumbnails and the palettes.
     VisiblePictures& pictures() const { return *pictures_; }
+    PartyScreen& party() const { return *party_; }
 
     QString AppDir;
     CatalogueMirror catalogue;  // the count and answers every screen reads
@@ -179,6 +183,7 @@ private:
     std::unique_ptr<FaceAuthoring> faceAuthoring_;
     std::unique_ptr<FaceDeleting> faceDeleting_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
+    std::unique_ptr<PartyScreen> party_;
     int guardDepth_ = 0;
     std::deque<std::function<void()>> startUpSteps_;
     bool startUpStarted_ = false;

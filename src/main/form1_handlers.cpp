@@ -11,6 +11,7 @@
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
+#include "play/party_screen.h"
 
 #include <QPushButton>
 bool TForm1::busy() const { return background_.running() || faceAuthoring_->loadingPhoto(); }
@@ -56,6 +57,8 @@ void TForm1::BitBtnNengazyoClick() { unlessBusy([&] { libraryViewer_->BitBtnNeng
 void TForm1::BitBtnKopiClick() { unlessBusy([&] { libraryViewer_->BitBtnKopiClick(); }); }
 void TForm1::Blind1Click() { unlessBusy([&] { game_->Blind1Click(); }); }
 void TForm1::Best1Click() { unlessBusy([&] { game_->Best1Click(); }); }
+void TForm1::Party1Click() { unlessBusy([&] { party_->Party1Click(); }); }
+void TForm1::History1Click() { unlessBusy([&] { party_->History1Click(); }); }
 void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }
 
 // A photograph still being decoded may be replaced by another choice.

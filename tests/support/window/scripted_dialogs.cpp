@@ -53,3 +53,20 @@ bool ScriptedDialogs::choosePrinter(QPrinter& printer) {
     printerAnswers.pop_front();
     return answer(printer);
 }
+
+std::optional<PartySetup> ScriptedDialogs::askPartySetup(const PartySetup& offered,
+                                                         const std::function<QString(const PartySetup&)>& problem) {
+    partyOffers.push_back(offered);
+    if (partyAnswers.empty()) {
+        ADD_FAILURE() << "unexpected party dialog";
+        return std::nullopt;
+    }
+    const std::optional<PartySetup> answer = partyAnswers.front();
+    partyAnswers.pop_front();
+    if (!answer) return std::nullopt;
+    if (const QString why = problem(*answer); !why.isEmpty()) {
+        partyProblems << why;
+        return std::nullopt;
+    }
+    return answer;
+}
