@@ -17,7 +17,9 @@
 #include "support/window/while_modal.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
@@ -209,10 +211,10 @@ TEST(Party, AfterAKillDuringTheSecondTurnTheNextStartOffersThatTurn) {
     EXPECT_TRUE(again.dialogs->confirmations.isEmpty());
 }
 
-// 「キャンセル」 asks before it ends a party; a refused setup starts none; a
-// record of 50 MB is one error and the party is played without it; with no
-// party played no party file is made; a turn whose judgement fails is
-// handed over again.
+// With no party played no party file is made; 「キャンセル」 asks before it
+// ends a party; a record of 50 MB is one error and the party is played
+// without it, never writing over it; a turn whose judgement fails is handed
+// over again.
 TEST(Party, CancelAsksFirstAndAnUnreadableRecordNeitherStopsAPartyNorIsWrittenOver) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3, kLayout);
@@ -222,9 +224,6 @@ TEST(Party, CancelAsksFirstAndAnUnreadableRecordNeitherStopsAPartyNorIsWrittenOv
         placeAtAnswers(w, kLayout.answer);
         clickHantei(w);
         clickHantei(w);
-        startParty(w, setupOf({{"A", false}, {"a", false}}, 1));
-        EXPECT_EQ(w.dialogs->partyProblems, QStringList{QStringLiteral("同じ名前が二つあります。")});
-        EXPECT_FALSE(w.form->party().running());
         EXPECT_FALSE(dir.exists(QStringLiteral("data/Parties.ini")));
 
         startParty(w, setupOf({{"A", false}, {"B", false}}, 1));
@@ -267,37 +266,83 @@ TEST(Party, CancelAsksFirstAndAnUnreadableRecordNeitherStopsAPartyNorIsWrittenOv
 }
 
 // The real dialog: its title, a line per player, 「はじめる」 offered only for
-// names it takes, Enter starting the party and Escape cancelling it.
+// names it takes, Enter starting the party and Escape cancelling it. With
+// POMURINA_SHOTS (a folder) and POMURINA_SAMPLE (the sample catalogue) set,
+// the party is played on the sample faces to its record and the screenshots
+// docs/screenshots/party_*.png are taken (see docs/screenshots/README.md).
 TEST(Party, TheRealDialogOffersALinePerPlayerAndStartsOnEnter) {
+    const QString shots = qEnvironmentVariable("POMURINA_SHOTS"), sample = qEnvironmentVariable("POMURINA_SAMPLE");
+    const bool shooting = !shots.isEmpty() && !sample.isEmpty();
+    const auto shoot = [&](QWidget* widget, const char* name) {
+        if (!shooting) return;
+        QApplication::processEvents();
+        EXPECT_TRUE(widget->grab().save(shots + QLatin1Char('/') + QLatin1String(name))) << name;
+    };
     TempAppDir dir;
-    writeTestCatalogue(dir, 3, kLayout);
+    if (shooting) {
+        for (const QString& name : QDir(sample).entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(sample + QLatin1Char('/') + name, dir.file(QStringLiteral("data/") + name)));
+        for (int id = 1; id <= 2; ++id) {  // two parties played before, for the record
+            Party party(setupOf({{"たろう", false}, {"はなこ", false}, {"おばあちゃん", true}}, 1).players, 1);
+            party.chooseFace(id);
+            for (std::int64_t score : {820 + 40 * id, 905 - 30 * id, 640 + 150 * id}) party.recordTurn({score, false});
+            keepParty(dir.path(), KeptParty{id, QStringLiteral("2026-01-0%1 19:30").arg(id), PartyState::Finished, party});
+        }
+    } else {
+        writeTestCatalogue(dir, 3, kLayout);
+    }
     GameWindow w(dir, true);
+    TForm1& f = *w.form;
     w.finishTitle();
-    whileModal([&] { w.form->Party1->trigger(); }, [](QWidget& dialog) {
+    f.Best1->trigger();
+    whileModal([&] { f.Party1->trigger(); }, [](QWidget& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("みんなで遊ぶ"));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    EXPECT_FALSE(w.form->party().running());
-    whileModal([&] { w.form->Party1->trigger(); }, [](QWidget& dialog) {
+    EXPECT_FALSE(f.party().running());
+    whileModal([&] { f.Party1->trigger(); }, [&](QWidget& dialog) {
+        const auto name = [&](int p) { return dialog.findChild<QLineEdit*>(QStringLiteral("PartyName%1").arg(p)); };
         auto* count = dialog.findChild<QSpinBox*>(QStringLiteral("PartyPlayerCount"));
         auto* start = dialog.findChild<QPushButton*>(QStringLiteral("PartyStart"));
         EXPECT_EQ(count->value(), 2);
-        EXPECT_FALSE(dialog.findChild<QLineEdit*>(QStringLiteral("PartyName3"))->isVisible());
+        EXPECT_FALSE(name(3)->isVisible());
         count->setValue(3);
-        auto* third = dialog.findChild<QLineEdit*>(QStringLiteral("PartyName3"));
-        EXPECT_TRUE(third->isVisible());
-        EXPECT_EQ(third->text(), QStringLiteral("プレイヤー3"));
-        third->setText(QStringLiteral("プレイヤー1"));
+        EXPECT_TRUE(name(3)->isVisible());
+        EXPECT_EQ(name(3)->text(), QStringLiteral("プレイヤー3"));
+        name(3)->setText(QStringLiteral("プレイヤー1"));
         EXPECT_FALSE(start->isEnabled());
         EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("PartyProblem"))->text(), QStringLiteral("同じ名前が二つあります。"));
-        third->setText(QStringLiteral("犬"));
+        name(1)->setText(QStringLiteral("たろう"));
+        name(2)->setText(QStringLiteral("はなこ"));
+        name(3)->setText(QStringLiteral("おじいちゃん"));
         dialog.findChild<QCheckBox*>(QStringLiteral("PartyBlind3"))->setChecked(true);
         dialog.findChild<QSpinBox*>(QStringLiteral("PartyRounds"))->setValue(2);
+        shoot(&dialog, "party_dialog.png");
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
-    ASSERT_TRUE(w.form->party().running());
-    const Party& party = *w.form->party().party();
+    ASSERT_TRUE(f.party().running());
+    const Party& party = *f.party().party();
     EXPECT_EQ(party.rounds(), 2);
-    EXPECT_EQ(party.players()[2], (PartyPlayer{QStringLiteral("犬"), true}));
-    EXPECT_EQ(w.form->Label1->caption(), QStringLiteral("第1回の顔を選んでください。"));
+    EXPECT_EQ(party.players()[0].name, QStringLiteral("たろう"));
+    EXPECT_EQ(party.players()[2], (PartyPlayer{QStringLiteral("おじいちゃん"), true}));
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("第1回の顔を選んでください。"));
+    if (!shooting) return;
+
+    // たろう and はなこ on the answers each time, おじいちゃん a little off:
+    // たろう and はなこ tie for the win.
+    const std::array<QPoint, 5> off{QPoint(), {6, -3}, {-4, 5}, {3, 8}, {-7, 2}};
+    for (int round = 0; round < 2; ++round) {
+        clickFace(w, round);
+        for (int p = 0; p < 3; ++p) {
+            if (round == 1 && p == 1) shoot(&f, "party_hand_over.png");
+            playPartyTurn(w, f.catalogue.faceAnswers[size_t(round)], p == 2 ? off : std::array<QPoint, 5>{});
+            if (round == 1 && p == 1) shoot(&f, "party_judged_turn.png");
+            clickHantei(w);
+        }
+    }
+    shoot(&f, "party_results_tie.png");
+    clickCancel(w);
+    clickHantei(w);
+    f.History1->trigger();
+    shoot(&f, "party_record.png");
 }

@@ -26,8 +26,7 @@ public:
     std::function<void()> whileOpenFile;
     // The party dialog's answers: a setup as if typed and 「はじめる」 pressed,
     // or empty for 「キャンセル」. A setup with a problem could not be started
-    // in the real dialog: its problem is noted and the dialog counts as
-    // cancelled.
+    // in the real dialog: the test fails.
     std::deque<std::optional<PartySetup>> partyAnswers;
 
     // What was shown.
@@ -43,7 +42,6 @@ public:
     QStringList saveFileStarts;
     int printDialogs = 0;
     std::vector<PartySetup> partyOffers;  // what the party dialog showed at first
-    QStringList partyProblems;
 
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
