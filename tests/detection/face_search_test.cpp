@@ -128,7 +128,7 @@ TEST(FaceSearch, FindsTheFaceInRealPhotosAndProposesItsParts) {
 // Beside the surest face, only candidates that score like faces: the
 // astronaut's mission patch (0.02 in her portrait saved as a JPEG, 0.2 and
 // 0.15 for parts of her suit when the portrait is turned) is no face to
-// offer; the second real face of a pair is.
+// offer. (The second real face of a pair is: the window's test.)
 TEST(FaceSearch, OffersBesideTheSurestFaceOnlyCandidatesThatScoreLikeFaces) {
     const std::shared_ptr<const FaceModel> model = FaceModel::load(kFaceModelPath);
     const QImage astronaut = testPhoto("astronaut.png");
@@ -139,19 +139,6 @@ TEST(FaceSearch, OffersBesideTheSurestFaceOnlyCandidatesThatScoreLikeFaces) {
         ASSERT_EQ(search.faces.size(), 1u);
         EXPECT_GT(search.faces[0].score, 0.8);
     }
-
-    QImage pair(1000, 700, QImage::Format_RGB32);
-    pair.fill(qRgb(128, 128, 128));
-    {
-        QPainter painter(&pair);
-        painter.drawImage(QPoint(0, 94), astronaut);
-        const QImage hopper = testPhoto("grace_hopper.jpg").transformed(QTransform().rotate(10), Qt::SmoothTransformation);
-        painter.drawImage(QRect(QPoint(500, 0), hopper.size().scaled(500, 700, Qt::KeepAspectRatio)), hopper);
-    }
-    const FaceSearch two = findFaces(*model, pair);
-    ASSERT_EQ(two.faces.size(), 2u) << "the two faces, and not the patch";
-    EXPECT_LT(two.faces[0].box.center().x(), 500);
-    EXPECT_GT(two.faces[1].box.center().x(), 500);
 }
 
 TEST(FaceSearch, AModelFileThatIsNotTheModelGivesTheMessage) {
