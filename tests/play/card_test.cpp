@@ -6,7 +6,6 @@
 #include "play/card_settings.h"
 #include "play/play_settings.h"
 #include "support/app_error_of.h"
-#include "support/card_checks.h"
 #include "support/temp_app_dir.h"
 
 #include <QPainter>

@@ -15,7 +15,6 @@
 #include "play/library_viewer.h"
 #include "play/play_settings.h"
 #include "support/hostile_pictures.h"
-#include "support/card_checks.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -29,7 +28,9 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 #include <cerrno>
@@ -75,6 +76,34 @@ void choose(QComboBox* box, const QString& text) {
 
 bool outputsOffered(const CardWindow& card) {
     return card.PrintButton->isEnabled() && card.PdfButton->isEnabled() && card.PictureButton->isEnabled();
+}
+
+// What Poppler's pdfinfo or pdffonts (poppler-utils, installed by tools/setup) says of a PDF.
+QString popplerReport(const char* tool, const QString& pdf) {
+    QProcess process;
+    process.start(QString::fromLatin1(tool), {pdf});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        ADD_FAILURE() << tool << " " << pdf.toStdString() << " failed: " << process.errorString().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// One page of 100 x 148 mm: 283.465 x 419.528 points, within a point when
+// roughly (Qt writes the pages it prints in whole points).
+bool isOnePostcardPage(const QString& pdf, bool roughly = false) {
+    const QString info = popplerReport("pdfinfo", pdf);
+    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(info);
+    const double tolerance = roughly ? 1.0 : 0.01;
+    return info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))) &&
+           std::abs(size.captured(1).toDouble() - 283.465) < tolerance && std::abs(size.captured(2).toDouble() - 419.528) < tolerance;
+}
+
+// Every font of the PDF, at least one, is IPA Gothic embedded with its Unicode
+// map (Qt embeds a subset but does not name it one, so "sub" may say no).
+bool embedsOnlyIpaGothic(const QString& pdf) {
+    const QStringList fonts = popplerReport("pdffonts", pdf).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    for (const QString& font : fonts)
+        if (!font.contains(QRegularExpression(QStringLiteral("^IPAGothic .* yes +(yes|no) +yes +\\d")))) return false;
+    return !fonts.isEmpty();
 }
 
 }  // namespace

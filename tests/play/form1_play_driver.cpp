@@ -55,11 +55,6 @@ QPoint partPos(const GameWindow& w, int slot, int face) {
     return w.form->PartCells[slot]->itemRect(face).topLeft();
 }
 
-QSize partSize(const GameWindow& w, int slot, int face) {
-    if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->size();
-    return w.form->PartCells[slot]->itemRect(face).size();
-}
-
 bool partShown(const GameWindow& w, int slot, int face) {
     if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->isVisible();
     return w.form->PartCells[slot]->isVisible() && !w.form->PartCells[slot]->itemHidden(face);

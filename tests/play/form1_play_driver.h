@@ -25,7 +25,6 @@ bool partOnFace(const GameWindow& w, int slot, int face);
 // Its top-left corner: in its palette's content, or in the window's client
 // area while it lies on the face.
 QPoint partPos(const GameWindow& w, int slot, int face);
-QSize partSize(const GameWindow& w, int slot, int face);
 // Drawn: on the face and not under the cloth, or in the palette in front
 // and not taken out of it.
 bool partShown(const GameWindow& w, int slot, int face);

@@ -36,9 +36,8 @@ QString ScriptedDialogs::chooseFolder(const QString& prompt, const QString& star
     return answer;
 }
 
-QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString& startPath) {
+QString ScriptedDialogs::saveFile(const QString& title, const QString& /*filter*/, const QString& startPath) {
     saveFileTitles << title;
-    saveFileFilters << filter;
     saveFileStarts << startPath;
     if (saveFileAnswers.empty()) return {};
     const QString answer = saveFileAnswers.front();

@@ -38,7 +38,6 @@ public:
     QStringList folderPrompts;
     QStringList folderStarts;
     QStringList saveFileTitles;
-    QStringList saveFileFilters;
     QStringList saveFileStarts;
     int printDialogs = 0;
     std::vector<PartySetup> partyOffers;  // what the party dialog showed at first
