@@ -25,6 +25,14 @@ public:
     QString openFile(const QString&, const QString&) override { return file_; }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&, const QString&) override { return file_; }
+    // A party of eight over five rounds, under the offered names.
+    std::optional<PartySetup> askPartySetup(const PartySetup&,
+                                            const std::function<QString(const PartySetup&)>&) override {
+        PartySetup setup;
+        for (int p = 0; p < PartySetup::kMaxPlayers; ++p) setup.players.push_back({defaultPlayerName(p), false});
+        setup.rounds = PartySetup::kMaxRounds;
+        return setup;
+    }
 
 private:
     QString file_;

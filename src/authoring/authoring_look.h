@@ -36,11 +36,23 @@ inline const QString ChooseFaceToDelete = QStringLiteral(
     "「キャンセル」ボタンを押すと顔の削除を中止します。");
 inline const QString FacesNotFound = QStringLiteral("顔が見つかりませんでした。手で囲んでください。");
 inline const QString CheckOutlines = QStringLiteral("目・鼻・口の囲みを確かめてください。");
+inline const QString SmallFace = QStringLiteral("顔が小さいので、ぼやけるかもしれません。");
 inline const QString OtherFaces = QStringLiteral("ほかの顔にするときは、下の小さな顔をクリックしてください。");
 inline const QString CannotDeleteMore = QStringLiteral("これ以上は削除できません。");
 inline const QString ConfirmDelete = QStringLiteral("この顔を削除しますか？");
 // Shown when a deletion takes longer than a second.
 inline const QString Deleting = QStringLiteral("削除しています…");
+
+// The prompt after a proposal: what to look at first, then how to register;
+// five lines at most, the last a short one, so that it keeps clear of the
+// part titles and the face box. (What a search adds about other faces, or
+// none, is said beside its button.)
+inline QString proposalPrompt(bool needsChecking, bool mayBlur) {
+    QString prompt;
+    if (needsChecking) prompt += CheckOutlines + QLatin1Char('\r');
+    if (mayBlur) prompt += SmallFace + QLatin1Char('\r');
+    return prompt + ReadyToRegister;
+}
 }  // namespace AuthoringTexts
 
 namespace TitleColours {

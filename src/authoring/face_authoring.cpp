@@ -20,8 +20,6 @@
 #include "files/app_error.h"
 #include "pictures/face_box_fit.h"
 #include "pictures/face_box_redraw.h"
-#include "pictures/jpeg_codec.h"
-#include "pictures/picture_file.h"
 #include "pictures/stretch.h"
 
 #include <QAction>
@@ -37,21 +35,44 @@ FaceAuthoring::FaceAuthoring(Board& board, const QString& appDir, CatalogueMirro
       dialogs_(dialogs),
       background_(background),
       finder_(board, dialogs) {
+    photoLoading_.onRunningChanged = [this](bool running) {
+        if (onLoadingPhotoChanged) onLoadingPhotoChanged(running);
+    };
     finder_.onSearched = [this](const FaceSearch& search) { facesSearched(search); };
-    finder_.onChosen = [this](int face) { proposeFace(face); };
+    finder_.onChosen = [this](int face) { chooseFace(face); };
 }
 
 void FaceAuthoring::A1Click() {
+    // The face model loads while the player looks for a photograph.
+    finder_.prepare();
     const QString path = dialogs_.openFile(AuthoringTexts::PictureDialogTitle, AuthoringTexts::PictureDialogFilter);
-    if (path.isEmpty()) return;
-
-    // Decoded before the screen changes: a picture that cannot be read is
-    // reported and the face selection stays as it was.
+    if (path.isEmpty()) {
+        if (!photoLoading_.running()) finder_.end();
+        return;
+    }
     const PictureKind kind = pictureKindOfPath(path);
-    QImage picture;
-    if (kind == PictureKind::Bitmap) picture = loadBitmapFile(path, kPhotographMaxPixels);
-    if (kind == PictureKind::Jpeg) picture = decodeJpegFile(path, kPhotographMaxPixels);
+    if (kind == PictureKind::None) {
+        photoLoading_.cancel();  // this later choice wins
+        openAuthoring(LoadedPhoto{});
+        return;
+    }
+    // Decoded behind the window, before the screen changes: a picture that
+    // cannot be read is reported and the face selection stays as it was.
+    photoLoading_.start(path, kind, [this](const LoadedPhoto& photo) {
+        if (photo.error) {
+            finder_.end();
+            dialogs_.showError(photo.error->message());
+        } else {
+            openAuthoring(photo);
+        }
+    });
+}
 
+void FaceAuthoring::finishLoadingPhoto() { photoLoading_.finish(); }
+
+void FaceAuthoring::openAuthoring(const LoadedPhoto& photo) {
+    const PictureKind kind = photo.kind;
+    const QImage& picture = photo.picture;
     authoring_.addingFace = true;
     board_.F1->setEnabled(false);
     board_.R1->setEnabled(false);
@@ -88,7 +109,7 @@ void FaceAuthoring::A1Click() {
     authoring_.outlined.fill(false);
     authoring_.pickMode = 0;
     setPartTitlesEnabled(true);
-    rememberUnproposedSource(false);
+    rememberUnproposedSource();
     finder_.begin();
 }
 
@@ -180,4 +201,6 @@ void FaceAuthoring::ReturnToFaceSelect() {
     finder_.end();
     unproposed_ = {};
     lastSearch_ = {};
+    shownFace_ = -1;
+    leftFaces_.clear();
 }

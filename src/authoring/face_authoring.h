@@ -5,10 +5,12 @@
 // freehand and painted over, and the result registered as a new face.
 #include "authoring/authoring_state.h"
 #include "authoring/part_finder.h"
+#include "authoring/photo_loading.h"
 
 #include <QString>
 #include <Qt>
 #include <functional>
+#include <map>
 
 class BackgroundWork;
 struct Board;
@@ -30,8 +32,14 @@ public:
     // answers already grown), before the face selection comes back.
     std::function<void()> onFaceRegistered;
 
-    // "顔の追加": chooses the photograph and opens the face box.
+    // "顔の追加": chooses the photograph and, once it is decoded behind the
+    // window, opens the face box with it. Another choice meanwhile wins.
     void A1Click();
+    // A photograph chosen is being decoded: the window takes no other press.
+    bool loadingPhoto() const { return photoLoading_.running(); }
+    std::function<void(bool loading)> onLoadingPhotoChanged;
+    // Waits for the photograph being decoded and opens the face box now.
+    void finishLoadingPhoto();
     // "ズーム": arms the zoom, or zooms into the chosen rectangle.
     void zoomClick();
     // 「自動で囲む」: finds the face in the photograph and proposes the zoom
@@ -54,6 +62,7 @@ public:
     void ReturnToFaceSelect();
 
 private:
+    void openAuthoring(const LoadedPhoto& photo);
     void prepareFaceBox();
     void redrawSourcePicture();
     void releaseSourcePicture();
@@ -65,9 +74,22 @@ private:
     void pickFillColour(int x, int y);
     void extendOutline(int x, int y);
     void finishOutline();
-    void rememberUnproposedSource(bool zoomedByPlayer);
+    void rememberUnproposedSource();
     void facesSearched(const FaceSearch& search);
+    // Another of the faces found: as the player left it, or proposed anew.
+    void chooseFace(int face);
     void proposeFace(int face);
+    // What the player has of the face shown: the state, the part pictures,
+    // the prompt and the register button.
+    struct FaceEdits {
+        AuthoringState state;
+        std::array<QImage, 5> previews;
+        std::array<bool, 5> previewShown{};
+        QString prompt;
+        bool registerEnabled = false;
+    };
+    FaceEdits currentEdits() const;
+    void restoreEdits(const FaceEdits& edits);
     // The part picture of slot cut from the face box as it shows now (with
     // no paint on it), shown in its preview; the part counts as outlined.
     void takePartPicture(int slot, const OutlineBox& box);
@@ -79,14 +101,16 @@ private:
     UserDialogs& dialogs_;
     BackgroundWork& background_;
     AuthoringState authoring_;
-    // The picture as the player loaded or zoomed it: what a search looks at
-    // and what a switch to another found face starts again from.
+    // The photograph as the player loaded it, whatever zoom came after: what
+    // a search looks at and what every proposal starts again from.
     struct {
         QImage picture;
         int kind = 0;
         QSize drawSize;
-        bool zoomedByPlayer = false;
     } unproposed_;
     FaceSearch lastSearch_;
+    int shownFace_ = -1;                  // the face of lastSearch_ shown, if any
+    std::map<int, FaceEdits> leftFaces_;  // the faces of lastSearch_ the player left
     PartFinder finder_;
+    PhotoLoading photoLoading_;
 };

@@ -28,6 +28,7 @@ void FaceAuthoring::partTitleMouseDown(int slot, Qt::MouseButton button) {
 }
 
 void FaceAuthoring::BeginOutline(CaptionLabel* title, ImageControl* preview) {
+    finder_.dropNoFaceNote();
     authoring_.zoomArmed = false;
     board_.BitBtnHantei->hide();
     board_.Label1->setCaption(AuthoringTexts::Outlining);

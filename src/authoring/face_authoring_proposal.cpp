@@ -15,11 +15,10 @@
 
 #include <QPushButton>
 
-void FaceAuthoring::rememberUnproposedSource(bool zoomedByPlayer) {
+void FaceAuthoring::rememberUnproposedSource() {
     unproposed_.picture = authoring_.sourcePicture;
     unproposed_.kind = authoring_.sourceKind;
     unproposed_.drawSize = QSize(authoring_.drawWidth, authoring_.drawHeight);
-    unproposed_.zoomedByPlayer = zoomedByPlayer;
     lastSearch_ = {};
 }
 
@@ -31,19 +30,85 @@ void FaceAuthoring::BitBtnZidoClick() {
 void FaceAuthoring::facesSearched(const FaceSearch& search) {
     if (!authoring_.addingFace) return;
     lastSearch_ = search;
-    if (search.faces.empty()) {
+    shownFace_ = -1;
+    leftFaces_.clear();
+    // None found is said beside the button; the prompt stays what it was,
+    // the zoom instructions with it while the zoom is offered.
+    if (search.faces.empty())
         finder_.offerFaces(search, unproposed_.picture, 0);
-        board_.Label1->setFontPoints(12);
-        board_.Label1->setCaption(AuthoringTexts::FacesNotFound + QLatin1Char('\r') + AuthoringTexts::Outlining);
+    else
+        proposeFace(0);
+}
+
+void FaceAuthoring::chooseFace(int face) {
+    if (face == shownFace_ || face < 0 || face >= int(lastSearch_.faces.size())) return;
+    if (shownFace_ >= 0) leftFaces_[shownFace_] = currentEdits();
+    const auto left = leftFaces_.find(face);
+    if (left == leftFaces_.end()) {
+        proposeFace(face);
         return;
     }
-    proposeFace(0);
+    restoreEdits(left->second);
+    shownFace_ = face;
+    finder_.offerFaces(lastSearch_, unproposed_.picture, face);
+}
+
+FaceAuthoring::FaceEdits FaceAuthoring::currentEdits() const {
+    FaceEdits edits;
+    edits.state = authoring_;
+    for (int s = 1; s <= 4; ++s) {
+        edits.previews[size_t(s)] = board_.partPreview(s)->picture();
+        edits.previewShown[size_t(s)] = board_.partPreview(s)->isVisible();
+    }
+    edits.prompt = board_.Label1->caption();
+    edits.registerEnabled = board_.BitBtnToroku->isEnabled();
+    return edits;
+}
+
+// The face as the player left it, at rest: no stroke, zoom or colour pick
+// under way, every title idle.
+void FaceAuthoring::restoreEdits(const FaceEdits& edits) {
+    AuthoringState& a = authoring_;
+    a = edits.state;
+    a.currentPart = 0;
+    a.outlineDrawing = false;
+    a.zoomArmed = false;
+    a.zoomDragging = false;
+    a.pickMode = 0;
+    board_.ImgFace1->setPicture(blankFaceBox());
+    redrawSourcePicture();
+    for (int s = 1; s <= 4; ++s) {
+        if (a.outlined[s]) {
+            a.currentPart = s;
+            PaintPart();
+        }
+        setTitleColour(board_.partTitle(s), TitleColours::Idle);
+        ImageControl* preview = board_.partPreview(s);
+        const QImage& picture = edits.previews[size_t(s)];
+        if (picture.isNull()) {
+            preview->clearPicture();
+        } else {
+            preview->setAutoSize(false);
+            preview->setStretch(false);
+            preview->resize(picture.size());
+            preview->setPicture(picture);
+        }
+        preview->setVisible(edits.previewShown[size_t(s)]);
+    }
+    a.currentPart = 0;
+    setPartTitlesEnabled(true);
+    board_.BitBtnHantei->hide();
+    showRegisterButton();
+    board_.BitBtnToroku->setEnabled(edits.registerEnabled);
+    board_.Label1->setFontPoints(12);
+    board_.Label1->setCaption(edits.prompt);
 }
 
 void FaceAuthoring::proposeFace(int face) {
     if (face < 0 || face >= int(lastSearch_.faces.size())) return;
-    const FaceProposal proposal = ::proposeFace(unproposed_.picture, unproposed_.drawSize,
-                                                lastSearch_.faces[size_t(face)], unproposed_.zoomedByPlayer);
+    // Whatever zoom the player made, the proposal makes its own.
+    const FaceProposal proposal =
+        ::proposeFace(unproposed_.picture, unproposed_.drawSize, lastSearch_.faces[size_t(face)], false);
     AuthoringState& a = authoring_;
     // Another face of the same search starts again from the photograph.
     a.sourcePicture = unproposed_.picture;
@@ -90,10 +155,8 @@ void FaceAuthoring::proposeFace(int face) {
     setPartTitlesEnabled(true);
     showRegisterButton();
 
-    QString prompt = AuthoringTexts::ReadyToRegister;
-    if (proposal.needsChecking) prompt = AuthoringTexts::CheckOutlines + QLatin1Char('\r') + prompt;
-    if (lastSearch_.faces.size() > 1) prompt += QLatin1Char('\r') + AuthoringTexts::OtherFaces;
     board_.Label1->setFontPoints(12);
-    board_.Label1->setCaption(prompt);
+    board_.Label1->setCaption(AuthoringTexts::proposalPrompt(proposal.needsChecking, proposal.mayBlur()));
+    shownFace_ = face;
     finder_.offerFaces(lastSearch_, unproposed_.picture, face);
 }

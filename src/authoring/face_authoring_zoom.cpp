@@ -20,6 +20,7 @@ void FaceAuthoring::zoomClick() {
     AuthoringState& a = authoring_;
     if (finder_.searching()) return;  // the search looks at the picture as it is
     if (!a.zoomArmed) {
+        finder_.dropNoFaceNote();
         a.zoomArmed = true;
         a.currentPart = 6;
         board_.BitBtnHantei->setEnabled(false);
@@ -53,7 +54,6 @@ void FaceAuthoring::zoomClick() {
     board_.BitBtnHantei->hide();
     setPartTitlesEnabled(true);
     board_.Label1->setCaption(AuthoringTexts::Outlining);
-    rememberUnproposedSource(true);
 }
 
 void FaceAuthoring::startZoomRectangle(int x, int y) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "authoring/part_finder.h"
 
+#include "authoring/authoring_look.h"
 #include "board/board.h"
+#include "board/caption_label.h"
 #include "board/image_control.h"
 #include "desktop/user_dialogs.h"
 #include "detection/face_model.h"
@@ -21,6 +23,11 @@ const QString kLoadingCaption = QStringLiteral("準備中…");
 const QString kNotInstalledTip =
     QStringLiteral("自動で囲むには、パッケージ %1 をインストールしてください。").arg(kFaceModelPackage);
 const QString kModelBrokenTip = QStringLiteral("顔のモデルを読めませんでした。");
+
+// The word beside the button: Label1's lettering, a size smaller so that the
+// longest fits in one line between the button and the window's edge.
+constexpr int kNoteGap = 8;
+constexpr int kNotePoints = 11;
 
 // The offered faces: small squares in a row below the buttons.
 constexpr int kOfferedSide = 40;
@@ -57,60 +64,96 @@ struct PartFinder::Searched {
 };
 
 PartFinder::PartFinder(Board& board, UserDialogs& dialogs)
-    : board_(board), dialogs_(dialogs), modelPath_(kFaceModelPath) {}
+    : board_(board), dialogs_(dialogs), modelPath_(kFaceModelPath), note_(new CaptionLabel(board.ClientArea)) {
+    note_->setObjectName(QStringLiteral("LblZido"));
+    note_->setFont(board_.Label1->font());
+    note_->setFontPoints(kNotePoints);
+    note_->setFontColour(board_.Label1->fontColour());
+    note_->setAutoSizeToText(true);
+    note_->hide();
+    keepTimer_.setSingleShot(true);
+    keepTimer_.setInterval(std::chrono::minutes(1));
+    QObject::connect(&keepTimer_, &QTimer::timeout, [this] {
+        if (!active_) releaseModel();
+    });
+}
 
 PartFinder::~PartFinder() {
     if (searching_) QGuiApplication::restoreOverrideCursor();
     releaseOffThread(std::move(model_));
 }
 
+void PartFinder::setModelPath(const QString& path) {
+    if (path == modelPath_) return;
+    modelPath_ = path;
+    loading_.reset();  // its model would be of the other file
+    loadError_.reset();
+    releaseModel();
+}
+
+void PartFinder::prepare() {
+    keepTimer_.stop();
+    if (model_ || loading_ || !faceModelInstalled(modelPath_)) return;
+    startLoad();
+}
+
+void PartFinder::startLoad() {
+    ++loadsStarted_;
+    loadError_.reset();
+    loading_ = std::make_unique<QFutureWatcher<FaceModelLoad>>();
+    QObject::connect(loading_.get(), &QFutureWatcher<FaceModelLoad>::finished, loading_.get(),
+                     [this] { modelLoaded(); });
+    loading_->setFuture(QtConcurrent::run(loadFaceModel, modelPath_));
+}
+
 void PartFinder::begin() {
     ++session_;
     active_ = true;
-    QPushButton* button = board_.BitBtnZido;
-    button->show();
+    board_.BitBtnZido->show();
     if (!faceModelInstalled(modelPath_)) {
-        button->setText(kFindCaption);
-        button->setEnabled(false);
-        button->setToolTip(kNotInstalledTip);
+        board_.BitBtnZido->setText(kFindCaption);
+        board_.BitBtnZido->setEnabled(false);
+        board_.BitBtnZido->setToolTip(kNotInstalledTip);
         return;
     }
-    button->setToolTip(QString());
-    if (model_) {
-        button->setText(kFindCaption);
-        button->setEnabled(true);
-        return;
-    }
-    button->setText(kLoadingCaption);
-    button->setEnabled(false);
-    loading_ = std::make_unique<QFutureWatcher<FaceModelLoad>>();
-    const int session = session_;
-    QObject::connect(loading_.get(), &QFutureWatcher<FaceModelLoad>::finished, loading_.get(), [this, session] {
-        if (session == session_) modelLoaded();
-    });
-    loading_->setFuture(QtConcurrent::run(loadFaceModel, modelPath_));
+    // A load that failed is tried again by the next authoring.
+    if (!loadError_) prepare();
+    keepTimer_.stop();
+    showModelState();
 }
 
 void PartFinder::modelLoaded() {
     const FaceModelLoad outcome = loading_->result();
-    loading_.reset();
-    QPushButton* button = board_.BitBtnZido;
-    button->setText(kFindCaption);
-    if (!active_) return;
+    // Deleted once its signal is over.
+    loading_.release()->deleteLater();
     try {
         model_ = outcome.take();
-        button->setEnabled(true);
     } catch (const AppError& e) {
-        button->setEnabled(false);
+        loadError_ = e.message();
+    }
+    if (active_)
+        showModelState();
+    else if (model_)
+        keepTimer_.start();
+}
+
+// The button as the model stands: ready, loading, or failed (said once).
+void PartFinder::showModelState() {
+    QPushButton* button = board_.BitBtnZido;
+    button->setToolTip(QString());
+    button->setText(model_ || !loading_ ? kFindCaption : kLoadingCaption);
+    button->setEnabled(model_ && !searching_);
+    if (loadError_) {
         button->setToolTip(kModelBrokenTip);
-        dialogs_.showError(e.message());
+        const QString message = *loadError_;
+        loadError_.reset();
+        dialogs_.showError(message);
     }
 }
 
 void PartFinder::end() {
     ++session_;
     active_ = false;
-    loading_.reset();
     searchWork_.reset();
     if (searching_) {
         searching_ = false;
@@ -118,6 +161,11 @@ void PartFinder::end() {
     }
     clearOffer();
     board_.BitBtnZido->hide();
+    if (model_) keepTimer_.start();
+}
+
+void PartFinder::releaseModel() {
+    keepTimer_.stop();
     releaseOffThread(std::move(model_));
 }
 
@@ -153,7 +201,9 @@ void PartFinder::searchDone() {
 
 void PartFinder::offerFaces(const FaceSearch& search, const QImage& photo, int chosen) {
     clearOffer();
+    if (search.faces.empty()) showNote(AuthoringTexts::FacesNotFound);
     if (search.faces.size() < 2) return;
+    showNote(AuthoringTexts::OtherFaces);
     const int shown = std::min<int>(int(search.faces.size()), kMostOffered);
     for (int i = 0; i < shown; ++i) {
         auto* face = new ImageControl(board_.ClientArea);
@@ -175,4 +225,16 @@ void PartFinder::clearOffer() {
         face->deleteLater();
     }
     offered_.clear();
+    note_->hide();
+}
+
+void PartFinder::showNote(const QString& text) {
+    note_->setCaption(text);
+    const QRect button = board_.BitBtnZido->geometry();
+    note_->move(button.right() + 1 + kNoteGap, button.center().y() - note_->height() / 2);
+    note_->show();
+}
+
+void PartFinder::dropNoFaceNote() {
+    if (note_->caption() == AuthoringTexts::FacesNotFound) note_->hide();
 }

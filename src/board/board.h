@@ -31,6 +31,8 @@ struct Board {
     QMenu* G1Menu = nullptr;
     QAction* Blind1 = nullptr;
     QAction* Best1 = nullptr;
+    QAction* Party1 = nullptr;    // 「みんなで遊ぶ(&P)…」
+    QAction* History1 = nullptr;  // 「みんなの記録(&H)」
     QAction* BGMB1 = nullptr;
     QMenu* BGMB1Menu = nullptr;
     QAction* ONO1 = nullptr;

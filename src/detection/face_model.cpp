@@ -9,6 +9,7 @@
 #include <dlib/serialize.h>
 
 #include <fstream>
+#include <future>
 #include <malloc.h>
 
 bool faceModelInstalled(const QString& path) { return probePath(path) == PathKind::File; }
@@ -24,6 +25,11 @@ FaceModel::~FaceModel() {
 
 std::shared_ptr<const FaceModel> FaceModel::load(const QString& path) {
     if (probePath(path) != PathKind::File) throwFileOpenError(path);
+    // The detector is built from dlib's own data on a thread of its own
+    // while the landmark model is read: on two cores the load takes the
+    // longer of the two instead of their sum.
+    std::future<dlib::frontal_face_detector> detector =
+        std::async(std::launch::async, [] { return dlib::get_frontal_face_detector(); });
     auto parts = std::make_unique<Parts>();
     try {
         std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
@@ -37,7 +43,7 @@ std::shared_ptr<const FaceModel> FaceModel::load(const QString& path) {
         throwFileOpenError(path);
     }
     if (parts->landmarks.num_parts() != kLandmarkCount) throwFileOpenError(path);
-    parts->detector = dlib::get_frontal_face_detector();
+    parts->detector = detector.get();
     return std::shared_ptr<const FaceModel>(new FaceModel(std::move(parts)));
 }
 

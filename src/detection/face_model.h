@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The face detector and the 68-point landmark model, loaded together. Loading
-// reads a 95 MB file and takes about a second and 72 MB, so it belongs on a
-// worker thread, started when authoring starts:
+// reads a 95 MB file and takes about a second and 72 MB (the detector is
+// built on a second thread meanwhile), so it belongs on a worker thread,
+// started when 「顔の追加」 is chosen:
 //
 //     QFuture<FaceModelLoad> f = QtConcurrent::run(loadFaceModel, kFaceModelPath);
 //     ... when f has finished, on the window's thread:
 //     std::shared_ptr<const FaceModel> model = f.result().take();  // AppError on failure
 //
-// and it is let go (the last shared_ptr reset) when authoring ends.
+// and it is let go (the last shared_ptr reset) a while after authoring ends.
 #include "files/app_error.h"
 
 #include <QString>

@@ -29,6 +29,7 @@ FaceProposal proposeFace(const QImage& source, QSize drawSize, const FoundFace& 
             proposal.zoom = std::move(zoom);
         }
     }
+    if (!shown.isEmpty()) proposal.enlargement = drawSize.width() / double(shown.width());
     proposal.faceBoxLandmarks = toFaceBox(face.landmarks, shown, drawSize);
     proposal.outlines = proposePartOutlines(proposal.faceBoxLandmarks, drawSize);
 

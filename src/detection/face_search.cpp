@@ -85,6 +85,10 @@ FaceSearch findFaces(const FaceModel& model, const QImage& photo) {
 
     std::stable_sort(search.faces.begin(), search.faces.end(),
                      [](const FoundFace& a, const FoundFace& b) { return a.score > b.score; });
+    const auto unlikely = std::find_if(search.faces.begin() + std::min<size_t>(1, search.faces.size()),
+                                       search.faces.end(),
+                                       [](const FoundFace& face) { return face.score < kLeastOtherFaceScore; });
+    search.faces.erase(unlikely, search.faces.end());
     if (search.faces.size() > kMaxFaces) search.faces.resize(kMaxFaces);
     for (FoundFace& face : search.faces) face.landmarks = fitLandmarks(parts, photo, face.box);
     return search;

@@ -7,6 +7,7 @@
 #include "files/file_reading.h"
 #include "files/shift_jis.h"
 
+#include <QMultiHash>
 #include <QStringBuilder>
 #include <algorithm>
 #include <limits>
@@ -150,6 +151,18 @@ QStringList IniFile::readStrings(const QString& section, const QStringList& keys
     QStringList values(keys.size(), def);
     std::vector<bool> found(keys.size(), false);
     qsizetype missing = keys.size();
+    // Many keys are looked up by their folded names, so a section is read in
+    // time linear in its lines; a few are compared with each line directly.
+    constexpr qsizetype kKeysCompared = 12;
+    QMultiHash<QString, qsizetype> byName;
+    if (keys.size() > kKeysCompared)
+        for (qsizetype k = 0; k < keys.size(); ++k) byName.insert(keys[k].toCaseFolded(), k);
+    const auto take = [&](qsizetype k, QStringView value) {
+        if (found[k]) return;
+        values[k] = valueText(value);
+        found[k] = true;
+        --missing;
+    };
     // A section that appears more than once is read as one. Copies follow
     // each other in file order, each ending where a later one may start.
     for (const int s : sectionCopies(section)) {
@@ -158,12 +171,14 @@ QStringList IniFile::readStrings(const QString& section, const QStringList& keys
         QStringView name, value;
         for (int i = s + 1; i < end && missing > 0; ++i) {
             if (!entryOf<QStringView>(lines_[i].text, &name, &value)) continue;
+            if (!byName.isEmpty()) {
+                const QString folded = name.toString().toCaseFolded();
+                for (auto it = byName.constFind(folded); it != byName.cend() && it.key() == folded; ++it)
+                    take(it.value(), value);
+                continue;
+            }
             for (qsizetype k = 0; k < keys.size(); ++k)
-                if (!found[k] && sameIniName(name, keys[k])) {
-                    values[k] = valueText(value);
-                    found[k] = true;
-                    --missing;
-                }
+                if (sameIniName(name, keys[k])) take(k, value);
         }
     }
     return values;
@@ -177,6 +192,18 @@ std::vector<int> IniFile::readIntegers(const QString& section, const QStringList
         if (parseIniInteger(texts[k], &value)) values[k] = value;
     }
     return values;
+}
+
+QStringList IniFile::sectionNames() const {
+    QStringList names;
+    QSet<QString> seen;
+    QStringView name;
+    for (const Line& line : lines_)
+        if (sectionNameOf(line.text, &name) && !seen.contains(name.toString().toCaseFolded())) {
+            seen.insert(name.toString().toCaseFolded());
+            names.append(name.toString());
+        }
+    return names;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {

@@ -37,6 +37,8 @@ public:
     // sections is read at every start).
     QStringList readStrings(const QString& section, const QStringList& keys, const QString& def) const;
     std::vector<int> readIntegers(const QString& section, const QStringList& keys, int def) const;
+    // The names of the sections, each once (as first spelled), in file order.
+    QStringList sectionNames() const;
 
     // In place when the key exists (any letter case), else appended at the end
     // of its section; a missing section is appended at the end of the file.

@@ -27,6 +27,7 @@ class FaceSelection;
 class GameScreen;
 class LibraryViewer;
 class MusicPlayer;
+class PartyScreen;
 class TForm2;
 class VisiblePictures;
 
@@ -83,6 +84,8 @@ public:
     void Blind1Click();
     void Best1Click();
     void BlindTimerTimer();
+    void Party1Click();
+    void History1Click();
 
     // ---- Authoring and deleting ----
     void A1Click();
@@ -122,6 +125,7 @@ public:
     MusicPlayer& musicPlayer() const { return *musicPlayer_; }
     // The catalogue pictures decoded for the thumbnails and the palettes.
     VisiblePictures& pictures() const { return *pictures_; }
+    PartyScreen& party() const { return *party_; }
 
     QString AppDir;
     CatalogueMirror catalogue;  // the count and answers every screen reads
@@ -133,11 +137,12 @@ public:
     void guarded(const std::function<void()>& body);
 
     // While a registration or a deletion is written, or a game start's
-    // pictures are decoded, on the background thread, the window stays
-    // responsive, shows a busy cursor and refuses any input that would change
-    // or read the catalogue, or leave the screen: a press then does nothing
-    // at all (it is not kept for later).
-    bool busy() const { return background_.running(); }
+    // pictures are decoded, on the background thread, or a photograph chosen
+    // for a new face is decoded, the window stays responsive, shows a busy
+    // cursor and refuses any input that would change or read the catalogue,
+    // or leave the screen: a press then does nothing at all (it is not kept
+    // for later). Only another photograph may be chosen meanwhile.
+    bool busy() const;
     // Lets the work the window does behind its back (the start-up's steps,
     // the thumbnails being decoded, the background thread's work) finish now
     // and takes its results, as the event loop does when it comes round: for
@@ -150,6 +155,7 @@ protected:
 private:
     // guarded, or nothing at all while busy.
     void unlessBusy(const std::function<void()>& body);
+    void showBusyCursor();
     // The window description (form1_layout.cpp).
     void createControls();
     void createMenu();
@@ -177,6 +183,7 @@ private:
     std::unique_ptr<FaceAuthoring> faceAuthoring_;
     std::unique_ptr<FaceDeleting> faceDeleting_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
+    std::unique_ptr<PartyScreen> party_;
     int guardDepth_ = 0;
     std::deque<std::function<void()>> startUpSteps_;
     bool startUpStarted_ = false;

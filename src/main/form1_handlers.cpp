@@ -11,11 +11,20 @@
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
+#include "play/party_screen.h"
 
 #include <QPushButton>
+bool TForm1::busy() const { return background_.running() || faceAuthoring_->loadingPhoto(); }
 
 void TForm1::unlessBusy(const std::function<void()>& body) {
     if (!busy()) guarded(body);
+}
+
+void TForm1::showBusyCursor() {
+    if (busy())
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
 }
 
 void TForm1::ReturnToFaceSelect() { faceAuthoring_->ReturnToFaceSelect(); }
@@ -48,9 +57,14 @@ void TForm1::BitBtnNengazyoClick() { unlessBusy([&] { libraryViewer_->BitBtnNeng
 void TForm1::BitBtnKopiClick() { unlessBusy([&] { libraryViewer_->BitBtnKopiClick(); }); }
 void TForm1::Blind1Click() { unlessBusy([&] { game_->Blind1Click(); }); }
 void TForm1::Best1Click() { unlessBusy([&] { game_->Best1Click(); }); }
+void TForm1::Party1Click() { unlessBusy([&] { party_->Party1Click(); }); }
+void TForm1::History1Click() { unlessBusy([&] { party_->History1Click(); }); }
 void TForm1::BlindTimerTimer() { guarded([&] { game_->BlindTimerTimer(); }); }
 
-void TForm1::A1Click() { unlessBusy([&] { faceAuthoring_->A1Click(); }); }
+// A photograph still being decoded may be replaced by another choice.
+void TForm1::A1Click() {
+    if (!background_.running()) guarded([&] { faceAuthoring_->A1Click(); });
+}
 void TForm1::D1Click() { unlessBusy([&] { faceDeleting_->D1Click(); }); }
 void TForm1::BitBtnZidoClick() { unlessBusy([&] { faceAuthoring_->BitBtnZidoClick(); }); }
 void TForm1::ImgFace1MouseDown(Qt::MouseButton button, int x, int y) {

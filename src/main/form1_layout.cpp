@@ -281,6 +281,9 @@ void TForm1::createMenu() {
     G1Menu->setStyle(new CheckMarkOnlyMenuStyle(G1Menu));
     Blind1 = item(G1Menu, "Blind1", QStringLiteral("目隠しで遊ぶ(&M)"), true, &TForm1::Blind1Click);
     Best1 = item(G1Menu, "Best1", QStringLiteral("自己ベストを記録する(&S)"), true, &TForm1::Best1Click);
+    G1Menu->addSeparator();
+    Party1 = item(G1Menu, "Party1", QStringLiteral("みんなで遊ぶ(&P)…"), false, &TForm1::Party1Click);
+    History1 = item(G1Menu, "History1", QStringLiteral("みんなの記録(&H)"), false, &TForm1::History1Click);
 
     BGMB1Menu = named(bar->addMenu(QStringLiteral("BGM(&B)")), "BGMB1Menu");
     BGMB1 = named(BGMB1Menu->menuAction(), "BGMB1");

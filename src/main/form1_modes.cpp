@@ -11,6 +11,7 @@
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
+#include "play/party_screen.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -19,10 +20,14 @@
 void TForm1::BitBtnHanteiClick() {
     unlessBusy([&] {
         const QString caption = BitBtnHantei->text();
-        if (caption == Texts::Hantei && game_->covered())
+        if (party_->ownsCaption(caption))
+            party_->BitBtnHanteiClick();
+        else if (caption == Texts::Hantei && game_->covered())
             game_->startReveal();  // the judgement follows once the cloth is off
         else if (caption == Texts::Hantei)
             game_->judgeFace();
+        else if (caption == Texts::Saikai && party_->running())
+            party_->judgementFailed();
         else if (caption == Texts::Saikai)
             game_->resumeGame();
         else
@@ -32,6 +37,10 @@ void TForm1::BitBtnHanteiClick() {
 
 void TForm1::BitBtnCancelClick() {
     unlessBusy([&] {
+        if (party_->running()) {
+            party_->BitBtnCancelClick();
+            return;
+        }
         if (BitBtnCancel->text() == Texts::Cancel) {
             BitBtnCancel->hide();
             if (faceAuthoring_->adding()) {
@@ -39,9 +48,10 @@ void TForm1::BitBtnCancelClick() {
             } else if (faceDeleting_->active()) {
                 faceDeleting_->cancel();
             } else {
-                // A game being placed, or the saved-faces viewer.
+                // A game being placed, the saved-faces viewer or the parties' record.
                 game_->cancel();
                 libraryViewer_->close();
+                party_->closeRecord();
             }
         } else if (Edit1->isHidden()) {
             game_->askForSaveName();
@@ -63,6 +73,10 @@ void TForm1::BitBtnTorokuClick() {
 void TForm1::ImgFace0Click(int face) {
     unlessBusy([&] {
         if (faceSelection_->titleShowing()) return;
+        if (party_->choosingFace()) {
+            party_->faceChosen(face);
+            return;
+        }
         const bool f1WasEnabled = F1->isEnabled();
         const bool r1WasEnabled = R1->isEnabled();
         F1->setEnabled(false);

@@ -19,6 +19,7 @@
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
+#include "play/party_screen.h"
 #include "play/visible_pictures.h"
 
 #include <QCloseEvent>
@@ -66,13 +67,17 @@ void TForm1::createScreens() {
     faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
     faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
     musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
+    party_ = std::make_unique<PartyScreen>(board, AppDir, catalogue, dialogs);
+    // A party's turns are games; their judgements come back to the party.
+    party_->onStartTurn = [this](int face, const PartySetup::Player& player, std::function<void()> failed) {
+        game_->startTurn(face, player, std::move(failed));
+    };
+    party_->onLeaveTurn = [this] { game_->leaveGame(); };
+    game_->onTurnJudged = [this](const JudgedTurn& turn) { party_->turnJudged(turn); };
     faceAuthoring_->onFaceRegistered = [this] { faceRegistered(); };
     faceDeleting_->onFaceDeleted = [this](int face) { faceDeleted(face); };
     background_.onRunningChanged = [this](bool running) {
-        if (running)
-            setCursor(Qt::BusyCursor);
-        else
-            unsetCursor();
+        showBusyCursor();
         // A change renames the pictures meanwhile: what is decoded while it
         // runs may be another face's picture.
         if (running)
@@ -80,14 +85,17 @@ void TForm1::createScreens() {
         else
             pictures_->changeEnded();
     };
+    faceAuthoring_->onLoadingPhotoChanged = [this](bool) { showBusyCursor(); };
 }
 
 void TForm1::finishPendingWork() {
     finishStartUp();
+    faceAuthoring_->finishLoadingPhoto();
     background_.finish();
     libraryViewer_->finishPendingWork();
     // The pictures wanted so far, those the work's end asked for included.
     faceSelection_->finishThumbnails();
+    party_->finishWrites();
 }
 
 void TForm1::guarded(const std::function<void()>& body) {
@@ -255,7 +263,9 @@ void TForm1::Timer1Timer() {
         // message does not count).
         finishStartUp();
         if (startUpStepRunning_) return;
-        if (faceSelection_->titleTick()) StartMusic();
+        if (!faceSelection_->titleTick()) return;
+        StartMusic();
+        party_->offerResume();
     });
 }
 

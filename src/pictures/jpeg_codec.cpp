@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include <jpeglib.h>
@@ -164,9 +165,10 @@ void convertRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* in, QRgb* ou
 
 namespace {
 
-// The decode itself; with a box, at the smallest scale n/8 whose output is
-// at least the size the picture is drawn at in that box (*drawn).
-QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const QSize* box, QSize* fullSize, QSize* drawn) {
+// The decode itself; with wanted, at the smallest scale n/8 whose output is
+// at least wanted(the picture's own size) in both directions.
+QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSize(QSize)>& wanted,
+                  QSize* fullSize) {
     Decompressor d;
     jpeg_decompress_struct* cinfo = &d.cinfo;
     cinfo->err = &d.err.pub;
@@ -199,13 +201,12 @@ QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const QSize* box, QSize
 #endif
         break;
     }
-    if (box) {
-        *drawn = proportionalSize(full, *box);
-        const QSize wanted = drawn->expandedTo(QSize(1, 1));
+    if (wanted) {
+        const QSize least = wanted(full);
         cinfo->scale_denom = 8;
         for (cinfo->scale_num = 1; cinfo->scale_num < 8; ++cinfo->scale_num) {
             run(d.err, [cinfo] { jpeg_calc_output_dimensions(cinfo); });
-            if (int(cinfo->output_width) >= wanted.width() && int(cinfo->output_height) >= wanted.height()) break;
+            if (int(cinfo->output_width) >= least.width() && int(cinfo->output_height) >= least.height()) break;
         }
     }
     run(d.err, [cinfo] { jpeg_start_decompress(cinfo); });
@@ -228,24 +229,51 @@ QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const QSize* box, QSize
 
 }  // namespace
 
-QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) {
-    return decodeJpeg(data, maxPixels, nullptr, nullptr, nullptr);
-}
+QImage decodeJpegData(QByteArrayView data, qint64 maxPixels) { return decodeJpeg(data, maxPixels, {}, nullptr); }
 
 QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 maxPixels) {
     QSize drawn;
-    const QImage scaled = decodeJpeg(data, maxPixels, &box, fullSize, &drawn);
+    const QImage scaled = decodeJpeg(
+        data, maxPixels,
+        [&](QSize full) {
+            drawn = proportionalSize(full, box);
+            return drawn.expandedTo(QSize(1, 1));
+        },
+        fullSize);
     // A picture drawn with no width or height keeps what was decoded: the
     // control still knows it holds a picture.
     if (drawn.isEmpty() || scaled.size() == drawn) return scaled;
     return stretchNearest(scaled, drawn.width(), drawn.height());
 }
 
-QImage decodeJpegFile(const QString& path, qint64 maxPixels) {
+QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize, qint64 maxPixels) {
+    return decodeJpeg(
+        data, maxPixels,
+        [longSide](QSize full) {
+            // Only the long side counts; a picture no larger is decoded in full.
+            if (std::max(full.width(), full.height()) <= longSide) return full;
+            return full.width() >= full.height() ? QSize(longSide, 1) : QSize(1, longSide);
+        },
+        fullSize);
+}
+
+namespace {
+
+QByteArray readJpegFile(const QString& path, qint64 maxPixels) {
     const PictureBytes file = readPictureBytes(path, pictureFileByteLimit(maxPixels));
     if (file.status == PictureBytes::TooLarge) throwJpegError(JERR_IMAGE_TOO_BIG);
     if (file.status != PictureBytes::Read) throwFileOpenError(path);
-    return decodeJpegData(file.bytes, maxPixels);
+    return file.bytes;
+}
+
+}  // namespace
+
+QImage decodeJpegFile(const QString& path, qint64 maxPixels) {
+    return decodeJpegData(readJpegFile(path, maxPixels), maxPixels);
+}
+
+QImage decodeJpegFileReduced(const QString& path, int longSide, qint64 maxPixels) {
+    return decodeJpegReduced(readJpegFile(path, maxPixels), longSide, nullptr, maxPixels);
 }
 
 QByteArray encodeJpeg(const QImage& image, int quality) {

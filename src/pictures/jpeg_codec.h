@@ -25,6 +25,15 @@ QImage decodeJpegData(QByteArrayView data, qint64 maxPixels = kMaxPicturePixels)
 // rest is a nearest-neighbour stretch. *fullSize gets the picture's own size.
 // Errors and limits as decodeJpegData.
 QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 maxPixels = kMaxPicturePixels);
+// The picture made no larger than its use needs: libjpeg decodes it at the
+// smallest DCT scale n/8 whose long side is at least longSide (in full when
+// the picture is no larger). *fullSize gets the picture's own size. Errors
+// and limits as decodeJpegData.
+QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize,
+                         qint64 maxPixels = kMaxPicturePixels);
+
+// A JPEG file decoded as decodeJpegReduced; errors as decodeJpegFile.
+QImage decodeJpegFileReduced(const QString& path, int longSide, qint64 maxPixels = kMaxPicturePixels);
 
 // Baseline, 24-bit colour, quality 90.
 QByteArray encodeJpeg(const QImage& image, int quality = 90);

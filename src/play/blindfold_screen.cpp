@@ -27,8 +27,10 @@ Blindfold::Blindfold(Board& board) : board_(board) {}
 
 QString Blindfold::placingPrompt() const { return covering() ? blindPlacingPrompt() : Texts::PlacingPrompt; }
 
-void Blindfold::beginGame() {
-    blindGame_ = board_.Blind1->isChecked();
+void Blindfold::beginGame() { beginGame(board_.Blind1->isChecked()); }
+
+void Blindfold::beginGame(bool blindfolded) {
+    blindGame_ = blindfolded;
     if (blindGame_) startLook();
 }
 

@@ -28,6 +28,8 @@ public:
 
     // A new game: blindfolded when the game menu says so, starting with the look.
     void beginGame();
+    // A new game blindfolded or not, whatever the game menu says (a party's turn).
+    void beginGame(bool blindfolded);
     // One tick of BlindTimer, shown on the board; Uncovered is left to the
     // game, which ends the blindfold and judges.
     BlindStep tick();

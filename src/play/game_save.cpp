@@ -43,7 +43,7 @@ void GameScreen::saveFinishedFace() {
     const QString name = board_.Edit1->text();
     if (name.isEmpty()) return;
     const QString path = librarySavePath(appDir_, name);
-    if (probePath(path) != PathKind::Absent && !dialogs_.confirm(kOverwriteQuestion)) {
+    if (probePath(path) != PathKind::Absent && !dialogs_.confirm(kLibraryOverwriteQuestion)) {
         board_.Edit1->clear();
         board_.Edit1->setFocus();
         return;

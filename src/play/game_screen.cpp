@@ -141,6 +141,16 @@ void GameScreen::Best1Click() {
 }
 
 void GameScreen::startGame(int face, std::function<void()> failed) {
+    turn_.reset();
+    startOnFace(face, std::move(failed));
+}
+
+void GameScreen::startTurn(int face, const PartySetup::Player& player, std::function<void()> failed) {
+    turn_ = player;
+    startOnFace(face, std::move(failed));
+}
+
+void GameScreen::startOnFace(int face, std::function<void()> failed) {
     const int count = catalogue_.faceCount;
     // The deal first: it decides which parts the palettes' first screens
     // show. Those and the chosen face's pictures are decoded on the
@@ -201,7 +211,10 @@ void GameScreen::showGame(int face, const GamePictures& pictures, const Deal& de
     board_.BitBtnCancel->setEnabled(true);
     board_.Label1->setFontPoints(14);
     board_.Label1->setCaption(Texts::PlacingPrompt);
-    blindfold_.beginGame();
+    if (turn_)
+        blindfold_.beginGame(turn_->blindfolded);
+    else
+        blindfold_.beginGame();
 }
 
 void GameScreen::BlindTimerTimer() {
@@ -242,7 +255,10 @@ void GameScreen::judgeFace() {
     board_.Label1->setFontPoints(14);
     board_.Label1->setCaption(judgedPrompt(rating));
     play_.placedFace.fill(-1);
-    if (board_.Best1->isChecked()) best_.show(play_.currentFace, blindfold_.blindGame(), total);
+    const QString player = turn_ ? turn_->name : QString();
+    bool newBest = false;
+    if (board_.Best1->isChecked()) newBest = best_.show(play_.currentFace, blindfold_.blindGame(), total, player);
+    if (turn_ && onTurnJudged) onTurnJudged(JudgedTurn{total, newBest, composeBoardPicture()});
 }
 
 void GameScreen::resumeGame() {
@@ -272,6 +288,21 @@ void GameScreen::cancel() {
     board_.ImgFace1->hide();
     board_.BitBtnHantei->hide();
     board_.showFaceSelection();
+}
+
+void GameScreen::leaveGame() {
+    blindfold_.end();
+    returnPartsToPalettes();
+    play_.placedFace.fill(-1);
+    turn_.reset();
+    for (QWidget* w : std::initializer_list<QWidget*>{board_.PageControl1, board_.ImgFace1, board_.ImgFace2,
+                                                      board_.LblScore, board_.LblHantei, board_.LblBest,
+                                                      board_.Edit1, board_.BitBtnHantei, board_.BitBtnCancel})
+        w->hide();
+    board_.BitBtnHantei->setEnabled(false);
+    board_.BitBtnHantei->setText(Texts::Hantei);
+    board_.BitBtnCancel->setText(Texts::Cancel);
+    board_.BitBtnCancel->setEnabled(true);
 }
 
 void GameScreen::returnPartsToPalettes() {

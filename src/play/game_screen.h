@@ -5,7 +5,9 @@
 // blindfolded, with the personal best shown when it is kept. The window
 // forwards its handlers here once it has decided that a press belongs to
 // the game.
+#include "desktop/party_setup.h"
 #include "play/blindfold_screen.h"
+#include "play/judged_turn.h"
 #include "play/personal_best_screen.h"
 #include "play/play_state.h"
 
@@ -60,6 +62,15 @@ public:
     // once they are in. When a picture cannot be read the error is reported,
     // failed runs, and the face selection stays as it was.
     void startGame(int face, std::function<void()> failed);
+    // The same for a party's turn on face: the player plays blindfolded or
+    // not whatever the game menu says, their own best counts, and the
+    // judgement is reported to onTurnJudged.
+    void startTurn(int face, const PartySetup::Player& player, std::function<void()> failed);
+    std::function<void(const JudgedTurn&)> onTurnJudged;
+    // The board cleared for the next player: the face, palettes, result and
+    // parts put away, the command buttons hidden; the face selection is not
+    // shown.
+    void leaveGame();
     // A press on a part, in its palette or on the face; x, y inside the part.
     void PartsMouseDown(PartRef part, Qt::MouseButton button, int x, int y);
     // The moves and release that reach the widget holding the mouse (a
@@ -89,6 +100,7 @@ public:
 
 private:
     using Deal = std::array<std::vector<int>, 5>;
+    void startOnFace(int face, std::function<void()> failed);
     void showGame(int face, const GamePictures& pictures, const Deal& deal);
     void applyDeal(int slot, std::vector<int> cells);
     void recordHomePositions();
@@ -120,4 +132,5 @@ private:
     PlayState play_;
     Blindfold blindfold_;
     PersonalBest best_;
+    std::optional<PartySetup::Player> turn_;  // set while a party's turn is played
 };

@@ -15,6 +15,9 @@ struct LibraryListing {
 // lists nothing. A plain folder named x.jpg is not listed but counts as an entry.
 LibraryListing listLibrary(const QString& appDir);
 
+// Asked before a save replaces a picture of the library.
+inline const QString kLibraryOverwriteQuestion = QStringLiteral("別の顔が同じ名前で保存されています。\r上書きしますか？");
+
 // The Library folder path (resolved without regard to case).
 QString libraryFolder(const QString& appDir);
 

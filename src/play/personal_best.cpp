@@ -27,9 +27,11 @@ std::optional<std::int64_t> parseTotal(const QString& text) {
 
 }  // namespace
 
-BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total) {
+BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total,
+                      const QString& player) {
     const QString section = identity;
-    const QString key = blindfolded ? QStringLiteral("BestBlind") : QStringLiteral("Best");
+    QString key = blindfolded ? QStringLiteral("BestBlind") : QStringLiteral("Best");
+    if (!player.isEmpty()) key += QLatin1Char(':') + player;
     const QString path = scoresPath(appDir);
     BestRecord record;
     try {

@@ -4,7 +4,8 @@
 // SHA-1 of its whole-face picture's bytes (the section name, lower-case hex),
 // so the record follows the face when a deletion renumbers the catalogue and
 // a different face that takes its index starts with none. Key "Best" holds the
-// seeing game's best total, "BestBlind" the blindfolded one's.
+// seeing game's best total, "BestBlind" the blindfolded one's; a party's
+// players have their own, "Best:<name>" and "BestBlind:<name>".
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -29,7 +30,9 @@ struct BestRecord {
 // it (or none was kept). A missing or damaged file, or a value that is not
 // an integer, counts as no best; a file that cannot be read is left as it is
 // and fills writeError, and so does one that cannot be written.
-BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total);
+// player: a party's player by name; empty for the single player.
+BestRecord recordBest(const QString& appDir, const QString& identity, bool blindfolded, std::int64_t total,
+                      const QString& player = {});
 
 // LblBest's caption: "自己ベスト更新！" or "自己ベスト 912" (the previous best);
 // for a blindfolded game "目隠しの自己ベスト更新！" or "目隠しの自己ベスト 912",

@@ -12,11 +12,12 @@ class PersonalBest {
 public:
     PersonalBest(Board& board, const QString& appDir, UserDialogs& dialogs);
 
-    // Records total for face (seeing and blindfolded games apart) and shows
-    // the caption. Throws the program's error when the face's picture
-    // cannot be read; a best that cannot be written is reported, the caption
-    // still shows.
-    void show(int face, bool blindfolded, std::int64_t total);
+    // Records total for face (seeing and blindfolded games apart; a party's
+    // player by name, the single player with none) and shows the caption;
+    // true when it is a new best. Throws the program's error when the face's
+    // picture cannot be read; a best that cannot be written is reported, the
+    // caption still shows.
+    bool show(int face, bool blindfolded, std::int64_t total, const QString& player = {});
 
 private:
     Board& board_;

@@ -201,6 +201,45 @@ TEST(AddingFace, APhotographBeyondFiftyMegapixelsIsRefusedFromItsHeader) {
     EXPECT_FALSE(w.form->faceAuthoring().state().addingFace);
 }
 
+// A photograph is decoded behind the window: the face selection stays under
+// a busy cursor and takes no other press meanwhile, a second photograph
+// chosen before the first is in wins, and a photograph larger than the
+// search and the face box can use is decoded at a DCT scale (8192 x 1024 at
+// half its size), drawn as the whole would be.
+TEST(AddingFace, APhotographIsDecodedBehindTheWindowAndTheLastChoiceWins) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3);
+    GameWindow w(dir);
+    TForm1& f = *w.form;
+    w.finishTitle();
+    const QString wide = writeJpegPicture(dir, QStringLiteral("wide.jpg"), flatPicture(8192, 1024, 0xff40a060));
+    const QString portrait = writeBitmapPicture(dir, QStringLiteral("portrait.bmp"), TestPhoto::picture());
+
+    w.dialogs->openFileAnswers = {wide, portrait};
+    f.A1->trigger();
+    EXPECT_FALSE(f.faceAuthoring().adding()) << "the face selection stays while the photograph is decoded";
+    EXPECT_TRUE(f.ScrollBox1->isVisible());
+    EXPECT_EQ(f.cursor().shape(), Qt::BusyCursor);
+    w.clickWithoutWaiting(w.thumbnail(0), {5, 5});
+    EXPECT_FALSE(f.PageControl1->isVisible()) << "no game starts meanwhile";
+    f.A1->trigger();  // another photograph, chosen before the first is in
+    f.finishPendingWork();
+    ASSERT_TRUE(f.faceAuthoring().adding());
+    EXPECT_EQ(f.faceAuthoring().state().sourcePicture, TestPhoto::picture()) << "the later choice";
+    EXPECT_EQ(f.faceAuthoring().state().sourceKind, 1);
+    EXPECT_NE(f.cursor().shape(), Qt::BusyCursor);
+    EXPECT_TRUE(w.dialogs->errors.isEmpty());
+    w.click(f.BitBtnCancel);
+    EXPECT_TRUE(f.ScrollBox1->isVisible()) << "the first photograph, decoded meanwhile, opens nothing";
+
+    startAuthoring(w, wide);
+    const AuthoringState& a = f.faceAuthoring().state();
+    EXPECT_EQ(a.sourcePicture.size(), QSize(4096, 512));
+    EXPECT_EQ(a.sourceKind, 2);
+    EXPECT_EQ(QSize(a.drawWidth, a.drawHeight), fitIntoFaceBox(8192, 1024));
+    expectDrawnOver(f, fitIntoFaceBox(8192, 1024), 0xff40a060);
+}
+
 // The zoom rectangle: the first press arms it, a drag draws it dotted blue,
 // only a rectangle with width and height enables the second press.
 TEST(Zoom, ArmsDrawsTheRectangleAndEnablesOnlyARealRectangle) {

@@ -38,6 +38,9 @@ void startAuthoring(GameWindow& w, const QString& path) {
     if (w.form->faceSelection().titleShowing()) w.finishTitle();
     w.dialogs->openFileAnswers.push_back(path);
     w.form->A1->trigger();
+    // The photograph is decoded behind the window; the test goes on once it
+    // shows.
+    w.form->finishPendingWork();
 }
 
 void strokeOnFace(GameWindow& w, const std::vector<QPoint>& points) {
@@ -68,6 +71,16 @@ void outlineAllParts(GameWindow& w) {
 }
 
 QColor titleColour(const CaptionLabel* title) { return title->palette().color(QPalette::Window); }
+
+QStringList shownTexts(const TForm1& f) {
+    QStringList texts;
+    for (const CaptionLabel* label : f.ClientArea->findChildren<CaptionLabel*>()) {
+        bool title = false;
+        for (int s = 1; s <= 4; ++s) title = title || label == f.partTitle(s);
+        if (!title && label->isVisible() && !label->caption().isEmpty()) texts << label->caption();
+    }
+    return texts;
+}
 
 bool closeColour(QRgb a, QRgb b, int tolerance) {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&

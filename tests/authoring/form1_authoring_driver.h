@@ -28,7 +28,7 @@ QString writeBitmapPicture(const TempAppDir& dir, const QString& relative, const
 QString writeJpegPicture(const TempAppDir& dir, const QString& relative, const QImage& picture);
 
 // Leaves the title when still showing and starts the authoring with path
-// chosen in the picture dialog.
+// chosen in the picture dialog, once the photograph is decoded.
 void startAuthoring(GameWindow& w, const QString& path);
 
 // Presses at the first point, moves through the others and releases at the
@@ -43,5 +43,8 @@ void outlineAllParts(GameWindow& w);
 QRect partBox(int slot);
 
 QColor titleColour(const CaptionLabel* title);
+// Every text the window shows as a prompt or a note (the visible labels other
+// than the part titles), each whole, one per line of the list.
+QStringList shownTexts(const TForm1& f);
 // Whether two colours are within a JPEG's noise of each other.
 bool closeColour(QRgb a, QRgb b, int tolerance = 24);

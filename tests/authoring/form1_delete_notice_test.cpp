@@ -23,15 +23,14 @@ TEST(Deleting, ASlowDeletionSaysSoAfterASecondAndTheChosenFaceBlinksOnTheBus) {
     f.D1->trigger();
     w.click(w.thumbnail(2), {5, 5});
     QAccessibleInterface* thumbnails = QAccessible::queryAccessibleInterface(f.ThumbnailGrid);
-    ASSERT_NE(thumbnails, nullptr);
+    ASSERT_EQ(thumbnails->childCount(), 5);
+    EXPECT_EQ(thumbnails->child(3)->text(QAccessible::Name), QStringLiteral("顔 3"));
+    EXPECT_EQ(thumbnails->child(3)->role(), QAccessible::Button);
     f.Timer1Timer();
-    EXPECT_FALSE(w.thumbnailShown(2));
     EXPECT_TRUE(thumbnails->child(2)->state().invisible);
     w.click(w.thumbnail(3), {5, 5});  // another face chosen: 2 shows again
-    EXPECT_TRUE(w.thumbnailShown(2));
     EXPECT_FALSE(thumbnails->child(2)->state().invisible);
     f.Timer1Timer();
-    EXPECT_FALSE(w.thumbnailShown(3));
     EXPECT_EQ(f.ThumbnailGrid->itemAt(w.thumbnailCell(3).center()), -1) << "a hidden cell takes no click";
     EXPECT_EQ(f.faceDeleting().chosenFace(), 3);
 
@@ -47,7 +46,6 @@ TEST(Deleting, ASlowDeletionSaysSoAfterASecondAndTheChosenFaceBlinksOnTheBus) {
     QTimer& slow = f.faceDeleting().slowDeletionTimer();
     EXPECT_TRUE(slow.isActive());
     EXPECT_EQ(slow.interval(), 1000);
-    EXPECT_TRUE(slow.isSingleShot());
     EXPECT_NE(f.Label1->caption(), QStringLiteral("削除しています…")) << "not before the second is up";
     f.faceDeleting().tellDeletionIsSlow();  // the timer's tick, a second on
     EXPECT_EQ(f.Label1->caption(), QStringLiteral("削除しています…"));
@@ -61,7 +59,6 @@ TEST(Deleting, ASlowDeletionSaysSoAfterASecondAndTheChosenFaceBlinksOnTheBus) {
     EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));
     EXPECT_EQ(f.Label1->fontPoints(), 14);
     EXPECT_EQ(thumbnails->childCount(), 4);
-    for (int face = 0; face < 4; ++face) EXPECT_TRUE(w.thumbnailShown(face)) << face;
     // A deletion done within the second says nothing of the kind.
     f.faceDeleting().tellDeletionIsSlow();
     EXPECT_EQ(f.Label1->caption(), QStringLiteral("作りたい顔をクリックしてください。"));

@@ -165,9 +165,9 @@ TEST(SampleHelpText, TellsOfTheMenusAndOfEveryFileWhereverTheGameKeepsIt) {
     TempAppDir dir;
     writeHelpText(QStringLiteral(POMURINA_HELP_TEXT), dir.file(QStringLiteral("作品について.txt")));
     const QString help = fromShiftJis(dir.readBytes(QStringLiteral("作品について.txt")));
-    for (const char* told : {"目隠しで遊ぶ", "自己ベストを記録する", "自動で囲む", "年賀状", "宛名の面は印刷しません", "libdlib-data", "顔の削除", "BGM",
+    for (const char* told : {"目隠しで遊ぶ", "自己ベストを記録する", "自動で囲む", "年賀状", "宛名の面は印刷しません", "みんなで遊ぶ", "みんなの記録", "libdlib-data", "顔の削除", "BGM",
                              "~/.local/share/pomurina/", "POMURINA_HOME", "data/", "Library/", "Data/BGM.ini",
-                             "Data/Play.ini", "Data/Scores.ini", "Data/QtProject.conf", ".pomurina.lock"})
+                             "Data/Play.ini", "Data/Scores.ini", "Data/Parties.ini", "Data/QtProject.conf", ".pomurina.lock"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(told))) << told;
     EXPECT_FALSE(help.contains(QStringLiteral("すべてプログラムと同じフォルダ")))
         << "the installed game keeps its files in the player's folder";

@@ -107,6 +107,7 @@ TEST(FileDialogs, PictureDialogSpeaksJapaneseShowsWholeColumnsLoadsAnyCaseAndRem
         ASSERT_TRUE(buttons && buttons->button(QDialogButtonBox::Open));
         QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
     });
+    f.finishPendingWork();  // the photograph is decoded behind the window
     EXPECT_EQ(f.faceAuthoring().state().sourceKind, 2) << "Other.Jpg loads as a JPEG";
     EXPECT_EQ(f.faceAuthoring().state().sourcePicture.size(), QSize(80, 60));
 

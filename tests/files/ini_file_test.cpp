@@ -286,3 +286,22 @@ TEST(IniFile, ReadingSeveralKeysAtOnceMatchesReadingThemOneByOne) {
     EXPECT_EQ(ini.readStrings("1", {"x2"}, {}), QStringList{"oops"}) << "the first copy's entry counts";
     EXPECT_EQ(ini.readStrings("1", {"Y1"}, {})[0].size(), 2047);
 }
+
+// Many keys at once are looked up by name: the same answers as one by one,
+// letter case, repeated keys and copies of the section included; and the
+// sections are named once each, in file order.
+TEST(IniFile, ManyKeysAtOnceMatchReadingThemOneByOneAndSectionsAreNamedOnce) {
+    TempAppDir dir;
+    dir.writeBytes("a.ini", "[P]\r\nName1=a\r\nname1=b\r\nSCORE1_1=7\r\n[q]\r\nx=1\r\n[p]\r\nName2=c\r\nName1=d\r\n");
+    const IniFile ini(dir.file("a.ini"));
+    QStringList keys;
+    for (int i = 1; i <= 8; ++i) keys << QStringLiteral("Name%1").arg(i) << QStringLiteral("Score1_%1").arg(i);
+    keys << "name1" << "X";
+    ASSERT_GT(keys.size(), 12);
+    const QStringList strings = ini.readStrings("P", keys, "none");
+    for (qsizetype k = 0; k < keys.size(); ++k)
+        EXPECT_EQ(strings[k], ini.readString("P", keys[k], "none")) << keys[k].toStdString();
+    EXPECT_EQ(strings.mid(0, 4), (QStringList{"a", "7", "c", "none"}));
+    EXPECT_EQ(strings[16], "a");
+    EXPECT_EQ(ini.sectionNames(), (QStringList{"P", "q"}));
+}

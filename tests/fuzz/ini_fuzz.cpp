@@ -4,6 +4,9 @@
 // every other entry reads as before; one that it refuses changes nothing.
 // The edit on the bytes (IniAppend), wherever it takes the write or a new
 // section, gives the bytes IniFile gives.
+// The same bytes read as the party record: every party taken from them is
+// one the game could have kept, and a new party written beside them reads
+// back as written while every party read before stays.
 //
 // Input: a first line "section<TAB>key<TAB>value" (CP932; a fourth field
 // "-" erases the section instead), then the bytes of the ini file.
@@ -12,9 +15,11 @@
 #include "files/ini_file.h"
 #include "files/shift_jis.h"
 #include "fuzz_check.h"
+#include "play/party_record.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <memory>
@@ -87,6 +92,50 @@ void compareWithIniAppend(const QByteArray& file, const QString& section, const 
     }
 }
 
+void checkPartyRecord(const QByteArray& file) {
+    const QString path = fuzzFolder() + QStringLiteral("/Parties.ini");
+    writeFile(path, file);
+    IniFile ini(path);
+    const PartiesReading before = partiesOf(ini);
+    for (const KeptParty& kept : before.parties) {
+        const Party& party = kept.party;
+        FUZZ_CHECK(partySetupProblem(PartySetup{party.players(), party.rounds()}).isEmpty());
+        FUZZ_CHECK((kept.state == PartyState::Finished) == party.finished());
+        FUZZ_CHECK(kept.id >= 1 && kept.id != before.nextId);
+        FUZZ_CHECK(kept.date.size() == 16);
+        for (int r = 0; r < party.rounds(); ++r) FUZZ_CHECK(party.face(r) >= -1);
+    }
+    FUZZ_CHECK(before.nextId >= 1 && before.nextId <= 999999999);
+
+    // How many sections of each kind their State names.
+    int playing = 0, finished = 0;
+    for (const QString& section : ini.sectionNames()) {
+        static const QRegularExpression id(QStringLiteral("^Party[1-9][0-9]{0,8}$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+        if (!id.match(section).hasMatch()) continue;
+        const QString state = ini.readString(section, QStringLiteral("State"), QString());
+        if (state == QLatin1String("finished")) ++finished;
+        else if (state == QLatin1String("playing") || state == QLatin1String("unfinished")) ++playing;
+    }
+    Party fresh({{QStringLiteral("太郎"), true}, {QStringLiteral("x/..\\y"), false}}, 2);
+    fresh.chooseFace(1);
+    fresh.recordTurn({-5, true});
+    const KeptParty added{before.nextId, QStringLiteral("2026-01-02 10:30"), PartyState::Playing, fresh};
+    keepParty(ini, added);
+    ini.save();
+    const PartiesReading after = partiesOf(IniFile(path));
+    bool found = false;
+    for (const KeptParty& kept : after.parties) found = found || kept == added;
+    FUZZ_CHECK(found);
+    // Only the oldest of a kind beyond the kept number may go.
+    for (const KeptParty& kept : before.parties) {
+        const bool full = (kept.state == PartyState::Finished ? finished : playing + 1) > kKeptPartiesPerState;
+        bool stays = false;
+        for (const KeptParty& now : after.parties) stays = stays || now == kept;
+        FUZZ_CHECK(stays || full);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -137,5 +186,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(now == was);
         }
     }
+    checkPartyRecord(file);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "pictures/jpeg_codec.h"
 #include "pictures/stretch.h"
 #include "support/app_error_of.h"
+#include "support/hostile_pictures.h"
 #include "support/temp_app_dir.h"
 
 #include <QDir>
@@ -188,4 +189,24 @@ TEST(JpegCodec, AFittedDecodeIsTheDrawnSizeOfTheFullPicture) {
     for (const qsizetype keep : {whole.size() / 2, qsizetype(300)})
         EXPECT_EQ(appErrorOf([&] { decodeJpegFitted(whole.left(keep), box, &full); }), jpegErrorText(JWRN_JPEG_EOF));
     EXPECT_EQ(appErrorOf([&] { decodeJpegFitted("GIF89a", box, &full); }), jpegErrorText(JERR_NO_SOI));
+}
+
+// A photograph reduced to what its use needs: the smallest DCT scale whose
+// long side still reaches the asked length, whichever side is long; a
+// picture no larger, or one that n/8 would bring below the length, is
+// decoded whole.
+TEST(JpegCodec, AReducedDecodeKeepsTheAskedLongSideAtTheSmallestScale) {
+    struct Case { QSize size; QSize decoded; };
+    for (const Case& c : {Case{{8192, 1024}, {2048, 256}}, Case{{600, 4800}, {300, 2400}},
+                          Case{{4800, 3200}, {2400, 1600}}, Case{{2001, 40}, {2001, 40}},
+                          Case{{1500, 1000}, {1500, 1000}}}) {
+        SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
+        QSize full;
+        const QImage reduced = decodeJpegReduced(encodeJpeg(testPicture(c.size.width(), c.size.height())), 2000, &full);
+        EXPECT_EQ(full, c.size);
+        EXPECT_EQ(reduced.size(), c.decoded);
+        EXPECT_TRUE(near(reduced.pixel(reduced.width() - 2, 1), 0xffc08060, 24));
+    }
+    EXPECT_EQ(appErrorOf([] { decodeJpegReduced(jpegClaiming(10000, 5100), 4000, nullptr, 50'000'000); }),
+              jpegErrorText(JERR_IMAGE_TOO_BIG));
 }

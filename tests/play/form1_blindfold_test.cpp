@@ -85,7 +85,14 @@ TEST(Blindfold, WithTheChoicesOffTheSeeingGameStaysAsItWas) {
     QStringList menus;
     for (QAction* a : f.menuBar()->actions()) menus << a->text();
     EXPECT_EQ(menus, (QStringList{"顔の追加/削除(&F)", "保存した顔(&R)", "遊び方(&G)", "BGM(&B)", "ヘルプ(&H)", "バージョン情報(&V)"}));
-    ASSERT_EQ(f.G1Menu->actions(), (QList<QAction*>{f.Blind1, f.Best1}));
+    // The game menu: the two choices, then the party's two items.
+    const QList<QAction*> games = f.G1Menu->actions();
+    ASSERT_EQ(games.size(), 5);
+    EXPECT_EQ(games.mid(0, 2), (QList<QAction*>{f.Blind1, f.Best1}));
+    EXPECT_TRUE(games[2]->isSeparator());
+    EXPECT_EQ(games.mid(3), (QList<QAction*>{f.Party1, f.History1}));
+    EXPECT_EQ(f.Party1->text(), QStringLiteral("みんなで遊ぶ(&P)…"));
+    EXPECT_EQ(f.History1->text(), QStringLiteral("みんなの記録(&H)"));
     EXPECT_EQ(f.Blind1->text(), QStringLiteral("目隠しで遊ぶ(&M)"));
     EXPECT_EQ(f.Best1->text(), QStringLiteral("自己ベストを記録する(&S)"));
     EXPECT_TRUE(f.Blind1->isCheckable() && f.Best1->isCheckable());

@@ -3,7 +3,9 @@
 
 #include "board/image_control.h"
 #include "board/painted_cells.h"
+#include "play/blindfold.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -12,8 +14,31 @@
 
 void startGameWith(GameWindow& w, int face) {
     if (w.form->faceSelection().titleShowing()) w.finishTitle();
-    w.click(w.thumbnail(face), {5, 5});
+    clickFace(w, face);
     ASSERT_TRUE(w.form->ImgFace1->isVisible()) << "the game did not start";
+}
+
+void clickFace(GameWindow& w, int face) { w.click(w.thumbnail(face), {5, 5}); }
+
+void startParty(GameWindow& w, const PartySetup& setup) {
+    if (w.form->faceSelection().titleShowing()) w.finishTitle();
+    w.dialogs->partyAnswers.push_back(setup);
+    w.form->Party1->trigger();
+    w.form->finishPendingWork();  // the party's first write
+}
+
+void playPartyTurn(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets) {
+    TForm1& f = *w.form;
+    ASSERT_EQ(f.BitBtnHantei->text(), QStringLiteral("はじめる"));
+    clickHantei(w);
+    ASSERT_TRUE(f.ImgFace1->isVisible()) << "the turn did not start";
+    const BlindfoldCourse& course = f.game().blindfold().course();
+    while (course.phase() == BlindPhase::Look) f.BlindTimerTimer();
+    placeAtAnswers(w, answer, offsets);
+    clickHantei(w);
+    for (int i = 0; i < 100 && course.phase() == BlindPhase::Reveal; ++i) f.BlindTimerTimer();
+    ASSERT_EQ(course.phase(), BlindPhase::Off);
+    f.finishPendingWork();  // the turn written after a judgement the timer brought
 }
 
 void showPalette(GameWindow& w, int slot) { w.form->PageControl1->setCurrentIndex(slot - 1); }
@@ -28,11 +53,6 @@ bool partOnFace(const GameWindow& w, int slot, int face) { return w.form->liesOn
 QPoint partPos(const GameWindow& w, int slot, int face) {
     if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->pos();
     return w.form->PartCells[slot]->itemRect(face).topLeft();
-}
-
-QSize partSize(const GameWindow& w, int slot, int face) {
-    if (partOnFace(w, slot, face)) return w.form->FaceParts[slot]->size();
-    return w.form->PartCells[slot]->itemRect(face).size();
 }
 
 bool partShown(const GameWindow& w, int slot, int face) {

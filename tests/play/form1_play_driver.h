@@ -13,6 +13,8 @@ class QListWidget;
 
 // Leaves the title (when still showing) and clicks the thumbnail of face.
 void startGameWith(GameWindow& w, int face);
+// Clicks the thumbnail of face on the face selection, whatever it starts.
+void clickFace(GameWindow& w, int face);
 // Brings the palette tab of slot to the front, as a click on its tab would.
 void showPalette(GameWindow& w, int slot);
 
@@ -23,7 +25,6 @@ bool partOnFace(const GameWindow& w, int slot, int face);
 // Its top-left corner: in its palette's content, or in the window's client
 // area while it lies on the face.
 QPoint partPos(const GameWindow& w, int slot, int face);
-QSize partSize(const GameWindow& w, int slot, int face);
 // Drawn: on the face and not under the cloth, or in the palette in front
 // and not taken out of it.
 bool partShown(const GameWindow& w, int slot, int face);
@@ -42,6 +43,14 @@ void placeAtAnswers(GameWindow& w, const FaceAnswer& answer, const std::array<QP
 // Clicks the judge/resume button or the cancel/save button.
 void clickHantei(GameWindow& w);
 void clickCancel(GameWindow& w);
+
+// Leaves the title (when still showing) and starts a party through
+// 遊び方 → 「みんなで遊ぶ」, the dialog answered with setup.
+void startParty(GameWindow& w, const PartySetup& setup);
+// A party's turn from its hand-over: 「はじめる」, the four parts at the
+// answers moved by offsets, 「判定」; for a blindfolded player the look is
+// counted down first and the cloth lifted at the end.
+void playPartyTurn(GameWindow& w, const FaceAnswer& answer, const std::array<QPoint, 5>& offsets = {});
 
 // Types text into a field key by key, Japanese characters included.
 void typeText(QWidget* field, const QString& text);

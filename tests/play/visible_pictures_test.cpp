@@ -22,7 +22,9 @@ const QSize kBox(100, 140);
 
 }  // namespace
 
-TEST(VisiblePictures, EachWantedPictureArrivesAtItsClientAtItsDrawnSize) {
+// A failure is kept too, so that it is not read again and again; nothing
+// in is decoded again when wanted again.
+TEST(VisiblePictures, EachWantedPictureArrivesOnceAtItsClientAtItsDrawnSize) {
     TempAppDir dir;
     writeTestCatalogue(dir, 6);
     QFile::remove(facePicturePath(dir.path(), 4, 0));
@@ -30,26 +32,20 @@ TEST(VisiblePictures, EachWantedPictureArrivesAtItsClientAtItsDrawnSize) {
     std::vector<int> arrived;
     pictures.setArrival(0, [&](const PictureKey& key, const CellPicture&) { arrived.push_back(key.face); });
     pictures.setArrival(1, [&](const PictureKey&, const CellPicture&) { arrived.push_back(-1); });
-
     pictures.want(0, {{0, 0, kBox}, {4, 0, kBox}, {2, 0, kBox}});
     pictures.want(1, {{1, 1, QSize(20, 20)}});
     pictures.finish();
     std::sort(arrived.begin(), arrived.end());
     EXPECT_EQ(arrived, (std::vector<int>{-1, 0, 2, 4}));
-    const CellPicture* face0 = pictures.find({0, 0, kBox});
-    ASSERT_NE(face0, nullptr);
-    EXPECT_EQ(face0->picture.size(), QSize(100, 125));  // 120 x 150 fitted into 100 x 140
-    EXPECT_EQ(face0->sourceSize, QSize(120, 150));
-    EXPECT_TRUE(near(face0->picture.pixel(50, 60), testFaceColour(0, 0)));
-    EXPECT_EQ(pictures.find({1, 1, QSize(20, 20)})->picture.size(), QSize(20, 13));
+    ASSERT_NE(pictures.find({0, 0, kBox}), nullptr);
+    EXPECT_EQ(pictures.find({0, 0, kBox})->picture.size(), QSize(100, 125));  // 120 x 150 fitted into 100 x 140
     const CellPicture* missing = pictures.find({4, 0, kBox});
-    ASSERT_NE(missing, nullptr) << "a failure is kept too, so it is not read again and again";
+    ASSERT_NE(missing, nullptr);
     EXPECT_TRUE(missing->picture.isNull());
     EXPECT_EQ(missing->error, fileOpenErrorText(facePicturePath(dir.path(), 4, 0)));
 
-    // Wanted again: nothing is decoded twice.
     arrived.clear();
-    pictures.want(0, {{0, 0, kBox}, {2, 0, kBox}});
+    pictures.want(0, {{0, 0, kBox}, {4, 0, kBox}});
     EXPECT_FALSE(pictures.loading());
     pictures.finish();
     EXPECT_TRUE(arrived.empty());

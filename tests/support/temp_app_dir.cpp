@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdlib>
 #include <stdexcept>
 
 TempAppDir::TempAppDir() {
@@ -39,4 +40,11 @@ QImage testPicture(int width, int height, QRgb fill) {
     img.fill(fill);
     for (int i = 0; i < std::min(width, height); ++i) img.setPixel(i, i, 0xff204080);
     return img;
+}
+
+double shareDiffering(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) differing += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64;
+    return double(differing) / (a.width() * a.height());
 }

@@ -24,3 +24,7 @@ private:
 // A picture of the given size filled with one colour, with a diagonal of
 // another so that shifts and flips show.
 QImage testPicture(int width, int height, QRgb fill = 0xffc08060);
+// The share of pixels of two pictures of one size whose grey differs by more
+// than a quarter of the range (the edges of letters drawn at two sizes differ
+// that much, little else).
+double shareDiffering(const QImage& a, const QImage& b);

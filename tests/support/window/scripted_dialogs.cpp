@@ -20,6 +20,7 @@ void ScriptedDialogs::showError(const QString& text) { errors << text; }
 QString ScriptedDialogs::openFile(const QString& title, const QString& filter) {
     openFileTitles << title;
     openFileFilters << filter;
+    if (whileOpenFile) whileOpenFile();
     if (openFileAnswers.empty()) return {};
     const QString answer = openFileAnswers.front();
     openFileAnswers.pop_front();
@@ -35,9 +36,8 @@ QString ScriptedDialogs::chooseFolder(const QString& prompt, const QString& star
     return answer;
 }
 
-QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString& startPath) {
+QString ScriptedDialogs::saveFile(const QString& title, const QString& /*filter*/, const QString& startPath) {
     saveFileTitles << title;
-    saveFileFilters << filter;
     saveFileStarts << startPath;
     if (saveFileAnswers.empty()) return {};
     const QString answer = saveFileAnswers.front();
@@ -51,4 +51,21 @@ bool ScriptedDialogs::choosePrinter(QPrinter& printer) {
     const auto answer = printerAnswers.front();
     printerAnswers.pop_front();
     return answer(printer);
+}
+
+std::optional<PartySetup> ScriptedDialogs::askPartySetup(const PartySetup& offered,
+                                                         const std::function<QString(const PartySetup&)>& problem) {
+    partyOffers.push_back(offered);
+    if (partyAnswers.empty()) {
+        ADD_FAILURE() << "unexpected party dialog";
+        return std::nullopt;
+    }
+    const std::optional<PartySetup> answer = partyAnswers.front();
+    partyAnswers.pop_front();
+    if (!answer) return std::nullopt;
+    if (const QString why = problem(*answer); !why.isEmpty()) {
+        ADD_FAILURE() << "the real dialog would not start this party: " << why.toStdString();
+        return std::nullopt;
+    }
+    return answer;
 }

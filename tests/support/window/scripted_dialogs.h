@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class ScriptedDialogs : public UserDialogs {
 public:
@@ -19,6 +21,13 @@ public:
     // The print dialog: each answer sets the printer up as the user would
     // (say, to print into a PDF file) and says whether to print.
     std::deque<std::function<bool(QPrinter&)>> printerAnswers;
+    // Runs while a file dialog would be open, before it answers: what the
+    // window does behind the dialog.
+    std::function<void()> whileOpenFile;
+    // The party dialog's answers: a setup as if typed and 「はじめる」 pressed,
+    // or empty for 「キャンセル」. A setup with a problem could not be started
+    // in the real dialog: the test fails.
+    std::deque<std::optional<PartySetup>> partyAnswers;
 
     // What was shown.
     QStringList confirmations;
@@ -29,9 +38,9 @@ public:
     QStringList folderPrompts;
     QStringList folderStarts;
     QStringList saveFileTitles;
-    QStringList saveFileFilters;
     QStringList saveFileStarts;
     int printDialogs = 0;
+    std::vector<PartySetup> partyOffers;  // what the party dialog showed at first
 
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
@@ -40,6 +49,8 @@ public:
     QString chooseFolder(const QString& prompt, const QString& startFolder) override;
     QString saveFile(const QString& title, const QString& filter, const QString& startPath) override;
     bool choosePrinter(QPrinter& printer) override;
+    std::optional<PartySetup> askPartySetup(const PartySetup& offered,
+                                            const std::function<QString(const PartySetup&)>& problem) override;
 };
 
 class RecordingShell : public DesktopShell {

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the game tells a party of a judged turn.
+#include <QImage>
+#include <cstdint>
+
+struct JudgedTurn {
+    std::int64_t total = 0;
+    bool newBest = false;  // the player's own best, when bests are kept
+    QImage composition;    // the face as saved: the board with the parts on it
+};
