@@ -8,6 +8,7 @@
 #include "files/shift_jis.h"
 
 #include <QMultiHash>
+#include <QSet>
 #include <QStringBuilder>
 #include <algorithm>
 #include <limits>
