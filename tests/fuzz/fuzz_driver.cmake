@@ -47,19 +47,22 @@ elseif(MODE STREQUAL "fuzz")
   # the folders are not reread meanwhile). Nothing that differs from run to
   # run may reach the code or the fuzzer's comparisons: Qt's hash seed is
   # fixed, addresses are not randomised (setarch -R, where the system allows
-  # it), and the recovery target works in a folder of a fixed name.
-  set(scratch ${fuzz_build}/suite-corpus/${TARGET})
-  file(REMOVE_RECURSE ${scratch})
-  file(MAKE_DIRECTORY ${scratch})
-  set(ENV{QT_HASH_SEED} 0)
+  # it), and the recovery target works in a folder of a fixed name. The
+  # fuzzer also learns from the values its target compares, pointers among
+  # them, and the stack's addresses shift with the size of the environment
+  # and the arguments: the target gets a fixed environment and paths
+  # relative to the fuzz build, the same whoever runs it and wherever the
+  # tree lies.
+  set(scratch suite-corpus/${TARGET})
+  file(REMOVE_RECURSE ${fuzz_build}/${scratch})
+  file(MAKE_DIRECTORY ${fuzz_build}/${scratch})
   string(MD5 build_id "${fuzz_build}")
   string(SUBSTRING ${build_id} 0 12 build_id)
   if(IS_DIRECTORY /dev/shm)
     set(work /dev/shm/pomurina-fuzz-${build_id}-${TARGET})
   else()
-    set(work ${fuzz_build}/suite-work/${TARGET})
+    set(work /tmp/pomurina-fuzz-${build_id}-${TARGET})
   endif()
-  set(ENV{POMURINA_FUZZ_WORK} ${work})
   set(fixed_addresses)
   execute_process(COMMAND uname -m OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE)
   execute_process(COMMAND setarch ${arch} -R true RESULT_VARIABLE no_setarch OUTPUT_QUIET ERROR_QUIET)
@@ -68,8 +71,13 @@ elseif(MODE STREQUAL "fuzz")
   else()
     message(STATUS "setarch -R is not allowed here: addresses stay randomised")
   endif()
-  execute_process(COMMAND ${fixed_addresses} ${program} ${limits} -seed=${SEED} -runs=${RUNS} -reload=0 -print_final_stats=1
-    ${scratch} ${fuzz_source}/corpus/${TARGET} ${fuzz_source}/regressions/${TARGET} RESULT_VARIABLE result)
+  file(RELATIVE_PATH saved ${fuzz_build} ${fuzz_source})
+  execute_process(COMMAND env -i PATH=/usr/bin:/bin QT_HASH_SEED=0 POMURINA_FUZZ_WORK=${work}
+    "ASAN_OPTIONS=$ENV{ASAN_OPTIONS}" "UBSAN_OPTIONS=$ENV{UBSAN_OPTIONS}"
+    ${fixed_addresses} ./fuzz_${TARGET} -timeout=10 -rss_limit_mb=2048 -artifact_prefix=artifacts/${TARGET}/
+    -seed=${SEED} -runs=${RUNS} -reload=0 -print_final_stats=1
+    ${scratch} ${saved}/corpus/${TARGET} ${saved}/regressions/${TARGET}
+    WORKING_DIRECTORY ${fuzz_build} RESULT_VARIABLE result)
   file(REMOVE_RECURSE ${work})
 else()
   message(FATAL_ERROR "unknown MODE ${MODE}")
