@@ -8,6 +8,7 @@
 #include "board/image_control.h"
 #include "board/list_choices.h"
 #include "board/menu_check_style.h"
+#include "board/page_control.h"
 #include "board/painted_cells.h"
 #include "board/return_presses_button.h"
 #include "board/scroll_box.h"
@@ -130,7 +131,7 @@ void TForm1::createControls() {
     ImgFace2 = makeImage(ClientArea, "ImgFace2", {384, 120, 10, 10});
     ImgFace2->setAutoSize(true);
 
-    PageControl1 = named(new QTabWidget(ClientArea), "PageControl1");
+    PageControl1 = named(new PageControl(ClientArea), "PageControl1");
     PageControl1->setGeometry(312, 48, 401, 449);
     PageControl1->tabBar()->setFont(uiFontPixels(16, true));
     setTextColour(PageControl1->tabBar(), clGreen);
