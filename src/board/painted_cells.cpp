@@ -93,6 +93,8 @@ void PaintedCells::paintEvent(QPaintEvent* event) {
         else if (!picture)
             p.fillRect(cell, kPlaceholder);  // not decoded yet
     }
+    p.end();
+    if (onPainted) onPainted();
 }
 
 void PaintedCells::mousePressEvent(QMouseEvent* e) {

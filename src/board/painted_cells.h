@@ -62,6 +62,8 @@ public:
     std::function<void(Qt::MouseButton button, QPoint at)> onMouseUp;
     // A left press and release on the same shown item.
     std::function<void(int item)> onClick;
+    // After every paint.
+    std::function<void()> onPainted;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

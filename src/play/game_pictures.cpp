@@ -26,7 +26,7 @@ constexpr int kUnknownSide = 85;
 
 }  // namespace
 
-GamePictures readGamePictures(const QString& appDir, int face, const std::array<std::vector<int>, 5>& deal,
+GamePictures readGamePictures(const QString& appDir, int face, const std::array<std::vector<int>, 5>& dealDraws,
                               const std::array<QRect, 5>& shown) {
     const CataloguePictures files(appDir);
     GamePictures game;
@@ -34,7 +34,14 @@ GamePictures readGamePictures(const QString& appDir, int face, const std::array<
     // Each batch is asked of the disk at once before it is decoded: the parts
     // of thousands of faces are seldom all in memory.
     for (int kind = 1; kind <= 5; ++kind) files.readAhead(face, kind);
-    runOnAllCores(5, [&](int k) {
+    // The four deals first: with thousands of faces each takes as long as a
+    // picture, and the pictures share out the rest of the cores meanwhile.
+    runOnAllCores(4 + 5, [&](int task) {
+        if (task < 4) {
+            game.deal[size_t(task + 1)] = cellsOfDraws(dealDraws[size_t(task + 1)]);
+            return;
+        }
+        const int k = task - 4;
         try {
             if (k < 4)
                 game.ownParts[size_t(k + 1)] = files.read(face, k + 1);
@@ -51,7 +58,7 @@ GamePictures readGamePictures(const QString& appDir, int face, const std::array<
         const QImage& own = game.ownParts[size_t(s)];
         const int side = own.isNull() ? kUnknownSide : paletteSquareSide(own.size());
         game.sides[size_t(s)] = side;
-        const std::vector<int>& cells = deal[size_t(s)];
+        const std::vector<int>& cells = game.deal[size_t(s)];
         std::vector<int> faceAt(cells.size(), -1);
         for (size_t i = 0; i < cells.size(); ++i) faceAt[size_t(cells[i])] = int(i);
         for (int position : paletteGrid(side).positionsMeeting(shown[size_t(s)], int(cells.size())))

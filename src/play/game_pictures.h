@@ -18,11 +18,14 @@ struct GamePictures {
     QImage board;
     std::array<int, 5> sides{};      // the palettes' square sides, [slot 1..4]
     std::vector<std::pair<PictureKey, CellPicture>> firstScreens;
+    // deal[slot][face] is the cell of face's part in the palette of slot.
+    std::array<std::vector<int>, 5> deal;
 };
 
-// deal[slot][face] is the cell of face's part in the palette of slot; the
+// The palettes' deal is placed from dealDraws[slot] (drawDeal) while the
+// chosen face's pictures decode: the first screens depend on both. The
 // first screen of a palette is the cells meeting shown[slot]. Decoded on all
 // cores. Throws the program's error that reading them in order (the parts
 // face by face, then the board) would meet first.
-GamePictures readGamePictures(const QString& appDir, int face, const std::array<std::vector<int>, 5>& deal,
+GamePictures readGamePictures(const QString& appDir, int face, const std::array<std::vector<int>, 5>& dealDraws,
                               const std::array<QRect, 5>& shown);

@@ -55,6 +55,7 @@ GameScreen::GameScreen(Board& board, const QString& appDir, const CatalogueMirro
         pictures_.setArrival(paletteClient(s),
                              [this](const PictureKey& key, const CellPicture& picture) { partArrived(key, picture); });
         board_.paletteBox(s)->onShownAreaChanged = [this, s] { wantShownParts(s); };
+        palette->onPainted = [this] { firstScreenPainted(); };
     }
 }
 
@@ -104,10 +105,19 @@ void GameScreen::wantShownParts(int slot) {
     if (side <= 0 || palette->count() == 0) return;
     const QRect shown = board_.paletteBox(slot)->shownArea();
     std::vector<PictureKey> keys;
-    // Those on screen first, then a screen further down and up.
-    for (const QRect& area : {shown, shown.adjusted(0, -shown.height(), 0, shown.height())})
+    // Those on screen first, then a screen further down and up; those only
+    // once the game's first screen is painted, which they would slow down.
+    std::vector<QRect> areas{shown};
+    if (!holdingFurtherParts_) areas.push_back(shown.adjusted(0, -shown.height(), 0, shown.height()));
+    for (const QRect& area : areas)
         for (int face : palette->itemsMeeting(area)) keys.push_back(PictureKey{face, slot, QSize(side, side)});
     pictures_.want(paletteClient(slot), keys);
+}
+
+void GameScreen::firstScreenPainted() {
+    if (!holdingFurtherParts_) return;
+    holdingFurtherParts_ = false;
+    for (int s = 1; s <= 4; ++s) wantShownParts(s);
 }
 
 void GameScreen::partArrived(const PictureKey& key, const CellPicture& picture) {
@@ -152,24 +162,27 @@ void GameScreen::startTurn(int face, const PartySetup::Player& player, std::func
 
 void GameScreen::startOnFace(int face, std::function<void()> failed) {
     const int count = catalogue_.faceCount;
-    // The deal first: it decides which parts the palettes' first screens
-    // show. Those and the chosen face's pictures are decoded on the
-    // background thread and all cores before the screen changes, so a
-    // missing or damaged one leaves the face selection as it was; the window
-    // stays responsive meanwhile.
+    // The deal's numbers are drawn here, from the generator seeded now; its
+    // cells decide which parts the palettes' first screens show. Those and
+    // the chosen face's pictures are decoded on the background thread and
+    // all cores before the screen changes, so a missing or damaged one
+    // leaves the face selection as it was; the window stays responsive
+    // meanwhile.
     random_.seedFromClock();
-    auto deal = std::make_shared<Deal>();
+    std::array<std::vector<int>, 5> draws;
     std::array<QRect, 5> shown;
     for (int s = 1; s <= 4; ++s) {
-        (*deal)[s] = dealCells(count, random_);
+        draws[s] = drawDeal(count, random_);
         // Every palette starts scrolled to the top.
         shown[s] = board_.paletteBox(s)->shownArea();
         shown[s].moveTop(0);
     }
     auto pictures = std::make_shared<GamePictures>();
     background_.start(
-        [appDir = appDir_, face, deal, shown, pictures] { *pictures = readGamePictures(appDir, face, *deal, shown); },
-        [this, face, deal, pictures, failed = std::move(failed)](std::exception_ptr failure) {
+        [appDir = appDir_, face, draws = std::move(draws), shown, pictures] {
+            *pictures = readGamePictures(appDir, face, draws, shown);
+        },
+        [this, face, pictures, failed = std::move(failed)](std::exception_ptr failure) {
             try {
                 if (failure) std::rethrow_exception(failure);
             } catch (const AppError& e) {
@@ -177,13 +190,16 @@ void GameScreen::startOnFace(int face, std::function<void()> failed) {
                 if (failed) failed();
                 return;
             }
-            showGame(face, *pictures, *deal);
+            showGame(face, *pictures);
         });
 }
 
-void GameScreen::showGame(int face, const GamePictures& pictures, const Deal& deal) {
+void GameScreen::showGame(int face, const GamePictures& pictures) {
     const QImage& board = pictures.board;
     play_.currentFace = face;
+    // The palettes are dealt before they are shown, so that they never want
+    // pictures for the cells of the last game.
+    holdingFurtherParts_ = true;
     board_.ScrollBox1->hide();
     for (const auto& [key, picture] : pictures.firstScreens) pictures_.put(key, picture);
     for (int s = 1; s <= 4; ++s) {
@@ -192,6 +208,9 @@ void GameScreen::showGame(int face, const GamePictures& pictures, const Deal& de
         const int side = pictures.sides[s];
         board_.PartCells[s]->setGrid(paletteGrid(side));
     }
+    for (int s = 1; s <= 4; ++s) board_.paletteBox(s)->scrollToTop();
+    for (int s = 1; s <= 4; ++s) applyDeal(s, pictures.deal[s]);
+    recordHomePositions();
     ImageControl* faceImage = board_.ImgFace1;
     faceImage->setAutoSize(true);
     faceImage->setStretch(false);
@@ -201,9 +220,6 @@ void GameScreen::showGame(int face, const GamePictures& pictures, const Deal& de
     faceImage->show();
     board_.PageControl1->setCurrentWidget(board_.TabSheetRMe);
     board_.PageControl1->show();
-    for (int s = 1; s <= 4; ++s) board_.paletteBox(s)->scrollToTop();
-    for (int s = 1; s <= 4; ++s) applyDeal(s, deal[s]);
-    recordHomePositions();
     board_.BitBtnHantei->setText(Texts::Hantei);
     board_.BitBtnHantei->setEnabled(false);
     board_.BitBtnHantei->show();

@@ -99,17 +99,19 @@ public:
     void saveFinishedFace();
 
 private:
-    using Deal = std::array<std::vector<int>, 5>;
     void startOnFace(int face, std::function<void()> failed);
-    void showGame(int face, const GamePictures& pictures, const Deal& deal);
+    void showGame(int face, const GamePictures& pictures);
     void applyDeal(int slot, std::vector<int> cells);
     void recordHomePositions();
     void sendPartHome(int slot, int face);
     void recordDrop(PartRef source);
     void returnPartsToPalettes();
     void savePlayChoices();
-    // The parts of slot on its palette's screen and a screen below it.
+    // The parts of slot on its palette's screen and a screen above and below it.
     void wantShownParts(int slot);
+    // A palette was painted: the first time after a game start, the screens
+    // around the palettes' first ones are wanted.
+    void firstScreenPainted();
     void partArrived(const PictureKey& key, const CellPicture& picture);
     void beginDrag(QWidget* grabber, Qt::MouseButton button, QPoint clientPos);
     void endDrag();
@@ -133,4 +135,5 @@ private:
     Blindfold blindfold_;
     PersonalBest best_;
     std::optional<PartySetup::Player> turn_;  // set while a party's turn is played
+    bool holdingFurtherParts_ = false;  // from a game start to its first paint
 };

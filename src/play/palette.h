@@ -17,6 +17,12 @@ int paletteSquareSide(QSize chosenPart);
 // The deal of n images: result[k] is the cell given to image k. Every cell is
 // used once; every permutation can occur. Draws n numbers from random.
 std::vector<int> dealCells(int n, RandomSource& random);
+// The deal in its two steps: the n numbers it draws (the k-th below n - k),
+// then the cells they give (image k takes the draws[k]-th of the cells still
+// free, counted from 0). A game start draws on the window's thread and
+// places the cells on the workers.
+std::vector<int> drawDeal(int n, RandomSource& random);
+std::vector<int> cellsOfDraws(const std::vector<int>& draws);
 
 // Thumbnail grid: five a row, 120 apart, rows template height + 30 apart,
 // measured from the template's place.

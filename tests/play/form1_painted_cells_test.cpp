@@ -112,8 +112,9 @@ TEST(PaintedThumbnails, TheTitleLiesAboveThemAndScrollingNeverShowsAnotherFace) 
     EXPECT_EQ(f.game().state().currentFace, 74);
 }
 
-// A game start decodes the palettes' first screens; a part further down is
-// decoded once the palette is scrolled to it, drags onto the face, and its
+// A game start decodes the palettes' first screens, and the screens around
+// them once painted; a part further down is decoded once the palette is
+// scrolled to it, drags onto the face, and its
 // cell leaves the palette meanwhile. The accessibility bus names every cell.
 TEST(PaintedPalettes, APartFarDownIsDecodedWhenScrolledToAndDragsOntoTheFace) {
     TempAppDir dir;
@@ -128,10 +129,26 @@ TEST(PaintedPalettes, APartFarDownIsDecodedWhenScrolledToAndDragsOntoTheFace) {
         if (f.PartCells[1]->placeOf(face) >= 36) farFace = face;  // row 12, 1,090 pixels down
     ASSERT_GE(farFace, 0);
     EXPECT_TRUE(partPicture(w, 1, farFace).isNull()) << "not decoded before the palette comes near it";
-    int decoded = 0;
-    for (int face = 0; face < 40; ++face) decoded += !partPicture(w, 1, face).isNull();
-    EXPECT_LT(decoded, 40);
-    EXPECT_GE(decoded, 15);
+    // Of the other faces' parts, those decoded in the cells from..to.
+    const auto decodedIn = [&](int from, int to) {
+        int decoded = 0;
+        for (int face = 1; face < 40; ++face) {
+            const int place = f.PartCells[1]->placeOf(face);
+            decoded += place >= from && place <= to && !partPicture(w, 1, face).isNull();
+        }
+        return decoded;
+    };
+    // The first screen alone until the game has been painted: decoding the
+    // screens around it meanwhile would hold the first paint up. Then the
+    // screen below it, rows 5 to 9.
+    f.finishPendingWork();
+    const bool ownInFirstRows = f.PartCells[1]->placeOf(0) < 15;
+    EXPECT_EQ(decodedIn(0, 14), 15 - ownInFirstRows);
+    EXPECT_EQ(decodedIn(15, 39), 0);
+    f.PartCells[1]->repaint();
+    f.finishPendingWork();
+    EXPECT_EQ(decodedIn(15, 29), 15 - (!ownInFirstRows && f.PartCells[1]->placeOf(0) < 30));
+    EXPECT_EQ(decodedIn(30, 39), 0);
 
     f.SBRMe->setVerticalPosition(partPos(w, 1, farFace).y() - 100);
     f.finishPendingWork();
