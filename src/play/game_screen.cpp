@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QTabWidget>
 #include <exception>
@@ -115,9 +116,18 @@ void GameScreen::wantShownParts(int slot) {
 }
 
 void GameScreen::firstScreenPainted() {
-    if (!holdingFurtherParts_) return;
-    holdingFurtherParts_ = false;
-    for (int s = 1; s <= 4; ++s) wantShownParts(s);
+    if (!holdingFurtherParts_ || releaseQueued_) return;
+    // Once this paint is on screen: the workers would compete with it.
+    releaseQueued_ = true;
+    QMetaObject::invokeMethod(
+        board_.PageControl1,
+        [this, game = gamesStarted_] {
+            releaseQueued_ = false;
+            if (game != gamesStarted_ || !holdingFurtherParts_ || !board_.PageControl1->isVisible()) return;
+            holdingFurtherParts_ = false;
+            for (int s = 1; s <= 4; ++s) wantShownParts(s);
+        },
+        Qt::QueuedConnection);
 }
 
 void GameScreen::partArrived(const PictureKey& key, const CellPicture& picture) {
@@ -200,6 +210,7 @@ void GameScreen::showGame(int face, const GamePictures& pictures) {
     // The palettes are dealt before they are shown, so that they never want
     // pictures for the cells of the last game.
     holdingFurtherParts_ = true;
+    ++gamesStarted_;
     board_.ScrollBox1->hide();
     for (const auto& [key, picture] : pictures.firstScreens) pictures_.put(key, picture);
     for (int s = 1; s <= 4; ++s) {
@@ -324,4 +335,7 @@ void GameScreen::leaveGame() {
 void GameScreen::returnPartsToPalettes() {
     for (int s = 1; s <= 4; ++s)
         if (board_.partOnFace[s] >= 0) sendPartHome(s, board_.partOnFace[s]);
+    // Every way out of a game comes here: the palettes leave the screen, and
+    // the parts still waiting to be decoded for them are not decoded.
+    for (int s = 1; s <= 4; ++s) pictures_.want(paletteClient(s), {});
 }

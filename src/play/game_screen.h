@@ -110,7 +110,7 @@ private:
     // The parts of slot on its palette's screen and a screen above and below it.
     void wantShownParts(int slot);
     // A palette was painted: the first time after a game start, the screens
-    // around the palettes' first ones are wanted.
+    // around the palettes' first ones are wanted once the paint is over.
     void firstScreenPainted();
     void partArrived(const PictureKey& key, const CellPicture& picture);
     void beginDrag(QWidget* grabber, Qt::MouseButton button, QPoint clientPos);
@@ -136,4 +136,6 @@ private:
     PersonalBest best_;
     std::optional<PartySetup::Player> turn_;  // set while a party's turn is played
     bool holdingFurtherParts_ = false;  // from a game start to its first paint
+    bool releaseQueued_ = false;
+    int gamesStarted_ = 0;
 };

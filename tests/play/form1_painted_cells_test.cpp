@@ -13,6 +13,7 @@
 #include "play/visible_pictures.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -146,6 +147,7 @@ TEST(PaintedPalettes, APartFarDownIsDecodedWhenScrolledToAndDragsOntoTheFace) {
     EXPECT_EQ(decodedIn(0, 14), 15 - ownInFirstRows);
     EXPECT_EQ(decodedIn(15, 39), 0);
     f.PartCells[1]->repaint();
+    QApplication::processEvents();
     f.finishPendingWork();
     EXPECT_EQ(decodedIn(15, 29), 15 - (!ownInFirstRows && f.PartCells[1]->placeOf(0) < 30));
     EXPECT_EQ(decodedIn(30, 39), 0);
