@@ -207,8 +207,7 @@ void GameScreen::startOnFace(int face, std::function<void()> failed) {
 void GameScreen::showGame(int face, const GamePictures& pictures) {
     const QImage& board = pictures.board;
     play_.currentFace = face;
-    // The palettes are dealt before they are shown, so that they never want
-    // pictures for the cells of the last game.
+    // Until this game's first paint only its first screens, decoded already.
     holdingFurtherParts_ = true;
     ++gamesStarted_;
     board_.ScrollBox1->hide();
@@ -219,6 +218,8 @@ void GameScreen::showGame(int face, const GamePictures& pictures) {
         const int side = pictures.sides[s];
         board_.PartCells[s]->setGrid(paletteGrid(side));
     }
+    // Dealt before they are shown, so that the palettes never want pictures
+    // for the cells of the last game.
     for (int s = 1; s <= 4; ++s) board_.paletteBox(s)->scrollToTop();
     for (int s = 1; s <= 4; ++s) applyDeal(s, pictures.deal[s]);
     recordHomePositions();
