@@ -6,8 +6,13 @@
 // longest wait of the window's thread, and each timed alternately with its
 // floor (floors.h): for the hand-over a bare window of the game's size
 // repainted with a new prompt; for the judgement the whole face decoded.
-// And the write of one turn into that record, against the record's bytes
-// written synced with one sync of the folder.
+// And the record itself: the write of one turn into a record of 0, 50 and
+// 100 finished parties (through the record's writer, until it is on disk),
+// against the record's bytes written synced with one sync of the folder;
+// 「みんなの記録」 shown over 100 and 200 finished parties and one that did
+// not finish, with the longest wait of the window's thread; and a window
+// closed while its first party's write goes into a hand-made record of 1,000
+// to 10,000 finished parties, until it is gone (the process ends then).
 #include "bench_support.h"
 #include "floors.h"
 
@@ -17,10 +22,11 @@
 #include "board/painted_cells.h"
 #include "catalogue/catalogue_mirror.h"
 #include "catalogue/face_answers.h"
-#include "files/ini_file.h"
+#include "files/shift_jis.h"
 #include "main/stretch_watchdog.h"
 #include "play/game_screen.h"
 #include "play/party_record.h"
+#include "play/party_record_writer.h"
 #include "play/party_screen.h"
 
 #include <QApplication>
@@ -36,27 +42,42 @@
 
 namespace {
 
+// The lines of one finished party of players over rounds, as the game
+// writes them ("\r\n" line ends, CP932 names).
+QByteArray finishedPartySection(int id, int players, int rounds) {
+    QByteArray text = "[Party" + QByteArray::number(id) + "]\r\nDate=2026-01-02 10:30\r\nState=finished\r\nPlayers=" +
+                      QByteArray::number(players) + "\r\nRounds=" + QByteArray::number(rounds) + "\r\n";
+    for (int p = 1; p <= players; ++p)
+        text += "Name" + QByteArray::number(p) + "=" + toShiftJis(defaultPlayerName(p - 1)) + "\r\nBlind" +
+                QByteArray::number(p) + "=" + QByteArray::number(p % 3 == 1 ? 1 : 0) + "\r\n";
+    for (int r = 1; r <= rounds; ++r) {
+        text += "Face" + QByteArray::number(r) + "=" + QByteArray::number(r - 1) + "\r\n";
+        for (int p = 1; p <= players; ++p)
+            text += "Score" + QByteArray::number(r) + "_" + QByteArray::number(p) + "=" +
+                    QByteArray::number(900 - r * players - p) + "\r\n";
+    }
+    return text;
+}
+
 // A game folder of its own whose catalogue links to the shared benchmark
-// catalogue: the party's files never reach the shared folder.
-QString linkedCatalogue(const QTemporaryDir& dir, int count) {
+// catalogue: the party's files never reach the shared folder. Its record
+// holds parties finished parties of eight over five rounds, and one of eight
+// that did not finish when withUnfinished.
+QString linkedCatalogue(const QTemporaryDir& dir, int count, int parties = kKeptPartiesPerState,
+                        bool withUnfinished = false) {
     const QString shared = benchCatalogue(count) + QStringLiteral("data/");
     const QString app = dir.path() + QLatin1Char('/');
     QDir().mkpath(app + QStringLiteral("data"));
     for (const QString& name : QDir(shared).entryList(QDir::Files))
         QFile::link(shared + name, app + QStringLiteral("data/") + name);
-    // A hundred finished parties of eight over five rounds.
-    IniFile record(app + QStringLiteral("data/Parties.ini"));
-    for (int id = 1; id <= kKeptPartiesPerState; ++id) {
-        std::vector<PartyPlayer> players;
-        for (int p = 0; p < 8; ++p) players.push_back({defaultPlayerName(p), p % 3 == 0});
-        Party party(players, 5);
-        while (!party.finished()) {
-            party.chooseFace(party.round());
-            party.recordTurn({900 - party.turnsPlayed(), false});
-        }
-        keepParty(record, KeptParty{id, QStringLiteral("2026-01-02 10:30"), PartyState::Finished, party});
+    QByteArray record;
+    for (int id = 1; id <= parties; ++id) record += finishedPartySection(id, 8, 5);
+    if (withUnfinished)
+        record += finishedPartySection(parties + 1, 8, 5).replace("State=finished", "State=unfinished");
+    if (parties > 0 || withUnfinished) {
+        QFile file(app + QStringLiteral("data/Parties.ini"));
+        if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size()) qFatal("cannot write the record");
     }
-    record.save();
     return app;
 }
 
@@ -191,24 +212,29 @@ void BM_PartyJudgement(benchmark::State& state) {
     state.counters["record_kb"] = double(QFileInfo(record).size()) / 1024;
 }
 
-// One turn written into a record of a hundred finished parties of eight over
-// five rounds, against the record's bytes written synced with one sync of
-// the folder.
+// One turn written into a record of state.range(0) finished parties of eight
+// over five rounds by the record's writer, until it is on disk, against the
+// record's bytes written synced with one sync of the folder.
 void BM_KeepParty(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString app = linkedCatalogue(dir, 10);
+    const int parties = int(state.range(0));
+    const QString app = linkedCatalogue(dir, 10, parties);
     const QString record = app + QStringLiteral("data/Parties.ini");
     std::vector<PartyPlayer> players;
     for (int p = 0; p < 8; ++p) players.push_back({defaultPlayerName(p), false});
-    KeptParty kept{kKeptPartiesPerState + 1, QStringLiteral("2026-01-03 10:30"), PartyState::Playing, Party(players, 5)};
+    KeptParty kept{parties + 1, QStringLiteral("2026-01-03 10:30"), PartyState::Playing, Party(players, 5)};
     kept.party.chooseFace(0);
+    PartyRecordWriter writer([](const QString& error) { qFatal("%s", qPrintable(error)); });
+    writer.write(app, kept);
+    writer.finish();
     measureAgainstFloor(
         state,
         [&] {
             kept.party.recordTurn({500, false});
             if (kept.party.finished()) kept.party = Party(players, 5);
             kept.party.chooseFace(0);
-            keepParty(app, kept);
+            writer.write(app, kept);
+            writer.finish();
         },
         [&] {
             floorWriteSynced(dir.path() + QStringLiteral("/floor.ini"), floorRead(record));
@@ -216,8 +242,71 @@ void BM_KeepParty(benchmark::State& state) {
         });
 }
 
+// 「みんなの記録」 over state.range(0) finished parties and one that did not
+// finish, from the menu until it is painted, and back.
+void BM_PartyRecordShown(benchmark::State& state) {
+    QTemporaryDir dir;
+    auto form = benchWindow(linkedCatalogue(dir, 10, int(state.range(0)), true));
+    form->finishPendingWork();
+    StretchWatchdog watchdog(0);
+    double longest = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        watchdog.reset();
+        form->History1Click();
+        QApplication::processEvents();
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        QElapsedTimer settle;  // the watchdog's last heartbeat is taken
+        settle.start();
+        while (settle.elapsed() < 3) QApplication::processEvents();
+        longest = std::max(longest, watchdog.longestMilliseconds());
+        form->BitBtnCancelClick();
+        QApplication::processEvents();
+    }
+    state.counters["longest_wait_ms"] = longest;
+}
+
+// A hand-made record of state.range(0) finished parties of three over one
+// round; a party begun (its first write goes to the writer) and the window
+// closed at once: the time from the close until the window is gone, all its
+// threads ended (the process ends then).
+void BM_CloseWithRecord(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString app = linkedCatalogue(dir, 10, 0);
+    QByteArray record;
+    for (int id = 1; id <= int(state.range(0)); ++id) record += finishedPartySection(id, 3, 1);
+    const auto setUp = [&] {
+        QFile file(app + QStringLiteral("data/Parties.ini"));
+        if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size()) qFatal("cannot write the record");
+        file.close();
+        auto form = benchWindow(app);
+        form->finishPendingWork();
+        form->Party1Click();
+        return form;
+    };
+    std::unique_ptr<TForm1> form = setUp();
+    double longest = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        form->close();
+        form.reset();
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        longest = std::max(longest, seconds * 1e3);
+        state.PauseTiming();
+        form = setUp();
+        state.ResumeTiming();
+    }
+    state.counters["longest_close_ms"] = longest;
+    state.counters["record_kb"] = double(record.size()) / 1024;
+}
+
 }  // namespace
 
-BENCHMARK(BM_KeepParty)->Iterations(41)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_PartyRecordShown)->Arg(100)->Arg(200)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_CloseWithRecord)->Arg(1000)->Arg(3000)->Arg(10000)->Iterations(3)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_KeepParty)->Arg(0)->Arg(50)->Arg(100)->Iterations(41)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_PartyNextToHandOver)->Arg(500)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_PartyJudgement)->Arg(500)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
