@@ -246,14 +246,7 @@ bool finishCommittedChange(const QString& folder, const CatalogueJournal& journa
     return true;
 }
 
-namespace {
-
-// Every entry of the data folder that is not a picture spelled as the game
-// spells it: the leftovers are hidden names, and another spelling of a
-// catalogue name is never the game's own.
 bool otherThanAPicture(const char* name) { return !isFacePictureName(name); }
-
-}  // namespace
 
 std::optional<QStringList> sweepChangeLeftovers(const QString& folder) {
     std::optional<QStringList> entries;
