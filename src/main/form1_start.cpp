@@ -124,6 +124,9 @@ void TForm1::FormCreate() {
     // for in every letter case, which lists a data folder of thousands of
     // pictures.
     startUpSteps_.push_back([this] { game_->loadPlayChoices(); });
+    // The record of the parties, read behind the window for the offer of a
+    // party cut short at the title's end.
+    startUpSteps_.push_back([this] { party_->readRecord(); });
 }
 
 namespace {
@@ -133,9 +136,8 @@ namespace {
 // parse. The errors are told on the window's thread, in this order.
 struct StartingCatalogue {
     QString recoveryError;
-    StartingCount start;
-    std::vector<FaceAnswer> answers;
-    QString answersError;
+    StartingFaceData faces;
+    QString settingsError;
 };
 
 StartingCatalogue readStartingCatalogue(const QString& appDir) {
@@ -148,12 +150,11 @@ StartingCatalogue readStartingCatalogue(const QString& appDir) {
     } catch (const AppError& e) {
         read.recoveryError = e.message();
     }
-    read.start = startingFaceCount(appDir);
+    // Settings that cannot be read are told, and no face is offered.
     try {
-        read.answers = readFaceAnswers(appDir, read.start.count);
+        read.faces = readStartingFaceData(appDir);
     } catch (const AppError& e) {
-        read.answersError = e.message();
-        read.answers.assign(size_t(read.start.count), FaceAnswer{});
+        read.settingsError = e.message();
     }
     return read;
 }
@@ -165,15 +166,16 @@ void TForm1::readCatalogue() {
     background_.start([appDir = AppDir, read] { *read = readStartingCatalogue(appDir); },
                       [this, read](std::exception_ptr) {
                           if (!read->recoveryError.isEmpty()) services.dialogs->showError(read->recoveryError);
-                          if (!read->start.error.isEmpty()) services.dialogs->showError(read->start.error);
-                          catalogue.faceCount = read->start.count;
-                          catalogue.faceAnswers.assign(size_t(read->start.count), FaceAnswer{});
-                          game_->facesChanged(read->start.count);
+                          const StartingCount& start = read->faces.start;
+                          if (!start.error.isEmpty()) services.dialogs->showError(start.error);
+                          catalogue.faceCount = start.count;
+                          catalogue.faceAnswers.assign(size_t(start.count), FaceAnswer{});
+                          game_->facesChanged(start.count);
                           // The thumbnails on screen are decoded on all cores behind the title.
                           faceSelection_->startThumbnailGrid();
                           for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
-                          if (!read->answersError.isEmpty()) services.dialogs->showError(read->answersError);
-                          catalogue.faceAnswers = std::move(read->answers);
+                          if (!read->settingsError.isEmpty()) services.dialogs->showError(read->settingsError);
+                          catalogue.faceAnswers = std::move(read->faces.answers);
                       });
 }
 

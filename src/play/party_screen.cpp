@@ -83,40 +83,43 @@ void PartyScreen::begin(const PartySetup& setup) {
                       PartyState::Playing, *party_};
     // A record that cannot be read is never written over; the party is
     // played all the same.
-    recording_ = false;
-    try {
-        kept_.id = readParties(appDir_).nextId;
-        recording_ = true;
-    } catch (const AppError& e) {
-        report(e.message());
+    const std::shared_ptr<const PartyRecordView> record = writer_.view(appDir_);
+    recording_ = record->error.isEmpty();
+    if (recording_) {
+        kept_.id = writer_.freeId(appDir_);
+    } else {
+        report(record->error);
+        writer_.read(appDir_);  // perhaps readable by the next party
     }
     pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
     keep();
     chooseRoundFace();
 }
 
+void PartyScreen::readRecord() { writer_.read(appDir_); }
+
 void PartyScreen::offerResume() {
-    try {
-        const PartiesReading reading = readParties(appDir_);
-        const KeptParty* cut = partyToResume(reading, catalogue_.faceCount);
-        if (!cut) return;
-        KeptParty kept = *cut;
-        if (!dialogs_.confirm(kResumeQuestion)) {
-            kept.state = PartyState::Unfinished;
-            writer_.write(appDir_, kept);
-            return;
-        }
-        kept_ = kept;
-        party_ = kept.party;
-        recording_ = true;
-        pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
-        if (party_->currentFace() < 0)
-            chooseRoundFace();
-        else
-            handOver();
-    } catch (const AppError& e) {
-        report(e.message());
+    const std::shared_ptr<const PartyRecordView> record = writer_.view(appDir_);
+    if (!record->error.isEmpty()) {
+        report(record->error);
+        return;
     }
+    const KeptParty* cut = partyToResume(record->parties, catalogue_.faceCount);
+    if (!cut) return;
+    KeptParty kept = *cut;
+    if (!dialogs_.confirm(kResumeQuestion)) {
+        kept.state = PartyState::Unfinished;
+        writer_.write(appDir_, kept);
+        return;
+    }
+    kept_ = kept;
+    party_ = kept.party;
+    recording_ = true;
+    pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
+    if (party_->currentFace() < 0)
+        chooseRoundFace();
+    else
+        handOver();
 }
 
 void PartyScreen::keep() {
@@ -280,7 +283,13 @@ void PartyScreen::end() {
 }
 
 void PartyScreen::History1Click() {
-    const std::vector<KeptParty> parties = finishedNewestFirst(readParties(appDir_));
+    // The record as its writer last read or wrote it: nothing is read here.
+    const std::shared_ptr<const PartyRecordView> record = writer_.view(appDir_);
+    if (!record->error.isEmpty()) {
+        dialogs_.showError(record->error);
+        return;
+    }
+    const std::vector<KeptParty> parties = finishedNewestFirst(record->parties);
     if (!history_) {
         history_ = new QTableWidget(board_.ClientArea);
         history_->setObjectName(QStringLiteral("PartyHistory"));

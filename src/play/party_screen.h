@@ -4,9 +4,10 @@
 // on the face selection, a hand-over before every turn, the turns played as
 // ordinary games (the window passes them to the game through onStartTurn and
 // brings their judgement back to turnJudged), the results sheet, and the
-// record 「みんなの記録」. The party is kept in Parties.ini after each step
-// (written behind the window, PartyRecordWriter), and one that a closed
-// window or a crash cut short is offered again after the title.
+// record 「みんなの記録」. The party is kept in Parties.ini after each step, and
+// one that a closed window or a crash cut short is offered again after the
+// title; the record is read and written behind the window
+// (PartyRecordWriter), and what the window shows of it is the writer's.
 #include "play/party.h"
 #include "play/party_record.h"
 #include "play/party_record_writer.h"
@@ -59,6 +60,8 @@ public:
     void judgementFailed();
     // The game judged the turn on hand.
     void turnJudged(const JudgedTurn& turn);
+    // Reads the record behind the window (at start-up, after the first paint).
+    void readRecord();
     // After the title: a party cut short is offered to go on.
     void offerResume();
     // Waits for the record's writes (tests and benchmarks run no event loop).
