@@ -23,6 +23,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -313,7 +315,10 @@ void PartyScreen::History1Click() {
         history_->setItem(row, 0, new QTableWidgetItem(parties[size_t(row)].date));
         history_->setItem(row, 1, new QTableWidgetItem(partyStandingsText(parties[size_t(row)].party)));
     }
-    history_->resizeRowsToContents();
+    // Each row is as tall as its standings wrap. Measuring every row takes
+    // longer than a frame: the rows in sight are measured now, the rest a
+    // few at a time as the event loop comes round.
+    fitHistoryRows(0, ++historyLayout_);
     board_.F1->setEnabled(false);
     board_.R1->setEnabled(false);
     board_.ScrollBox1->hide();
@@ -325,6 +330,14 @@ void PartyScreen::History1Click() {
     board_.BitBtnCancel->setText(Texts::Cancel);
     board_.BitBtnCancel->setEnabled(true);
     board_.BitBtnCancel->show();
+}
+
+void PartyScreen::fitHistoryRows(int from, int layout) {
+    if (layout != historyLayout_) return;  // the record was shown anew since
+    constexpr int kRowsAtOnce = 20;        // more than a screen of them
+    const int end = std::min(history_->rowCount(), from + kRowsAtOnce);
+    for (int row = from; row < end; ++row) history_->resizeRowToContents(row);
+    if (end < history_->rowCount()) QTimer::singleShot(0, history_, [this, end, layout] { fitHistoryRows(end, layout); });
 }
 
 void PartyScreen::closeRecord() {

@@ -83,6 +83,9 @@ private:
     void keep();
     // Shows a file's error, each text once a run.
     void report(const QString& error);
+    // Fits the rows of 「みんなの記録」 from from on to their texts, a few
+    // now and the rest later (layout: which showing of the record they are of).
+    void fitHistoryRows(int from, int layout);
 
     Board& board_;
     const QString appDir_;
@@ -96,5 +99,6 @@ private:
     std::vector<QImage> pictures_;   // the compositions, by turn
     PartySheet* sheet_ = nullptr;
     QTableWidget* history_ = nullptr;
+    int historyLayout_ = 0;
     PartyRecordWriter writer_;  // last: its writes end before the rest goes
 };
