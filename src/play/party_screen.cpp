@@ -4,6 +4,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
 #include "catalogue/catalogue_mirror.h"
@@ -31,6 +32,7 @@ const QString kNext = QStringLiteral("次の人へ");
 const QString kSeeResults = QStringLiteral("結果を見る");
 const QString kFinish = QStringLiteral("終わる");
 const QString kEndQuestion = QStringLiteral("パーティーを終わりますか？");
+const QString kEndUnsavedQuestion = QStringLiteral("結果を保存せずに終わりますか？");
 const QString kResumeQuestion = QStringLiteral("前回のパーティーの続きをしますか？");
 const QString kSaveHint = QStringLiteral("「保存」ボタンを押すと結果を保存します。");
 const QString kFinishHint = QStringLiteral("「終わる」ボタンを押すと顔の選択画面に戻ります。");
@@ -169,7 +171,10 @@ void PartyScreen::BitBtnHanteiClick() {
     switch (step_) {
     case Step::HandOver: startTurn(); break;
     case Step::Judged: nextTurn(); break;
-    case Step::Results: end(); break;
+    case Step::Results:
+        // The sheet cannot be saved once the party is over.
+        if (sheetSaved_ || dialogs_.confirm(kEndUnsavedQuestion)) end();
+        break;
     default: break;
     }
 }
@@ -220,6 +225,7 @@ void PartyScreen::nextTurn() {
 
 void PartyScreen::showResults() {
     step_ = Step::Results;
+    sheetSaved_ = false;
     if (!sheet_) {
         sheet_ = new PartySheet(board_.ClientArea);
         sheet_->setGeometry(kSheetPlace);
@@ -256,6 +262,7 @@ void PartyScreen::saveSheet() {
     const QString path = librarySavePath(appDir_, partySheetName(kept_));
     if (probePath(path) != PathKind::Absent && !dialogs_.confirm(kLibraryOverwriteQuestion)) return;
     saveLibraryPicture(path, sheet_->picture());
+    sheetSaved_ = true;
     const QString written = QFileInfo(path).fileName().chopped(4);
     if (board_.ListBox1->findItems(written, Qt::MatchExactly).isEmpty()) board_.ListBox1->addItem(written);
     board_.libraryHasFaces = true;

@@ -50,6 +50,8 @@ public:
     void History1Click();
     // A thumbnail clicked while the round's face is chosen.
     void faceChosen(int face);
+    // 「はじめる」, 「次の人へ」 / 「結果を見る」, and 「終わる」, which asks first
+    // while the results sheet is not saved.
     void BitBtnHanteiClick();
     // BitBtnCancel while running: 「保存」 on the results, else the question
     // whether to end the party.
@@ -91,6 +93,7 @@ private:
     bool recording_ = false;         // Parties.ini could be read when it began
     QStringList reported_;
     std::vector<QImage> pictures_;   // the compositions, by turn
+    bool sheetSaved_ = false;        // the results sheet is in the library
     PartySheet* sheet_ = nullptr;
     QTableWidget* history_ = nullptr;
     PartyRecordWriter writer_;  // last: its writes end before the rest goes
