@@ -33,6 +33,7 @@ const QString kSeeResults = QStringLiteral("結果を見る");
 const QString kFinish = QStringLiteral("終わる");
 const QString kEndQuestion = QStringLiteral("パーティーを終わりますか？");
 const QString kEndUnsavedQuestion = QStringLiteral("結果を保存せずに終わりますか？");
+const QString kNotRecorded = QStringLiteral("このパーティーは記録できません: %1");
 const QString kResumeQuestion = QStringLiteral("前回のパーティーの続きをしますか？");
 const QString kSaveHint = QStringLiteral("「保存」ボタンを押すと結果を保存します。");
 const QString kFinishHint = QStringLiteral("「終わる」ボタンを押すと顔の選択画面に戻ります。");
@@ -54,7 +55,7 @@ PartyScreen::PartyScreen(Board& board, const QString& appDir, const CatalogueMir
       appDir_(appDir),
       catalogue_(catalogue),
       dialogs_(dialogs),
-      writer_([this](const QString& error) { report(error); }) {}
+      writer_([this](const QString& error) { recordNotWritten(error); }) {}
 
 bool PartyScreen::ownsCaption(const QString& caption) const {
     return running() && (caption == kStart || caption == kNext || caption == kSeeResults || caption == kFinish);
@@ -79,6 +80,16 @@ void PartyScreen::report(const QString& error) {
     dialogs_.showError(error);
 }
 
+void PartyScreen::recordNotWritten(const QString& error) {
+    // The players hear once a party that it is not being recorded, and play on.
+    if (!party_) {
+        report(error);
+    } else if (!toldNotRecorded_) {
+        toldNotRecorded_ = true;
+        dialogs_.showError(kNotRecorded.arg(error));
+    }
+}
+
 void PartyScreen::begin(const PartySetup& setup) {
     party_.emplace(setup.players, setup.rounds);
     kept_ = KeptParty{0, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
@@ -86,11 +97,12 @@ void PartyScreen::begin(const PartySetup& setup) {
     // A record that cannot be read is never written over; the party is
     // played all the same.
     recording_ = false;
+    toldNotRecorded_ = false;
     try {
         kept_.id = readParties(appDir_).nextId;
         recording_ = true;
     } catch (const AppError& e) {
-        report(e.message());
+        recordNotWritten(e.message());
     }
     pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
     keep();
@@ -111,6 +123,7 @@ void PartyScreen::offerResume() {
         kept_ = kept;
         party_ = kept.party;
         recording_ = true;
+        toldNotRecorded_ = false;
         pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
         if (party_->currentFace() < 0)
             chooseRoundFace();

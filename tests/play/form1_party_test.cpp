@@ -8,6 +8,7 @@
 #include "board/image_control.h"
 #include "board/scroll_box.h"
 #include "files/app_error.h"
+#include "files/file_ops.h"
 #include "files/ini_file.h"
 #include "form1_play_driver.h"
 #include "pictures/jpeg_codec.h"
@@ -42,6 +43,8 @@ PartySetup setupOf(std::initializer_list<std::pair<const char*, bool>> players, 
     setup.rounds = rounds;
     return setup;
 }
+
+const QString kNotRecorded = QStringLiteral("このパーティーは記録できません: ");
 
 QString handOverPrompt(const char* name) {
     return QString::fromUtf8(name) + QStringLiteral("さんの番です。準備ができたら「はじめる」を押してください。");
@@ -230,20 +233,23 @@ TEST(Party, AfterAKillTheNextStartOffersTheTurnAndAnUnreadableRecordStopsNoParty
         EXPECT_TRUE(again.dialogs->confirmations.isEmpty());
     }
 
-    // A record of 50 MB is one error at the start; a party is played without
-    // it and never writes over it.
+    // A record of 50 MB is one error at the start, and the party started
+    // later says that it is not recorded; it is played all the same and
+    // never writes over the record.
     QFile big(declined.file(QStringLiteral("data/Parties.ini")));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(50 * 1024 * 1024));
     big.close();
     GameWindow w(declined);
     w.finishTitle();
-    const QStringList unreadable{fileOpenErrorText(partiesPath(declined.path()))};
-    EXPECT_EQ(w.dialogs->errors, unreadable);
+    const QString unreadable = fileOpenErrorText(partiesPath(declined.path()));
+    EXPECT_EQ(w.dialogs->errors, QStringList{unreadable});
     startParty(w, setupOf({{"A", false}, {"B", false}}, 1));
+    const QStringList told{unreadable, kNotRecorded + unreadable};
+    EXPECT_EQ(w.dialogs->errors, told);
     clickFace(w, 0);
     playPartyTurn(w, kLayout.answer);
     EXPECT_EQ(w.form->Label1->caption(), QStringLiteral("おめでとうございます！\rAさん 1000点"));
-    EXPECT_EQ(w.dialogs->errors, unreadable);
+    EXPECT_EQ(w.dialogs->errors, told);
     EXPECT_EQ(QFileInfo(big).size(), 50 * 1024 * 1024);
 
     // A judgement that cannot show the whole face: 「再開」 gives the same
@@ -257,6 +263,33 @@ TEST(Party, AfterAKillTheNextStartOffersTheTurnAndAnUnreadableRecordStopsNoParty
     clickHantei(w);
     EXPECT_EQ(w.form->Label1->caption(), handOverPrompt("B"));
     EXPECT_FALSE(w.form->ImgFace1->isVisible());
+}
+
+// A record that reads but cannot be written: each party says so once, when
+// it starts, and is played to its results.
+TEST(Party, ARecordThatCannotBeWrittenIsToldOnceWhenThePartyStarts) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    GameWindow w(dir);
+    const QString parties = partiesPath(dir.path());
+    const FileStepHook before = setFileStepHook(
+        [&](FileStep step, const QString& path) { return step == FileStep::Rename && path == parties ? ENOSPC : 0; });
+    const QStringList told{kNotRecorded + iniWriteErrorText(parties)};
+    startParty(w, setupOf({{"A", false}, {"B", false}}, 1));
+    EXPECT_EQ(w.dialogs->errors, told);
+    clickFace(w, 0);
+    playPartyTurn(w, kLayout.answer);
+    clickHantei(w);
+    playPartyTurn(w, kLayout.answer, k979);
+    EXPECT_EQ(w.form->BitBtnHantei->text(), QStringLiteral("結果を見る"));
+    EXPECT_EQ(w.dialogs->errors, told);
+    clickHantei(w);
+    w.dialogs->confirmAnswers = {true};
+    clickHantei(w);  // 終わる
+    startParty(w, setupOf({{"A", false}, {"B", false}}, 1));
+    EXPECT_EQ(w.dialogs->errors, told + told) << "each party hears it";
+    setFileStepHook(before);
+    EXPECT_FALSE(QFileInfo::exists(parties));
 }
 
 // The real dialog: its title, a line per player, 「はじめる」 offered only for
