@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -339,6 +340,14 @@ TEST(Party, TheRealDialogOffersALinePerPlayerAndStartsOnEnter) {
         name(3)->setText(QStringLiteral("プレイヤー1"));
         EXPECT_FALSE(start->isEnabled());
         EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("PartyProblem"))->text(), QStringLiteral("同じ名前が二つあります。"));
+        // A name pasted longer than a name may be stays whole, and the dialog says why it is refused.
+        QApplication::clipboard()->setText(QStringLiteral("じゅげむじゅげむごこうのすりきれ"));
+        name(1)->setFocus();
+        name(1)->selectAll();
+        QTest::keyClick(name(1), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(name(1)->text(), QStringLiteral("じゅげむじゅげむごこうのすりきれ"));
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("PartyProblem"))->text(), QStringLiteral("名前は10文字までです。"));
+        EXPECT_FALSE(start->isEnabled());
         name(1)->setText(QStringLiteral("たろう"));
         name(2)->setText(QStringLiteral("はなこ"));
         name(3)->setText(QStringLiteral("おじいちゃん"));
