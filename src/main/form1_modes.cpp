@@ -8,10 +8,10 @@
 #include "authoring/face_deleting.h"
 #include "board/board_texts.h"
 #include "board/image_control.h"
+#include "party/party_screen.h"
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
-#include "play/party_screen.h"
 
 #include <QAction>
 #include <QLineEdit>
