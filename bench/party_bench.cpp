@@ -20,9 +20,9 @@
 #include "catalogue/face_answers.h"
 #include "files/ini_file.h"
 #include "main/stretch_watchdog.h"
+#include "party/party_record.h"
+#include "party/party_screen.h"
 #include "play/game_screen.h"
-#include "play/party_record.h"
-#include "play/party_screen.h"
 
 #include <QApplication>
 #include <QDir>

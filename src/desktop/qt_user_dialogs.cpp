@@ -2,7 +2,6 @@
 #include "desktop/qt_user_dialogs.h"
 
 #include "desktop/file_dialog_columns.h"
-#include "desktop/party_dialog.h"
 #include "desktop/steady_clock.h"
 
 #include <QAbstractButton>
@@ -196,11 +195,4 @@ bool QtUserDialogs::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, dialogParent());
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     return dialog.exec() == QDialog::Accepted;
-}
-
-std::optional<PartySetup> QtUserDialogs::askPartySetup(const PartySetup& offered,
-                                                       const std::function<QString(const PartySetup&)>& problem) {
-    PartyDialog dialog(owner_, offered, problem);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.setup();
 }

@@ -30,8 +30,6 @@ public:
     QString chooseFolder(const QString& prompt, const QString& startFolder) override;
     QString saveFile(const QString& title, const QString& filter, const QString& startPath) override;
     bool choosePrinter(QPrinter& printer) override;
-    std::optional<PartySetup> askPartySetup(const PartySetup& offered,
-                                            const std::function<QString(const PartySetup&)>& problem) override;
 
 private:
     // The window the dialogs belong to: a modal window open over the owner

@@ -9,10 +9,10 @@
 #include "board/board_texts.h"
 #include "board/command_button.h"
 #include "board/image_control.h"
+#include "party/party_screen.h"
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
-#include "play/party_screen.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -7,9 +7,9 @@
 #include "board/caption_label.h"
 #include "board/command_button.h"
 #include "board/image_control.h"
+#include "catalogue/library.h"
 #include "desktop/user_dialogs.h"
 #include "files/file_reading.h"
-#include "play/library.h"
 
 #include <QFileInfo>
 #include <QLineEdit>

@@ -39,6 +39,7 @@ GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
         media = m.get();
         s.media = std::move(m);
     }
+    if (d) s.partySetup = std::make_unique<ScriptedPartySetup>(*d);
     s.dialogs = std::move(d);
     s.shell = std::move(sh);
     s.random = std::move(r);
