@@ -57,7 +57,7 @@ PartyScreen::PartyScreen(Board& board, const QString& appDir, const CatalogueMir
       catalogue_(catalogue),
       dialogs_(dialogs),
       setupDialog_(setupDialog),
-      writer_([this](const QString& error) { recordNotWritten(error); }) {}
+      writer_([this](const QString& error, int partyId) { recordNotWritten(error, partyId); }) {}
 
 bool PartyScreen::ownsCaption(const QString& caption) const {
     return running() && (caption == kStart || caption == kNext || caption == kSeeResults || caption == kFinish);
@@ -82,14 +82,17 @@ void PartyScreen::report(const QString& error) {
     dialogs_.showError(error);
 }
 
-void PartyScreen::recordNotWritten(const QString& error) {
-    // The players hear once a party that it is not being recorded, and play on.
-    if (!party_) {
-        report(error);
-    } else if (!toldNotRecorded_) {
-        toldNotRecorded_ = true;
+void PartyScreen::recordNotWritten(const QString& error, int partyId) {
+    // The players hear once a party that it is not being recorded, and play
+    // on; the last write of a party told so, failing after its end, says
+    // nothing more.
+    if (partyId == toldNotRecorded_) return;
+    if (party_ && partyId == kept_.id) {
+        toldNotRecorded_ = partyId;
         dialogs_.showError(kNotRecorded.arg(error));
+        return;
     }
+    report(error);
 }
 
 void PartyScreen::begin(const PartySetup& setup) {
@@ -99,12 +102,12 @@ void PartyScreen::begin(const PartySetup& setup) {
     // A record that cannot be read is never written over; the party is
     // played all the same.
     recording_ = false;
-    toldNotRecorded_ = false;
+    toldNotRecorded_ = -1;
     try {
         kept_.id = readParties(appDir_).nextId;
         recording_ = true;
     } catch (const AppError& e) {
-        recordNotWritten(e.message());
+        recordNotWritten(e.message(), kept_.id);
     }
     pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
     keep();
@@ -125,7 +128,7 @@ void PartyScreen::offerResume() {
         kept_ = kept;
         party_ = kept.party;
         recording_ = true;
-        toldNotRecorded_ = false;
+        toldNotRecorded_ = -1;
         pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
         if (party_->currentFace() < 0)
             chooseRoundFace();

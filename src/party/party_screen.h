@@ -84,8 +84,9 @@ private:
     void keep();
     // Shows a file's error, each text once a run.
     void report(const QString& error);
-    // The record cannot be read or written: said once for the party on hand.
-    void recordNotWritten(const QString& error);
+    // The record cannot be read, or a write of party partyId failed: said
+    // once for the party on hand.
+    void recordNotWritten(const QString& error, int partyId);
 
     Board& board_;
     const QString appDir_;
@@ -96,7 +97,7 @@ private:
     std::optional<Party> party_;
     KeptParty kept_;                 // the record of the party on hand
     bool recording_ = false;         // Parties.ini could be read when it began
-    bool toldNotRecorded_ = false;   // the party on hand was told it is not recorded
+    int toldNotRecorded_ = -1;       // the id of the party told it is not recorded
     QStringList reported_;
     std::vector<QImage> pictures_;   // the compositions, by turn
     bool sheetSaved_ = false;        // the results sheet is in the library
