@@ -13,6 +13,7 @@
 
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/painted_cells.h"
 #include "catalogue/catalogue_mirror.h"

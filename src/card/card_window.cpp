@@ -12,6 +12,7 @@
 #include "pictures/picture_file.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -28,6 +29,12 @@ const QString kPictureFilter = QStringLiteral("PNG 画像|*.png|JPEG 画像|*.jp
 const QString kPdfFilter = QStringLiteral("PDF|*.pdf");
 const QString kPrintSideNote = QStringLiteral("絵柄の面だけを印刷します。\n宛名の面は印刷しません。");
 constexpr int kSenderLineLength = 60;
+
+// Asked before a card replaces a file that is there (any file the player
+// chose, not a face of the library).
+QString overwriteQuestion(const QString& path) {
+    return QStringLiteral("ファイル %1 はすでにあります。上書きしますか？").arg(QDir::toNativeSeparators(path));
+}
 constexpr int kFirstYear = 1927;
 constexpr int kLastYear = 2199;
 
@@ -228,7 +235,7 @@ QString CardWindow::chooseFile(const QString& title, const QString& filter, cons
     const QString chosen = dialogs_.saveFile(title, filter, proposed);
     if (chosen.isEmpty()) return {};
     const QString path = withExtension(chosen);
-    if (probePath(path) == PathKind::File && !dialogs_.confirm(kOverwriteQuestion)) return {};
+    if (probePath(path) == PathKind::File && !dialogs_.confirm(overwriteQuestion(path))) return {};
     return path;
 }
 

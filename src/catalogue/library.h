@@ -25,9 +25,6 @@ QString libraryFolder(const QString& appDir);
 // in whatever letter case the listing found it.
 QString savedFacePath(const QString& appDir, const QString& name);
 
-// The question before a save replaces a file that is there.
-inline const QString kOverwriteQuestion = QStringLiteral("別の顔が同じ名前で保存されています。\r上書きしますか？");
-
 // Library/<name>.jpg. Throws "ファイル %s を作成できません" (with this path) for a
 // name that would leave the folder or that no file system takes: empty,
 // containing "/" or "\", a control character, or longer than 255 bytes in

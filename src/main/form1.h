@@ -46,6 +46,9 @@ struct Form1Services {
     bool timersCallHandlers = true;
     // Today's date (the New Year card's year follows it); empty: the clock's.
     std::function<QDate()> today;
+    // A steady clock in milliseconds, by which a press that comes too soon
+    // after a command button changed is known; empty: the system's.
+    std::function<qint64()> clock;
 };
 
 class TForm1 : public QMainWindow, public Board {
@@ -165,6 +168,9 @@ private:
     void finishStartUp();
     void faceRegistered();
     void faceDeleted(int face);
+    // Whether the command buttons lying over the thumbnails have settled: a
+    // press just after one went away lands on the thumbnail beneath.
+    bool commandsOverThumbnailsSettled() const;
 
     // Before the screens: a change still running when the window goes is
     // waited for after they are gone, and never hands anything to them.

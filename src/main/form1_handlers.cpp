@@ -7,6 +7,7 @@
 #include "about/help_command.h"
 #include "authoring/face_authoring.h"
 #include "authoring/face_deleting.h"
+#include "board/command_button.h"
 #include "music/music_player.h"
 #include "party/party_screen.h"
 #include "play/face_selection.h"

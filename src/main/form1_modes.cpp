@@ -7,6 +7,7 @@
 #include "authoring/face_authoring.h"
 #include "authoring/face_deleting.h"
 #include "board/board_texts.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "party/party_screen.h"
 #include "play/face_selection.h"

@@ -8,13 +8,16 @@
 #include "authoring/face_authoring.h"
 #include "authoring/face_deleting.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/painted_cells.h"
+#include "board/scroll_box.h"
 #include "card/card_window.h"
 #include "card/new_year.h"
 #include "catalogue/catalogue_files.h"
 #include "desktop/qt_desktop_shell.h"
 #include "desktop/qt_user_dialogs.h"
+#include "desktop/steady_clock.h"
 #include "files/app_error.h"
 #include "files/app_paths.h"
 #include "music/music_player.h"
@@ -33,7 +36,9 @@
 
 TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), services(std::move(s)) {
     if (!AppDir.endsWith(QLatin1Char('/'))) AppDir += QLatin1Char('/');
-    if (!services.dialogs) services.dialogs = std::make_unique<QtUserDialogs>(this, dialogMemoryFolder(AppDir));
+    if (!services.clock) services.clock = steadyClockMs;
+    if (!services.dialogs)
+        services.dialogs = std::make_unique<QtUserDialogs>(this, dialogMemoryFolder(AppDir), services.clock);
     if (!services.partySetup) services.partySetup = std::make_unique<QtPartySetupDialog>(this);
     if (!services.shell) services.shell = std::make_unique<QtDesktopShell>();
     if (!services.random) services.random = std::make_unique<ClockSeededRandom>();
@@ -212,7 +217,9 @@ void TForm1::finishStartUp() {
 }
 
 void TForm1::connectCells() {
-    ThumbnailGrid->onClick = [this](int face) { ImgFace0Click(face); };
+    ThumbnailGrid->onClick = [this](int face) {
+        if (commandsOverThumbnailsSettled()) ImgFace0Click(face);
+    };
     for (int s = 1; s <= 4; ++s) {
         PaintedCells* palette = PartCells[s];
         palette->onMouseDown = [this, s](int face, Qt::MouseButton button, QPoint at) {
@@ -236,6 +243,12 @@ void TForm1::connectCells() {
             guarded([&] { game_->partMouseUp(sender, button, at); });
         };
     }
+}
+
+bool TForm1::commandsOverThumbnailsSettled() const {
+    for (const CommandButton* button : {BitBtnHantei, BitBtnToroku, BitBtnCancel})
+        if (button->geometry().intersects(ScrollBox1->geometry()) && !button->settled()) return false;
+    return true;
 }
 
 void TForm1::faceRegistered() {

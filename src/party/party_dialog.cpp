@@ -47,7 +47,6 @@ PartyDialog::PartyDialog(QWidget* owner, const PartySetup& offered,
         const QString number = QString::number(i + 1);
         numbers_[i] = new QLabel(number, this);
         names_[i] = named(new QLineEdit(this), QStringLiteral("PartyName") + number);
-        names_[i]->setMaxLength(PartySetup::kMaxNameLength);
         names_[i]->setAccessibleName(QStringLiteral("%1人目の名前").arg(i + 1));
         numbers_[i]->setBuddy(names_[i]);
         blindfolds_[i] = named(new QCheckBox(QStringLiteral("目隠し"), this), QStringLiteral("PartyBlind") + number);

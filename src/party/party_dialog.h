@@ -3,7 +3,8 @@
 // The dialog 「みんなで遊ぶ」: the number of players, a line per player with a
 // name field and 「目隠し」, the number of rounds, and 「はじめる」 (Enter) /
 // 「キャンセル」 (Escape). 「はじめる」 is offered only while the choices have
-// no problem; the problem shows under the lines.
+// no problem; the problem shows under the lines. A name too long is kept as
+// typed or pasted, and the problem says so, rather than cut without a word.
 #include "party/party_setup.h"
 
 #include <QDialog>

@@ -5,7 +5,7 @@
 
 #include <QMetaObject>
 
-PartyRecordWriter::PartyRecordWriter(std::function<void(const QString&)> onError) : onError_(std::move(onError)) {
+PartyRecordWriter::PartyRecordWriter(std::function<void(const QString&, int)> onError) : onError_(std::move(onError)) {
     pool_.setMaxThreadCount(1);  // one thread takes the writes in order
 }
 
@@ -18,7 +18,7 @@ void PartyRecordWriter::write(const QString& appDir, const KeptParty& party) {
         } catch (const AppError& e) {
             {
                 const std::lock_guard<std::mutex> lock(mutex_);
-                errors_ << e.message();
+                errors_.emplace_back(e.message(), party.id);
             }
             QMetaObject::invokeMethod(&context_, [this] { tellErrors(); }, Qt::QueuedConnection);
         }
@@ -31,11 +31,11 @@ void PartyRecordWriter::finish() {
 }
 
 void PartyRecordWriter::tellErrors() {
-    QStringList errors;
+    std::vector<std::pair<QString, int>> errors;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         errors.swap(errors_);
     }
-    for (const QString& error : errors)
-        if (onError_) onError_(error);
+    for (const auto& [error, partyId] : errors)
+        if (onError_) onError_(error, partyId);
 }

@@ -7,15 +7,18 @@
 #include "party/party_record.h"
 
 #include <QObject>
-#include <QStringList>
+#include <QString>
 #include <QThreadPool>
 #include <functional>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 class PartyRecordWriter {
 public:
-    // Must be created on the window's thread; onError is called there.
-    explicit PartyRecordWriter(std::function<void(const QString& error)> onError);
+    // Must be created on the window's thread; onError is called there, with
+    // the id of the party whose write failed.
+    explicit PartyRecordWriter(std::function<void(const QString& error, int partyId)> onError);
     // Every write asked for is done before it goes.
     ~PartyRecordWriter();
     PartyRecordWriter(const PartyRecordWriter&) = delete;
@@ -29,9 +32,9 @@ public:
 private:
     void tellErrors();
 
-    std::function<void(const QString&)> onError_;
+    std::function<void(const QString&, int)> onError_;
     QObject context_;  // errors are queued to it; gone with this object
     QThreadPool pool_;
     std::mutex mutex_;
-    QStringList errors_;
+    std::vector<std::pair<QString, int>> errors_;
 };

@@ -4,6 +4,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/judged_turn.h"
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
@@ -31,6 +32,8 @@ const QString kNext = QStringLiteral("次の人へ");
 const QString kSeeResults = QStringLiteral("結果を見る");
 const QString kFinish = QStringLiteral("終わる");
 const QString kEndQuestion = QStringLiteral("パーティーを終わりますか？");
+const QString kEndUnsavedQuestion = QStringLiteral("結果を保存せずに終わりますか？");
+const QString kNotRecorded = QStringLiteral("このパーティーは記録できません: %1");
 const QString kResumeQuestion = QStringLiteral("前回のパーティーの続きをしますか？");
 const QString kSaveHint = QStringLiteral("「保存」ボタンを押すと結果を保存します。");
 const QString kFinishHint = QStringLiteral("「終わる」ボタンを押すと顔の選択画面に戻ります。");
@@ -54,7 +57,7 @@ PartyScreen::PartyScreen(Board& board, const QString& appDir, const CatalogueMir
       catalogue_(catalogue),
       dialogs_(dialogs),
       setupDialog_(setupDialog),
-      writer_([this](const QString& error) { report(error); }) {}
+      writer_([this](const QString& error, int partyId) { recordNotWritten(error, partyId); }) {}
 
 bool PartyScreen::ownsCaption(const QString& caption) const {
     return running() && (caption == kStart || caption == kNext || caption == kSeeResults || caption == kFinish);
@@ -79,6 +82,19 @@ void PartyScreen::report(const QString& error) {
     dialogs_.showError(error);
 }
 
+void PartyScreen::recordNotWritten(const QString& error, int partyId) {
+    // The players hear once a party that it is not being recorded, and play
+    // on; the last write of a party told so, failing after its end, says
+    // nothing more.
+    if (partyId == toldNotRecorded_) return;
+    if (party_ && partyId == kept_.id) {
+        toldNotRecorded_ = partyId;
+        dialogs_.showError(kNotRecorded.arg(error));
+        return;
+    }
+    report(error);
+}
+
 void PartyScreen::begin(const PartySetup& setup) {
     party_.emplace(setup.players, setup.rounds);
     kept_ = KeptParty{0, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
@@ -86,11 +102,12 @@ void PartyScreen::begin(const PartySetup& setup) {
     // A record that cannot be read is never written over; the party is
     // played all the same.
     recording_ = false;
+    toldNotRecorded_ = -1;
     try {
         kept_.id = readParties(appDir_).nextId;
         recording_ = true;
     } catch (const AppError& e) {
-        report(e.message());
+        recordNotWritten(e.message(), kept_.id);
     }
     pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
     keep();
@@ -111,6 +128,7 @@ void PartyScreen::offerResume() {
         kept_ = kept;
         party_ = kept.party;
         recording_ = true;
+        toldNotRecorded_ = -1;
         pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
         if (party_->currentFace() < 0)
             chooseRoundFace();
@@ -171,7 +189,10 @@ void PartyScreen::BitBtnHanteiClick() {
     switch (step_) {
     case Step::HandOver: startTurn(); break;
     case Step::Judged: nextTurn(); break;
-    case Step::Results: end(); break;
+    case Step::Results:
+        // The sheet cannot be saved once the party is over.
+        if (sheetSaved_ || dialogs_.confirm(kEndUnsavedQuestion)) end();
+        break;
     default: break;
     }
 }
@@ -222,6 +243,7 @@ void PartyScreen::nextTurn() {
 
 void PartyScreen::showResults() {
     step_ = Step::Results;
+    sheetSaved_ = false;
     if (!sheet_) {
         sheet_ = new PartySheet(board_.ClientArea);
         sheet_->setGeometry(kSheetPlace);
@@ -258,6 +280,7 @@ void PartyScreen::saveSheet() {
     const QString path = librarySavePath(appDir_, partySheetName(kept_));
     if (probePath(path) != PathKind::Absent && !dialogs_.confirm(kLibraryOverwriteQuestion)) return;
     saveLibraryPicture(path, sheet_->picture());
+    sheetSaved_ = true;
     const QString written = QFileInfo(path).fileName().chopped(4);
     if (board_.ListBox1->findItems(written, Qt::MatchExactly).isEmpty()) board_.ListBox1->addItem(written);
     board_.libraryHasFaces = true;

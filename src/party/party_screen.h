@@ -52,6 +52,8 @@ public:
     void History1Click();
     // A thumbnail clicked while the round's face is chosen.
     void faceChosen(int face);
+    // 「はじめる」, 「次の人へ」 / 「結果を見る」, and 「終わる」, which asks first
+    // while the results sheet is not saved.
     void BitBtnHanteiClick();
     // BitBtnCancel while running: 「保存」 on the results, else the question
     // whether to end the party.
@@ -82,6 +84,9 @@ private:
     void keep();
     // Shows a file's error, each text once a run.
     void report(const QString& error);
+    // The record cannot be read, or a write of party partyId failed: said
+    // once for the party on hand.
+    void recordNotWritten(const QString& error, int partyId);
 
     Board& board_;
     const QString appDir_;
@@ -92,8 +97,10 @@ private:
     std::optional<Party> party_;
     KeptParty kept_;                 // the record of the party on hand
     bool recording_ = false;         // Parties.ini could be read when it began
+    int toldNotRecorded_ = -1;       // the id of the party told it is not recorded
     QStringList reported_;
     std::vector<QImage> pictures_;   // the compositions, by turn
+    bool sheetSaved_ = false;        // the results sheet is in the library
     PartySheet* sheet_ = nullptr;
     QTableWidget* history_ = nullptr;
     PartyRecordWriter writer_;  // last: its writes end before the rest goes

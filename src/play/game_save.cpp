@@ -5,6 +5,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "catalogue/library.h"
 #include "desktop/user_dialogs.h"

@@ -184,7 +184,8 @@ TEST(NewYearCardWindow, FromASavedFaceToTheClipboardAPostcardPictureAPdfAndAPrin
     w.dialogs->saveFileAnswers = {out + QStringLiteral("/card.gif.png")};
     w.dialogs->confirmAnswers = {false};
     clickIn(w, card.PictureButton);
-    EXPECT_EQ(w.dialogs->confirmations, QStringList{kOverwriteQuestion});
+    EXPECT_EQ(w.dialogs->confirmations,
+              QStringList{QStringLiteral("ファイル %1/card.gif.png はすでにあります。上書きしますか？").arg(out)});
     EXPECT_EQ(w.dialogs->saveFileStarts.last(), out + QStringLiteral("/mine_年賀状.png")) << "the last folder";
     EXPECT_EQ(dir.readBytes(QStringLiteral("cards/card.gif.png")), first);
 

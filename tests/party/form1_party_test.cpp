@@ -8,6 +8,7 @@
 #include "board/image_control.h"
 #include "board/scroll_box.h"
 #include "files/app_error.h"
+#include "files/file_ops.h"
 #include "files/ini_file.h"
 #include "party/party_record.h"
 #include "party/party_screen.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -42,6 +44,8 @@ PartySetup setupOf(std::initializer_list<std::pair<const char*, bool>> players, 
     setup.rounds = rounds;
     return setup;
 }
+
+const QString kNotRecorded = QStringLiteral("このパーティーは記録できません: ");
 
 QString handOverPrompt(const char* name) {
     return QString::fromUtf8(name) + QStringLiteral("さんの番です。準備ができたら「はじめる」を押してください。");
@@ -230,20 +234,23 @@ TEST(Party, AfterAKillTheNextStartOffersTheTurnAndAnUnreadableRecordStopsNoParty
         EXPECT_TRUE(again.dialogs->confirmations.isEmpty());
     }
 
-    // A record of 50 MB is one error at the start; a party is played without
-    // it and never writes over it.
+    // A record of 50 MB is one error at the start, and the party started
+    // later says that it is not recorded; it is played all the same and
+    // never writes over the record.
     QFile big(declined.file(QStringLiteral("data/Parties.ini")));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(50 * 1024 * 1024));
     big.close();
     GameWindow w(declined);
     w.finishTitle();
-    const QStringList unreadable{fileOpenErrorText(partiesPath(declined.path()))};
-    EXPECT_EQ(w.dialogs->errors, unreadable);
+    const QString unreadable = fileOpenErrorText(partiesPath(declined.path()));
+    EXPECT_EQ(w.dialogs->errors, QStringList{unreadable});
     startParty(w, setupOf({{"A", false}, {"B", false}}, 1));
+    const QStringList told{unreadable, kNotRecorded + unreadable};
+    EXPECT_EQ(w.dialogs->errors, told);
     clickFace(w, 0);
     playPartyTurn(w, kLayout.answer);
     EXPECT_EQ(w.form->Label1->caption(), QStringLiteral("おめでとうございます！\rAさん 1000点"));
-    EXPECT_EQ(w.dialogs->errors, unreadable);
+    EXPECT_EQ(w.dialogs->errors, told);
     EXPECT_EQ(QFileInfo(big).size(), 50 * 1024 * 1024);
 
     // A judgement that cannot show the whole face: 「再開」 gives the same
@@ -257,6 +264,28 @@ TEST(Party, AfterAKillTheNextStartOffersTheTurnAndAnUnreadableRecordStopsNoParty
     clickHantei(w);
     EXPECT_EQ(w.form->Label1->caption(), handOverPrompt("B"));
     EXPECT_FALSE(w.form->ImgFace1->isVisible());
+}
+
+// A record that reads but cannot be written: each party says so once, as it
+// starts, and is played on.
+TEST(Party, ARecordThatCannotBeWrittenIsToldOnceAPartyAsItStarts) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    GameWindow w(dir);
+    const QString parties = partiesPath(dir.path());
+    const FileStepHook before = setFileStepHook(
+        [&](FileStep step, const QString& path) { return step == FileStep::Rename && path == parties ? ENOSPC : 0; });
+    const QStringList told{kNotRecorded + iniWriteErrorText(parties)};
+    startParty(w, setupOf({{"A", false}, {"B", false}}, 1));
+    EXPECT_EQ(w.dialogs->errors, told);
+    clickFace(w, 0);
+    playPartyTurn(w, kLayout.answer);
+    EXPECT_EQ(w.dialogs->errors, told);
+    w.dialogs->confirmAnswers = {true};
+    clickCancel(w);
+    startParty(w, setupOf({{"A", false}, {"B", false}}, 1));
+    EXPECT_EQ(w.dialogs->errors, told + told);
+    setFileStepHook(before);
 }
 
 // The real dialog: its title, a line per player, 「はじめる」 offered only for
@@ -306,6 +335,14 @@ TEST(Party, TheRealDialogOffersALinePerPlayerAndStartsOnEnter) {
         name(3)->setText(QStringLiteral("プレイヤー1"));
         EXPECT_FALSE(start->isEnabled());
         EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("PartyProblem"))->text(), QStringLiteral("同じ名前が二つあります。"));
+        // A name pasted longer than a name may be stays whole, and the dialog says why it is refused.
+        QApplication::clipboard()->setText(QStringLiteral("じゅげむじゅげむごこうのすりきれ"));
+        name(1)->setFocus();
+        name(1)->selectAll();
+        QTest::keyClick(name(1), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(name(1)->text(), QStringLiteral("じゅげむじゅげむごこうのすりきれ"));
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("PartyProblem"))->text(), QStringLiteral("名前は10文字までです。"));
+        EXPECT_FALSE(start->isEnabled());
         name(1)->setText(QStringLiteral("たろう"));
         name(2)->setText(QStringLiteral("はなこ"));
         name(3)->setText(QStringLiteral("おじいちゃん"));

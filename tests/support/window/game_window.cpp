@@ -45,6 +45,7 @@ GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
     s.random = std::move(r);
     s.timersCallHandlers = false;
     s.today = [today = options.today] { return today; };
+    s.clock = [clock = clock] { return clock->read(); };
     form = std::make_unique<TForm1>(dir.path(), std::move(s));
     form->faceAuthoring().partFinder().setModelPath(
         options.faceModel.isEmpty() ? dir.file(QStringLiteral("no-face-model.dat")) : options.faceModel);
