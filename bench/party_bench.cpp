@@ -20,6 +20,7 @@
 
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/painted_cells.h"
 #include "catalogue/catalogue_mirror.h"
@@ -27,11 +28,11 @@
 #include "files/ini_file.h"
 #include "files/shift_jis.h"
 #include "main/stretch_watchdog.h"
+#include "party/party_record.h"
+#include "party/party_record_file.h"
+#include "party/party_record_writer.h"
+#include "party/party_screen.h"
 #include "play/game_screen.h"
-#include "play/party_record.h"
-#include "play/party_record_file.h"
-#include "play/party_record_writer.h"
-#include "play/party_screen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,8 +79,10 @@ QString linkedCatalogue(const QTemporaryDir& dir, int count, int parties = kKept
         QFile::link(shared + name, app + QStringLiteral("data/") + name);
     QByteArray record;
     for (int id = 1; id <= parties; ++id) record += finishedPartySection(id, 8, 5);
-    if (withUnfinished)
-        record += finishedPartySection(parties + 1, 8, 5).replace("State=finished", "State=unfinished");
+    if (withUnfinished) {  // its last round not played
+        const QByteArray unfinished = finishedPartySection(parties + 1, 8, 5).replace("State=finished", "State=unfinished");
+        record += unfinished.left(unfinished.indexOf("Score5_1="));
+    }
     if (parties > 0 || withUnfinished) {
         QFile file(app + QStringLiteral("data/Parties.ini"));
         if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size()) qFatal("cannot write the record");
@@ -230,7 +233,7 @@ void BM_KeepParty(benchmark::State& state) {
     for (int p = 0; p < 8; ++p) players.push_back({defaultPlayerName(p), false});
     KeptParty kept{parties + 1, QStringLiteral("2026-01-03 10:30"), PartyState::Playing, Party(players, 5)};
     kept.party.chooseFace(0);
-    PartyRecordWriter writer([](const QString& error) { qFatal("%s", qPrintable(error)); });
+    PartyRecordWriter writer([](const QString& error, int) { qFatal("%s", qPrintable(error)); });
     writer.write(app, kept);
     writer.finish();
     measureAgainstFloor(

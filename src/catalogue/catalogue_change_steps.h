@@ -34,10 +34,6 @@ bool finishCommittedChange(const QString& folder, const CatalogueJournal& journa
 // is watched (watchedEntries): it is listed only when the kernel's notices
 // do not cover it.
 std::optional<QStringList> sweepChangeLeftovers(const QString& folder);
-// What the data folder's watch keeps: every entry that is not a picture
-// spelled as the game spells it (the leftovers are hidden names, and another
-// spelling of a catalogue name is never the game's own).
-bool otherThanAPicture(const char* name);
 
 // Moves names of folder, in this order, into a new folder
 // "refused-change-<date>-<time>" in it, each without its leading dot so that

@@ -23,14 +23,6 @@ QString facePicturePath(const QString& appDir, int face, int kind);
 QString faceDataPath(const QString& appDir);
 // appDir + "data", resolved without regard to case, without a trailing "/".
 QString catalogueFolder(const QString& appDir);
-// appDir + "data/" + name for a settings file the game keeps beside the
-// catalogue (Play.ini, Scores.ini, Parties.ini, BGM.ini), resolved as
-// resolveAppPath resolves it, but for a file that is not there in that
-// spelling from the names of the data folder that its watch keeps (listed
-// once, by the start's sweep, and kept up to date by the kernel's notices),
-// never by a listing of the folder's thousands of pictures. Throws
-// "ファイル %s は開けません" when the folder cannot be looked at.
-QString settingsFilePath(const QString& appDir, const QString& name);
 
 // Finishes or takes back a change of the catalogue that a crash interrupted,
 // and removes its leftovers; to be run before the catalogue is first read.

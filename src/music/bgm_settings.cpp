@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "music/bgm_settings.h"
 
-#include "catalogue/catalogue_files.h"
+#include "files/app_paths.h"
 #include "files/file_reading.h"
 #include "files/ini_file.h"
 #include "files/shift_jis.h"
@@ -52,7 +52,7 @@ QString decodeSettingsPath(const QString& stored) {
 }
 
 QString bgmSettingsPath(const QString& appDir) {
-    return settingsFilePath(appDir, QStringLiteral("BGM.ini"));
+    return resolveAppPath(appDir, QStringLiteral("Data\\BGM.ini"));
 }
 
 bool bgmSettingsExist(const QString& appDir) {

@@ -2,14 +2,14 @@
 #include "play/personal_best.h"
 
 #include "files/app_error.h"
-#include "catalogue/catalogue_files.h"
+#include "files/app_paths.h"
 #include "files/ini_file.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 
-QString scoresPath(const QString& appDir) { return settingsFilePath(appDir, QStringLiteral("Scores.ini")); }
+QString scoresPath(const QString& appDir) { return resolveAppPath(appDir, QStringLiteral("Data\\Scores.ini")); }
 
 QString faceIdentity(const QByteArray& wholeFacePicture) {
     return QString::fromLatin1(QCryptographicHash::hash(wholeFacePicture, QCryptographicHash::Sha1).toHex());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/play_settings.h"
 
-#include "catalogue/catalogue_files.h"
+#include "files/app_paths.h"
 #include "files/ini_file.h"
 
 #include <QDir>
@@ -13,8 +13,6 @@ const QString kBlindfold = QStringLiteral("Blindfold");
 const QString kBest = QStringLiteral("Best");
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 }  // namespace
-
-QString playSettingsPath(const QString& appDir) { return settingsFilePath(appDir, QStringLiteral("Play.ini")); }
 
 PlaySettings readPlaySettings(const QString& appDir) {
     const IniFile ini(playSettingsPath(appDir));

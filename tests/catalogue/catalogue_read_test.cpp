@@ -2,6 +2,7 @@
 #include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
 #include "files/app_paths.h"
+#include "files/watched_folder.h"
 #include "pictures/jpeg_codec.h"
 #include "support/file_faults.h"
 #include "support/temp_app_dir.h"
@@ -100,13 +101,15 @@ TEST(CatalogueReading, StartUpReadsTheSettingsOnceAndListsTheDataFolderOnce) {
         EXPECT_EQ(data.start.count, 5);
         EXPECT_EQ(data.answers, answers);
         for (const char* name : {"Play.ini", "Parties.ini", "BGM.ini"})
-            found << settingsFilePath(app.path(), QString::fromLatin1(name));
+            found << resolveAppPath(app.path(), QStringLiteral("Data\\") + QString::fromLatin1(name));
         app.writeBytes(QStringLiteral("data/bgm.INI"), "");
-        found << settingsFilePath(app.path(), QStringLiteral("BGM.ini"));
+        found << resolveAppPath(app.path(), QStringLiteral("Data\\BGM.ini"));
     }
     EXPECT_EQ(opens, 1);
     EXPECT_EQ(listings, 1);
     EXPECT_EQ(found, (QStringList{app.path() + "data/PLAY.INI", app.path() + "data/Parties.ini",
                                   app.path() + "data/BGM.ini", app.path() + "data/bgm.INI"}));
-    EXPECT_EQ(found.back(), resolveAppPath(app.path(), QStringLiteral("Data\\BGM.ini")));
+    stopWatching(app.path() + "data");
+    EXPECT_EQ(resolveAppPath(app.path(), QStringLiteral("Data\\BGM.ini")), found.back()) << "as a listing finds it";
+    EXPECT_EQ(resolveAppPath(app.path(), QStringLiteral("Data\\Parties.ini")), found[1]);
 }

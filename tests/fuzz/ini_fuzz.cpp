@@ -20,8 +20,8 @@
 #include "files/ini_integers.h"
 #include "files/shift_jis.h"
 #include "fuzz_check.h"
-#include "play/party_record.h"
-#include "play/party_record_file.h"
+#include "party/party_record.h"
+#include "party/party_record_file.h"
 #include "support/ini_party_record.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 // bytes and readings are compared with (its unit test and the ini fuzz
 // target). Slow on purpose: every erase rebuilds IniFile's section index.
 #include "files/ini_file.h"
-#include "play/party_record.h"
+#include "party/party_record.h"
 
 #include <algorithm>
 #include <functional>
