@@ -25,6 +25,7 @@
 #include "board/painted_cells.h"
 #include "catalogue/catalogue_mirror.h"
 #include "catalogue/face_answers.h"
+#include "files/atomic_write.h"
 #include "files/ini_file.h"
 #include "files/shift_jis.h"
 #include "main/stretch_watchdog.h"
@@ -251,6 +252,23 @@ void BM_KeepParty(benchmark::State& state) {
         });
 }
 
+// The game's durable write alone (a temporary file written and synced,
+// renamed over the record, the folder synced), of the same bytes, against
+// the same floor: how much of the record's write is the durable write that
+// every file of the game gets.
+void BM_DurableWriteOfTheRecord(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString app = linkedCatalogue(dir, 10, int(state.range(0)));
+    const QString record = app + QStringLiteral("data/Parties.ini");
+    const QByteArray bytes = floorRead(record);
+    measureAgainstFloor(
+        state, [&] { tryWriteFileAtomically(record, bytes); },
+        [&] {
+            floorWriteSynced(dir.path() + QStringLiteral("/floor.ini"), bytes);
+            floorSyncFolder(dir.path());
+        });
+}
+
 // 「みんなの記録」 over state.range(0) finished parties and one that did not
 // finish, from the menu until it is painted, and back.
 void BM_PartyRecordShown(benchmark::State& state) {
@@ -341,6 +359,7 @@ void BM_TrimRecord(benchmark::State& state) {
 BENCHMARK(BM_TrimRecord)->Arg(1000)->Arg(10000)->Arg(78000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PartyRecordShown)->Arg(100)->Arg(200)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_CloseWithRecord)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(78000)->Iterations(3)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_DurableWriteOfTheRecord)->Arg(0)->Arg(50)->Arg(100)->Iterations(41)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_KeepParty)->Arg(0)->Arg(50)->Arg(100)->Iterations(41)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_PartyNextToHandOver)->Arg(500)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_PartyJudgement)->Arg(500)->Iterations(21)->Unit(benchmark::kMillisecond)->UseManualTime();

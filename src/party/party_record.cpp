@@ -18,10 +18,14 @@ const QString kSectionPrefix = QStringLiteral("Party");
 constexpr int kMostIdDigits = 9;  // ids stay far inside int
 constexpr std::int64_t kLowestScore = -(std::int64_t(1) << 40);
 
+// "yyyy-MM-dd HH:mm", a date and a local time that exist (read as
+// QDateTime::fromString reads that format, without its parser: a record
+// holds hundreds of dates).
 bool isDate(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}$"));
-    return pattern.match(text).hasMatch() &&
-           QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm")).isValid();
+    if (!pattern.match(text).hasMatch()) return false;
+    const auto number = [&](qsizetype at, qsizetype length) { return QStringView(text).mid(at, length).toInt(); };
+    return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)), QTime(number(11, 2), number(14, 2))).isValid();
 }
 
 std::optional<int> smallNumber(const QString& text, int lowest, int highest) {
@@ -31,8 +35,12 @@ std::optional<int> smallNumber(const QString& text, int lowest, int highest) {
 }
 
 std::optional<std::int64_t> scoreOf(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^-?[0-9]{1,15}$"));
-    if (!pattern.match(text).hasMatch()) return std::nullopt;
+    // An optional "-" and one to fifteen digits, nothing else (a record holds
+    // thousands of scores: no regular expression).
+    const qsizetype digits = text.size() - (text.startsWith(QLatin1Char('-')) ? 1 : 0);
+    if (digits < 1 || digits > 15 ||
+        !std::all_of(text.cend() - digits, text.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+        return std::nullopt;
     const std::int64_t score = text.toLongLong();
     if (score > 1000 || score < kLowestScore) return std::nullopt;
     return score;

@@ -158,7 +158,7 @@ void PartyRecordFile::keep(const KeptParty& kept, const QString& path) {
     const QString name = QStringLiteral("Party") + QString::number(kept.id);
     const std::vector<std::pair<QString, QString>> entries = partyEntries(kept);
     for (const auto& [key, value] : entries)
-        if (!iniEntryFits(name, key, value) || !representableInShiftJis(name + key + value)) throwIniWriteError(path);
+        if (!iniEntryFits(name, key, value)) throwIniWriteError(path);
 
     // New lines end as most lines of the file did before the edit ("\r\n"
     // on a tie), the erased ones counted too.
@@ -171,6 +171,9 @@ void PartyRecordFile::keep(const KeptParty& kept, const QString& path) {
     const QLatin1StringView end = lf ? QLatin1StringView("\n") : QLatin1StringView("\r\n");
     QString text = QLatin1Char('[') + name + QLatin1Char(']') + end;
     for (const auto& [key, value] : entries) text += key + QLatin1Char('=') + value + end;
+    // One look at the whole text: CP932 keeps no state between characters,
+    // so it holds every entry exactly when it holds each one.
+    if (!representableInShiftJis(text)) throwIniWriteError(path);
     Section fresh{toShiftJisKeepingStrayBytes(text), kept.id, true, kept.state};
     (lf ? fresh.lineFeeds : fresh.crlfs) = qsizetype(entries.size()) + 1;
 
@@ -279,10 +282,11 @@ PartiesReading PartyRecordFile::reading() const {
     return reading;
 }
 
-PartiesReading PartyRecordFile::shown() const {
+PartiesReading PartyRecordFile::shown(std::vector<int>* allIds) const {
     std::vector<std::pair<int, std::vector<std::size_t>>> parties = partySections();
     std::vector<int> ids;
     for (const auto& party : parties) ids.push_back(party.first);
+    if (allIds) *allIds = ids;
     std::sort(parties.begin(), parties.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     const std::unordered_map<int, std::optional<PartyState>> states = statesById(0);
     PartiesReading shown;

@@ -42,7 +42,8 @@ public:
     PartiesReading reading() const;
     // What the window offers: the newest kKeptPartiesPerState sound finished
     // parties and every sound one still playing, newest first; a free id.
-    PartiesReading shown() const;
+    // ids, when given, takes the id of every party section.
+    PartiesReading shown(std::vector<int>* ids = nullptr) const;
     // The ids of every "Party<id>" section, each once.
     std::vector<int> partyIds() const;
     // What IniFile::readString("Party<id>", key, def) gives.

@@ -50,11 +50,9 @@ void PartyRecordWriter::write(const QString& appDir, const KeptParty& party) {
 
 std::shared_ptr<const PartyRecordView> PartyRecordWriter::view(const QString& appDir) {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (!view_) {
-        if (std::none_of(queue_.begin(), queue_.end(), [](const Job& job) { return !job.write; }))
-            enqueue(Job{false, appDir, {}});
-        done_.wait(lock, [&] { return view_ != nullptr; });
-    }
+    if (!view_ && std::none_of(queue_.begin(), queue_.end(), [](const Job& job) { return !job.write; }))
+        enqueue(Job{false, appDir, {}});
+    done_.wait(lock, [&] { return view_ != nullptr && !viewDue_; });
     return view_;
 }
 
@@ -85,21 +83,59 @@ void PartyRecordWriter::run() {
             queue_.pop_front();
             busy_ = true;
         }
-        std::shared_ptr<const PartyRecordView> view = runJob(job);
+        QString unreadable;
+        const bool changed = runJob(job, &unreadable);
         {
             const std::lock_guard<std::mutex> lock(mutex_);
-            if (view) view_ = std::move(view);
-            if (job.write) {
-                const auto pending = std::find(pendingIds_.begin(), pendingIds_.end(), job.party.id);
-                if (pending != pendingIds_.end()) pendingIds_.erase(pending);
+            if (job.write) doneIds_.push_back(job.party.id);
+            viewDue_ = viewDue_ || changed;
+            if (!unreadable.isEmpty()) {
+                auto view = std::make_shared<PartyRecordView>();
+                view->error = unreadable;
+                publish(std::move(view));
             }
             busy_ = false;
         }
         done_.notify_all();
+        makeView();
     }
 }
 
-std::shared_ptr<const PartyRecordView> PartyRecordWriter::runJob(const Job& job) {
+void PartyRecordWriter::makeView() {
+    // Made once the job's write is on disk, and only when no other job
+    // waits (the view would be made again after it); never at the close.
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!viewDue_ || !queue_.empty() || closing_) return;
+        if (!record_) {
+            // A write failed and left nothing kept: what is shown stays.
+            viewDue_ = false;
+            publish(view_);
+            done_.notify_all();
+            return;
+        }
+    }
+    auto view = std::make_shared<PartyRecordView>();
+    view->parties = record_->shown(&view->ids);
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        viewDue_ = false;
+        publish(std::move(view));
+    }
+    done_.notify_all();
+}
+
+void PartyRecordWriter::publish(std::shared_ptr<const PartyRecordView> view) {
+    view_ = std::move(view);
+    // The writes done so far are in it: their ids are the file's now.
+    for (const int id : doneIds_) {
+        const auto pending = std::find(pendingIds_.begin(), pendingIds_.end(), id);
+        if (pending != pendingIds_.end()) pendingIds_.erase(pending);
+    }
+    doneIds_.clear();
+}
+
+bool PartyRecordWriter::runJob(const Job& job, QString* unreadable) {
     QString path;
     PartyRecordFile* record = nullptr;
     try {
@@ -108,9 +144,8 @@ std::shared_ptr<const PartyRecordView> PartyRecordWriter::runJob(const Job& job)
         record = &recordAt(path);
     } catch (const AppError& e) {
         if (job.write) tell(e.message(), job.party.id);
-        auto unreadable = std::make_shared<PartyRecordView>();
-        unreadable->error = e.message();
-        return unreadable;
+        *unreadable = e.message();
+        return false;
     }
     if (job.write) {
         try {
@@ -122,14 +157,10 @@ std::shared_ptr<const PartyRecordView> PartyRecordWriter::runJob(const Job& job)
             // before the next write.
             record_.reset();
             tell(e.message(), job.party.id);
-            return nullptr;
+            return false;
         }
     }
-    if (closing_) return nullptr;
-    auto view = std::make_shared<PartyRecordView>();
-    view->parties = record->shown();
-    view->ids = record->partyIds();
-    return view;
+    return true;
 }
 
 PartyRecordWriter::FileStamp PartyRecordWriter::stampOf(const QString& path) {

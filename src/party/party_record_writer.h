@@ -55,13 +55,15 @@ public:
     void read(const QString& appDir);
     void write(const QString& appDir, const KeptParty& party);
 
-    // The record as last read or written. Waits only when it has never been
-    // read (it then reads appDir's).
+    // The record as last read or written. Waits when it has never been read
+    // (it then reads appDir's), or while the thread makes it anew after a
+    // write (a fraction of a millisecond).
     std::shared_ptr<const PartyRecordView> view(const QString& appDir);
     // An id for a new party: none of the file's, nor one of a write asked for.
     int freeId(const QString& appDir);
 
-    // Waits for the reads and writes asked for and tells their errors now
+    // Waits for the reads and writes asked for (each on disk; the view the
+    // thread then makes is waited for by view()) and tells their errors now
     // (tests and benchmarks, which run no event loop).
     void finish();
 
@@ -73,8 +75,12 @@ private:
     };
     void enqueue(Job job);  // with mutex_ held
     void run();
-    // The record as the job leaves it; null when what is shown stays.
-    std::shared_ptr<const PartyRecordView> runJob(const Job& job);
+    // Runs the job; true when the record kept changed (or was read), and
+    // unreadable names the error when the record could not be read.
+    bool runJob(const Job& job, QString* unreadable);
+    // Makes the view of the record kept, when one is due.
+    void makeView();
+    void publish(std::shared_ptr<const PartyRecordView> view);  // with mutex_ held
     // The record of path, read again unless the bytes kept are the file's.
     PartyRecordFile& recordAt(const QString& path);
     void tell(const QString& error, int partyId);
@@ -89,7 +95,9 @@ private:
     bool busy_ = false;
     std::atomic<bool> closing_{false};
     std::vector<int> pendingIds_;  // of the writes asked for and not yet in view_
+    std::vector<int> doneIds_;     // of the writes done since view_ was made
     std::shared_ptr<const PartyRecordView> view_;
+    bool viewDue_ = false;  // view_ is to be made again from the record kept
     std::vector<std::pair<QString, int>> errors_;
     std::thread thread_;
 
