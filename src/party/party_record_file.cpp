@@ -304,12 +304,6 @@ PartiesReading PartyRecordFile::shown(std::vector<int>* allIds) const {
     return shown;
 }
 
-std::vector<int> PartyRecordFile::partyIds() const {
-    std::vector<int> ids;
-    for (const auto& party : partySections()) ids.push_back(party.first);
-    return ids;
-}
-
 QString PartyRecordFile::entry(int id, const QString& key, const QString& def) const {
     for (const auto& [party, sections] : partySections())
         if (party == id) return entriesOf(sections).value(foldedKey(key), def);

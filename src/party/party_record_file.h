@@ -44,8 +44,6 @@ public:
     // parties and every sound one still playing, newest first; a free id.
     // ids, when given, takes the id of every party section.
     PartiesReading shown(std::vector<int>* ids = nullptr) const;
-    // The ids of every "Party<id>" section, each once.
-    std::vector<int> partyIds() const;
     // What IniFile::readString("Party<id>", key, def) gives.
     QString entry(int id, const QString& key, const QString& def) const;
 

@@ -52,7 +52,10 @@ std::shared_ptr<const PartyRecordView> PartyRecordWriter::view(const QString& ap
     std::unique_lock<std::mutex> lock(mutex_);
     if (!view_ && std::none_of(queue_.begin(), queue_.end(), [](const Job& job) { return !job.write; }))
         enqueue(Job{false, appDir, {}});
-    done_.wait(lock, [&] { return view_ != nullptr && !viewDue_; });
+    // A write under way is not waited for (a sync of the disk can take longer
+    // than a frame): the record is then shown as before it. Only the making
+    // of the view after the last write is.
+    done_.wait(lock, [&] { return view_ != nullptr && !(viewDue_ && queue_.empty() && !busy_); });
     return view_;
 }
 

@@ -56,8 +56,8 @@ public:
     void write(const QString& appDir, const KeptParty& party);
 
     // The record as last read or written. Waits when it has never been read
-    // (it then reads appDir's), or while the thread makes it anew after a
-    // write (a fraction of a millisecond).
+    // (it then reads appDir's), and while the thread makes it anew after the
+    // last write (a fraction of a millisecond), never for a write itself.
     std::shared_ptr<const PartyRecordView> view(const QString& appDir);
     // An id for a new party: none of the file's, nor one of a write asked for.
     int freeId(const QString& appDir);
