@@ -27,10 +27,12 @@ std::optional<int> numberOf(QLatin1StringView name, int below) {
 // Takes the first entry of each key of keys that line holds (later copies of
 // a section and later lines give nothing more, as IniFile reads them).
 void take(QLatin1StringView key, QLatin1StringView value, const std::vector<QByteArray>& keys,
-          std::optional<int>* values, std::vector<bool>::iterator seen) {
+          std::optional<int>* values, char* seen) {
     for (std::size_t k = 0; k < keys.size(); ++k) {
-        if (seen[qsizetype(k)] || key.compare(QLatin1StringView(keys[k]), Qt::CaseInsensitive) != 0) continue;
-        seen[qsizetype(k)] = true;
+        if (seen[k] || key.size() != keys[k].size() ||
+            key.compare(QLatin1StringView(keys[k]), Qt::CaseInsensitive) != 0)
+            continue;
+        seen[k] = 1;
         int number = 0;
         if (parseIniInteger(value.left(std::min(value.size(), kMaxIniValueLength)), &number)) values[k] = number;
     }
@@ -52,7 +54,7 @@ std::optional<IniIntegers> readIniIntegersAscii(const QByteArray& bytes, const I
     IniIntegers out;
     out.named.resize(namedKeys.size());
     out.numbered.resize(std::size_t(sections) * numberedKeys.size());
-    std::vector<bool> namedSeen(namedKeys.size()), numberedSeen(out.numbered.size());
+    std::vector<char> namedSeen(namedKeys.size()), numberedSeen(out.numbered.size());
 
     bool inNamed = false;
     std::optional<int> inNumbered;
@@ -74,10 +76,10 @@ std::optional<IniIntegers> readIniIntegersAscii(const QByteArray& bytes, const I
         if (!inNamed && !inNumbered) continue;
         QLatin1StringView key, value;
         if (!entryOf<QLatin1StringView>(line, &key, &value)) continue;
-        if (inNamed) take(key, value, namedKeys, out.named.data(), namedSeen.begin());
+        if (inNamed) take(key, value, namedKeys, out.named.data(), namedSeen.data());
         if (inNumbered) {
             const std::size_t at = std::size_t(*inNumbered) * numberedKeys.size();
-            take(key, value, numberedKeys, out.numbered.data() + at, numberedSeen.begin() + qsizetype(at));
+            take(key, value, numberedKeys, out.numbered.data() + at, numberedSeen.data() + at);
         }
     }
     return out;

@@ -133,13 +133,6 @@ void TForm1::FormCreate() {
     // is done by the end of the title.
     guarded([&] { faceSelection_->beginTitle(); });
     startUpSteps_.push_back([this] { readCatalogue(); });
-    // The game menu's choices too: a Play.ini that is not there is looked
-    // for in every letter case, which lists a data folder of thousands of
-    // pictures.
-    startUpSteps_.push_back([this] { game_->loadPlayChoices(); });
-    // The record of the parties, read behind the window for the offer of a
-    // party cut short at the title's end.
-    startUpSteps_.push_back([this] { party_->readRecord(); });
 }
 
 namespace {
@@ -189,6 +182,15 @@ void TForm1::readCatalogue() {
                           for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
                           if (!read->settingsError.isEmpty()) services.dialogs->showError(read->settingsError);
                           catalogue.faceAnswers = std::move(read->faces.answers);
+                          // What the data folder holds besides the catalogue comes after the
+                          // catalogue's sweep, which listed the folder once and keeps its
+                          // names: a Play.ini or Parties.ini not made yet is looked for in
+                          // every letter case without listing thousands of pictures again.
+                          // The game menu's choices, then the record of the parties (read
+                          // behind the window, for the offer of a party cut short).
+                          startUpSteps_.push_back([this] { game_->loadPlayChoices(); });
+                          startUpSteps_.push_back([this] { party_->readRecord(); });
+                          QTimer::singleShot(0, this, [this] { runStartUpStep(); });
                       });
 }
 
@@ -213,9 +215,13 @@ void TForm1::runStartUpStep() {
 }
 
 void TForm1::finishStartUp() {
-    while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
-    // The catalogue read behind the title; nothing else runs there meanwhile.
-    if (faceSelection_->titleShowing() && !startUpStepRunning_) background_.finish();
+    for (;;) {
+        while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
+        // The catalogue read behind the title (nothing else runs there
+        // meanwhile); its end adds the steps that follow it.
+        if (!faceSelection_->titleShowing() || startUpStepRunning_ || !background_.running()) return;
+        background_.finish();
+    }
 }
 
 void TForm1::connectCells() {
