@@ -3,12 +3,14 @@
 
 #include "files/app_error.h"
 #include "files/atomic_write.h"
+#include "pictures/orientation.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/stretch.h"
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -165,10 +167,35 @@ void convertRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* in, QRgb* ou
 
 namespace {
 
+// What a photograph records beside its pixels, read from its markers.
+struct PhotoMarkers {
+    int orientation = 1;
+    QByteArray iccProfile;
+};
+
+// The first Exif APP1 marker's orientation and the ICC profile of the APP2
+// markers, once the header has been read with both kinds of marker saved.
+void readPhotoMarkers(ErrorManager& err, jpeg_decompress_struct* cinfo, PhotoMarkers& markers) {
+    for (jpeg_saved_marker_ptr m = cinfo->marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1) continue;
+        const QByteArrayView payload(reinterpret_cast<const char*>(m->data), qsizetype(m->data_length));
+        if (!payload.startsWith(QByteArrayView("Exif\0\0", 6))) continue;
+        markers.orientation = exifOrientation(payload);
+        break;
+    }
+    JOCTET* icc = nullptr;
+    unsigned int iccBytes = 0;
+    // A profile whose pieces do not add up is left out, as if there were none.
+    if (guarded(err, [&] { jpeg_read_icc_profile(cinfo, &icc, &iccBytes); }) && icc)
+        markers.iccProfile = QByteArray(reinterpret_cast<const char*>(icc), qsizetype(iccBytes));
+    std::free(icc);
+}
+
 // The decode itself; with wanted, at the smallest scale n/8 whose output is
-// at least wanted(the picture's own size) in both directions.
+// at least wanted(the picture's own size) in both directions. With markers,
+// the photograph's orientation and colour profile are read too.
 QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSize(QSize)>& wanted,
-                  QSize* fullSize) {
+                  QSize* fullSize, PhotoMarkers* markers = nullptr) {
     Decompressor d;
     jpeg_decompress_struct* cinfo = &d.cinfo;
     cinfo->err = &d.err.pub;
@@ -182,11 +209,17 @@ QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSi
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
     const auto size = static_cast<unsigned long>(data.size());
     run(d.err, [cinfo, bytes, size] { jpeg_mem_src(cinfo, bytes, size); });
+    if (markers)
+        run(d.err, [cinfo] {
+            jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xffff);
+            jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xffff);
+        });
     run(d.err, [cinfo] { jpeg_read_header(cinfo, TRUE); });
 
     if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > maxPixels) throwJpegError(JERR_IMAGE_TOO_BIG);
     const QSize full(int(cinfo->image_width), int(cinfo->image_height));
     if (fullSize) *fullSize = full;
+    if (markers) readPhotoMarkers(d.err, cinfo, *markers);
 
     switch (cinfo->jpeg_color_space) {
     case JCS_GRAYSCALE: cinfo->out_color_space = JCS_GRAYSCALE; break;
@@ -246,15 +279,29 @@ QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 
     return stretchNearest(scaled, drawn.width(), drawn.height());
 }
 
+namespace {
+
+// Only the long side counts; a picture no larger is decoded in full.
+std::function<QSize(QSize)> longSideAtLeast(int longSide) {
+    return [longSide](QSize full) {
+        if (std::max(full.width(), full.height()) <= longSide) return full;
+        return full.width() >= full.height() ? QSize(longSide, 1) : QSize(1, longSide);
+    };
+}
+
+}  // namespace
+
 QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize, qint64 maxPixels) {
-    return decodeJpeg(
-        data, maxPixels,
-        [longSide](QSize full) {
-            // Only the long side counts; a picture no larger is decoded in full.
-            if (std::max(full.width(), full.height()) <= longSide) return full;
-            return full.width() >= full.height() ? QSize(longSide, 1) : QSize(1, longSide);
-        },
-        fullSize);
+    return decodeJpeg(data, maxPixels, longSideAtLeast(longSide), fullSize);
+}
+
+JpegPhoto decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels) {
+    PhotoMarkers markers;
+    JpegPhoto photo;
+    photo.picture = decodeJpeg(data, maxPixels, longSideAtLeast(longSide), nullptr, &markers);
+    photo.orientation = markers.orientation;
+    photo.iccProfile = std::move(markers.iccProfile);
+    return photo;
 }
 
 namespace {

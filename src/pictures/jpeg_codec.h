@@ -32,6 +32,18 @@ QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 
 QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize,
                          qint64 maxPixels = kMaxPicturePixels);
 
+// A photograph from a camera or a phone, decoded as decodeJpegReduced, with
+// what it records beside its pixels: the Exif orientation of its first Exif
+// APP1 marker (1 when there is none; see orientation.h) and the ICC profile
+// its APP2 markers carry (empty when there is none or its pieces do not add
+// up). The picture is as stored: neither turned nor converted.
+struct JpegPhoto {
+    QImage picture;
+    int orientation = 1;
+    QByteArray iccProfile;
+};
+JpegPhoto decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels = kMaxPicturePixels);
+
 // A JPEG file decoded as decodeJpegReduced; errors as decodeJpegFile.
 QImage decodeJpegFileReduced(const QString& path, int longSide, qint64 maxPixels = kMaxPicturePixels);
 
