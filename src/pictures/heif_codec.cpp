@@ -48,9 +48,11 @@ QColorSpace colourSpaceOf(const heif_image_handle* handle) {
         return QColorSpace::fromIccProfile(icc);
     }
     case heif_color_profile_type_nclx: {
+        // libheif may hand over a profile with an error (one of unknown
+        // primaries, say); it is ours to free either way.
         heif_color_profile_nclx* nclx = nullptr;
-        if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || !nclx) return {};
-        const QColorSpace space = nclxColourSpace(*nclx);
+        const bool read = heif_image_handle_get_nclx_color_profile(handle, &nclx).code == heif_error_Ok;
+        const QColorSpace space = read && nclx ? nclxColourSpace(*nclx) : QColorSpace();
         heif_nclx_color_profile_free(nclx);
         return space;
     }

@@ -22,8 +22,9 @@ namespace {
 QImage reduced(const QImage& picture, int longSide) {
     const int factor = std::max(picture.width(), picture.height()) / std::max(longSide, 1);
     if (factor < 2) return picture;
-    return picture.scaled(picture.width() / factor, picture.height() / factor, Qt::IgnoreAspectRatio,
-                          Qt::SmoothTransformation);
+    // A sliver keeps a pixel of its short side.
+    return picture.scaled(std::max(picture.width() / factor, 1), std::max(picture.height() / factor, 1),
+                          Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // RGB32, whatever the decoder gave; what is see-through shows white.

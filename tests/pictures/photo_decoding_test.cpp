@@ -194,6 +194,8 @@ TEST(PhotoFormats, ALargePictureIsReducedByAWholeFactor) {
     EXPECT_EQ(decodePhoto(png, 300, kCap).picture.size(), QSize(333, 166));
     EXPECT_EQ(decodePhoto(png, 600, kCap).picture.size(), QSize(1000, 500));
     EXPECT_EQ(preparedPhoto(quarteredPicture(1000, 500), 400, kCap).size(), QSize(500, 250));
+    EXPECT_EQ(decodePhoto(qtWrittenPicture(quarteredPicture(300, 2), "png"), 64, kCap).picture.size(), QSize(75, 1))
+        << "a sliver keeps a pixel";
 }
 
 // No picture, one cut short, damaged, or one whose header claims more than
