@@ -85,10 +85,12 @@ QImage decodeHeifData(QByteArrayView data, qint64 maxPixels) {
 
     const std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
     if (!options) return {};
+    // The library that runs may be older than the one built against: its
+    // options end where its version says.
     options->ignore_transformations = 0;
-    options->convert_hdr_to_8bit = 1;
+    if (options->version >= 2) options->convert_hdr_to_8bit = 1;
     // Damaged data is refused, not shown as far as it goes.
-    options->strict_decoding = 1;
+    if (options->version >= 3) options->strict_decoding = 1;
     const bool alpha = heif_image_handle_has_alpha_channel(primary) != 0;
     heif_image* decoded = nullptr;
     if (heif_decode_image(primary, &decoded, heif_colorspace_RGB,
