@@ -4,14 +4,17 @@
 #include "files/app_error.h"
 #include "files/atomic_write.h"
 #include "pictures/orientation.h"
+#include "pictures/upright_bands.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/stretch.h"
 
+#include <QColorSpace>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <jpeglib.h>
@@ -167,10 +170,13 @@ void convertRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* in, QRgb* ou
 
 namespace {
 
-// What a photograph records beside its pixels, read from its markers.
+// What a photograph records beside its pixels, read from its markers: its
+// orientation and its colour space (none when it has no profile, or one Qt
+// cannot read).
 struct PhotoMarkers {
     int orientation = 1;
-    QByteArray iccProfile;
+    QColorSpace space;
+    bool converted = false;
 };
 
 // The first Exif APP1 marker's orientation and the ICC profile of the APP2
@@ -186,17 +192,18 @@ void readPhotoMarkers(ErrorManager& err, jpeg_decompress_struct* cinfo, PhotoMar
     JOCTET* icc = nullptr;
     unsigned int iccBytes = 0;
     // A profile whose pieces do not add up is left out, as if there were none.
-    if (guarded(err, [&] { jpeg_read_icc_profile(cinfo, &icc, &iccBytes); }) && icc)
-        markers.iccProfile = QByteArray(reinterpret_cast<const char*>(icc), qsizetype(iccBytes));
+    if (guarded(err, [&] { jpeg_read_icc_profile(cinfo, &icc, &iccBytes); }) && icc) {
+        markers.space = QColorSpace::fromIccProfile(QByteArray(reinterpret_cast<const char*>(icc), qsizetype(iccBytes)));
+    }
     std::free(icc);
 }
 
 // The decode itself; with wanted, at the smallest scale n/8 whose output is
 // at least wanted(the picture's own size) in both directions. With markers,
-// the photograph's orientation and colour profile are read too.
+// the photograph's orientation and colour profile are read too, and the
+// picture comes upright and in sRGB.
 QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSize(QSize)>& wanted,
-                  QSize* fullSize, PhotoMarkers* markers = nullptr) {
-    Decompressor d;
+                  QSize* fullSize, PhotoMarkers* markers = nullptr) {    Decompressor d;
     jpeg_decompress_struct* cinfo = &d.cinfo;
     cinfo->err = &d.err.pub;
     installErrorManager(d.err);
@@ -246,18 +253,38 @@ QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSi
 
     QImage image(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (image.isNull()) throwJpegError(JERR_OUT_OF_MEMORY);
+    // A photograph is turned upright and converted to sRGB behind the
+    // decoder, a band of rows at a time.
+    std::optional<UprightBands> upright;
+    if (markers) {
+        try {
+            upright.emplace(image, markers->orientation, markers->space);
+        } catch (const std::bad_alloc&) {
+            throwJpegError(JERR_OUT_OF_MEMORY);
+        }
+        markers->converted = upright->converts();
+    }
+    uchar* const pixels = image.bits();
+    const qsizetype line = image.bytesPerLine();
     const bool direct = cinfo->output_components == 4 && cinfo->out_color_space != JCS_CMYK;
     std::vector<JSAMPLE> row(direct ? 0 : size_t(cinfo->output_width) * size_t(cinfo->output_components));
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = int(cinfo->output_scanline);
-        JSAMPROW rowPointer = direct ? image.scanLine(y) : row.data();
+        uchar* const target = pixels + y * line;
+        JSAMPROW rowPointer = direct ? target : row.data();
         run(d.err, [cinfo, &rowPointer] { jpeg_read_scanlines(cinfo, &rowPointer, 1); });
-        if (!direct) convertRow(*cinfo, row.data(), reinterpret_cast<QRgb*>(image.scanLine(y)));
+        if (!direct) convertRow(*cinfo, row.data(), reinterpret_cast<QRgb*>(target));
+        if (upright && (y + 1) % UprightBands::kBandRows == 0) upright->rowsDecoded(y + 1);
     }
     // Every pixel is in; whatever follows the last scan (even a missing end
     // marker) cannot change the picture.
     jpeg_abort_decompress(cinfo);
-    return image;
+    if (!upright) return image;
+    try {
+        return upright->finish();
+    } catch (const std::bad_alloc&) {
+        throwJpegError(JERR_OUT_OF_MEMORY);
+    }
 }
 
 }  // namespace
@@ -300,7 +327,7 @@ JpegPhoto decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels) {
     JpegPhoto photo;
     photo.picture = decodeJpeg(data, maxPixels, longSideAtLeast(longSide), nullptr, &markers);
     photo.orientation = markers.orientation;
-    photo.iccProfile = std::move(markers.iccProfile);
+    photo.convertedToSrgb = markers.converted;
     return photo;
 }
 

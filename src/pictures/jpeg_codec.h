@@ -32,15 +32,16 @@ QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 
 QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize,
                          qint64 maxPixels = kMaxPicturePixels);
 
-// A photograph from a camera or a phone, decoded as decodeJpegReduced, with
-// what it records beside its pixels: the Exif orientation of its first Exif
-// APP1 marker (1 when there is none; see orientation.h) and the ICC profile
-// its APP2 markers carry (empty when there is none or its pieces do not add
-// up). The picture is as stored: neither turned nor converted.
+// A photograph from a camera or a phone, decoded as decodeJpegReduced and
+// shown as a viewer shows it: turned for the Exif orientation of its first
+// Exif APP1 marker (see orientation.h) and converted to sRGB from the ICC
+// profile its APP2 markers carry (a profile whose pieces do not add up, or
+// that Qt cannot use, is taken as sRGB), both a band of rows at a time on
+// every core.
 struct JpegPhoto {
     QImage picture;
-    int orientation = 1;
-    QByteArray iccProfile;
+    int orientation = 1;            // what was applied: 1 when nothing was
+    bool convertedToSrgb = false;   // whether a profile other than sRGB's was
 };
 JpegPhoto decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels = kMaxPicturePixels);
 

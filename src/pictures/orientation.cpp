@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/orientation.h"
 
-#include <QTransform>
 #include <QtEndian>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -50,17 +51,60 @@ int exifOrientation(QByteArrayView app1) {
     return 1;
 }
 
-QImage orientedPicture(const QImage& stored, int orientation) {
-    // Qt turns by exact quarters without resampling.
-    const auto turned = [&stored](int degrees) { return stored.transformed(QTransform().rotate(degrees)); };
+QSize orientedSize(QSize stored, int orientation) {
+    return orientation >= 5 && orientation <= 8 ? stored.transposed() : stored;
+}
+
+void placeOriented(const QImage& rows, int firstRow, QSize stored, int orientation, QImage& upright) {
+    const qsizetype w = stored.width(), h = stored.height();
+    const qsizetype line = upright.bytesPerLine() / qsizetype(sizeof(QRgb));
+    // The stored pixel (x, y) goes to out[base + x * dx + y * dy].
+    qsizetype base = 0, dx = 1, dy = line;
     switch (orientation) {
-    case 2: return stored.mirrored(true, false);
-    case 3: return stored.mirrored(true, true);
-    case 4: return stored.mirrored(false, true);
-    case 5: return turned(90).mirrored(true, false);
-    case 6: return turned(90);
-    case 7: return turned(90).mirrored(false, true);
-    case 8: return turned(270);
-    default: return stored;
+    case 2: base = w - 1, dx = -1, dy = line; break;
+    case 3: base = (h - 1) * line + w - 1, dx = -1, dy = -line; break;
+    case 4: base = (h - 1) * line, dx = 1, dy = -line; break;
+    case 5: base = 0, dx = line, dy = 1; break;
+    case 6: base = h - 1, dx = line, dy = -1; break;
+    case 7: base = (w - 1) * line + h - 1, dx = -line, dy = -1; break;
+    case 8: base = (w - 1) * line, dx = -line, dy = 1; break;
+    default: break;
     }
+    QRgb* const out = reinterpret_cast<QRgb*>(upright.bits()) + base + firstRow * dy;
+    const int count = rows.height();
+    if (dx == 1 || dx == -1) {
+        // A stored row stays a row, forwards or backwards.
+        for (int r = 0; r < count; ++r) {
+            const auto* in = reinterpret_cast<const QRgb*>(rows.constScanLine(r));
+            QRgb* to = out + r * dy;
+            if (dx == 1)
+                std::copy(in, in + w, to);
+            else
+                for (qsizetype x = 0; x < w; ++x) to[-x] = in[x];
+        }
+        return;
+    }
+    // A stored row becomes a column. Square tiles keep both the rows read
+    // and the upright rows written in the cache.
+    constexpr int kTile = 16;
+    std::array<const QRgb*, kTile> in{};
+    for (int r0 = 0; r0 < count; r0 += kTile) {
+        const int tileRows = std::min(kTile, count - r0);
+        for (int r = 0; r < tileRows; ++r) in[size_t(r)] = reinterpret_cast<const QRgb*>(rows.constScanLine(r0 + r));
+        for (qsizetype x0 = 0; x0 < w; x0 += kTile) {
+            const qsizetype x1 = std::min<qsizetype>(x0 + kTile, w);
+            for (qsizetype x = x0; x < x1; ++x) {
+                QRgb* to = out + x * dx + r0 * dy;
+                for (int r = 0; r < tileRows; ++r) to[r * dy] = in.data()[r][x];
+            }
+        }
+    }
+}
+
+QImage orientedPicture(const QImage& stored, int orientation) {
+    const QImage rows = stored.convertToFormat(QImage::Format_RGB32);
+    QImage upright(orientedSize(stored.size(), orientation), QImage::Format_RGB32);
+    if (upright.isNull()) return upright;
+    placeOriented(rows, 0, rows.size(), orientation, upright);
+    return upright;
 }

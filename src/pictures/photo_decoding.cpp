@@ -6,7 +6,6 @@
 #include "pictures/heif_codec.h"
 #include "pictures/image_reader_codec.h"
 #include "pictures/jpeg_codec.h"
-#include "pictures/orientation.h"
 #include "pictures/picture_bytes.h"
 
 #include <QColorSpace>
@@ -46,7 +45,7 @@ QImage opaqueOnWhite(const QImage& picture) {
 // taken as sRGB already.
 void convertToSrgb(QImage& picture) {
     const QColorSpace space = picture.colorSpace();
-    // In place, on all cores (Qt spreads a large picture over its threads).
+    // In place (Qt spreads a large picture over its threads).
     if (space.isValid() && space != QColorSpace(QColorSpace::SRgb))
         picture.applyColorTransform(space.transformationToColorSpace(QColorSpace::SRgb));
     picture.setColorSpace(QColorSpace());
@@ -67,10 +66,7 @@ DecodedPhoto decodePhoto(QByteArrayView data, int longSide, qint64 maxPixels) {
     switch (photo.format) {
     case PictureFormat::Jpeg: {
         if (tooManyBytes) throwJpegError(JERR_IMAGE_TOO_BIG);
-        JpegPhoto jpeg = decodeJpegPhoto(data, longSide, maxPixels);
-        if (!jpeg.iccProfile.isEmpty()) jpeg.picture.setColorSpace(QColorSpace::fromIccProfile(jpeg.iccProfile));
-        convertToSrgb(jpeg.picture);
-        photo.picture = orientedPicture(jpeg.picture, jpeg.orientation);
+        photo.picture = decodeJpegPhoto(data, longSide, maxPixels).picture;
         return photo;
     }
     case PictureFormat::Unknown: throw UnreadablePicture(photo.format);

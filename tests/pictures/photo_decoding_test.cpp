@@ -187,6 +187,24 @@ TEST(PhotoColours, ADisplayP3PhotographIsConvertedToSrgbInEveryFormat) {
     }
 }
 
+// A large turned photograph in Display P3: converted and placed upright a
+// band at a time behind its decoder, every band of it.
+TEST(PhotoColours, ATurnedDisplayP3JpegIsConvertedAndTurnedInEveryBand) {
+    const QColorSpace p3(QColorSpace::DisplayP3);
+    const QImage stored = quarteredPicture(640, 482);
+    const QImage shown = decodePhoto(phoneJpeg(stored, 8, p3.iccProfile()), 4000, kCap).picture;
+    ASSERT_EQ(shown.size(), QSize(482, 640));
+    const QColorTransform toSrgb = p3.transformationToColorSpace(QColorSpace::SRgb);
+    // Upright corner (x, y) of orientation 8 is stored pixel (639 - y, x).
+    for (const QPoint at : {QPoint(5, 5), QPoint(476, 5), QPoint(5, 634), QPoint(476, 634), QPoint(120, 100), QPoint(360, 400)}) {
+        const QRgb expected = toSrgb.map(stored.pixel(639 - at.y(), at.x()));
+        const QRgb got = shown.pixel(at);
+        EXPECT_NEAR(qRed(got), qRed(expected), 10) << at.x() << "," << at.y();
+        EXPECT_NEAR(qGreen(got), qGreen(expected), 10) << at.x() << "," << at.y();
+        EXPECT_NEAR(qBlue(got), qBlue(expected), 10) << at.x() << "," << at.y();
+    }
+}
+
 // Larger than its use: made smaller by a whole factor, its long side still
 // at least the one asked for.
 TEST(PhotoFormats, ALargePictureIsReducedByAWholeFactor) {
@@ -246,6 +264,13 @@ TEST(PhotoCaps, WhatCannotBeReadIsRefusedAndEveryDecoderKeepsTheSameCap) {
     const QByteArray jpeg = phoneJpeg(picture, 6);
     EXPECT_EQ(appErrorOf([&] { decodePhoto(jpeg.left(jpeg.size() / 2), 4000, kCap); }), jpegErrorText(JWRN_JPEG_EOF));
     EXPECT_EQ(appErrorOf([&] { decodePhoto(jpeg, 4000, 64 * 48 - 1); }), jpegErrorText(JERR_IMAGE_TOO_BIG));
+    // Cut short while the bands are turned behind the decoder: the error,
+    // and the thread waiting for the next band let go (not waited for ever).
+    for (int height : {8, 40, 480}) {
+        const QByteArray turned = phoneJpeg(quarteredPicture(640, height), 6);
+        EXPECT_TRUE(appErrorOf([&] { decodePhoto(turned.left(turned.size() * 3 / 5), 4000, kCap); })
+                        .startsWith(QStringLiteral("JPEG エラー #"))) << height;
+    }
     EXPECT_THROW(preparedPhoto(picture, 4000, 64 * 48 - 1), UnreadablePicture);
     EXPECT_THROW(preparedPhoto(QImage(), 4000, kCap), UnreadablePicture);
 }
