@@ -25,7 +25,14 @@ public:
     QString openFile(const QString&, const QString&) override { return file_; }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&, const QString&) override { return file_; }
-    // A party of eight over five rounds, under the offered names.
+
+private:
+    QString file_;
+};
+
+// A party of eight over five rounds, under the default names.
+class BiggestParty : public PartySetupDialog {
+public:
     std::optional<PartySetup> askPartySetup(const PartySetup&,
                                             const std::function<QString(const PartySetup&)>&) override {
         PartySetup setup;
@@ -33,9 +40,6 @@ public:
         setup.rounds = PartySetup::kMaxRounds;
         return setup;
     }
-
-private:
-    QString file_;
 };
 
 class QuietShell : public DesktopShell {
@@ -86,6 +90,7 @@ QString benchCatalogue(int count) {
 std::unique_ptr<TForm1> benchWindow(const QString& appDir, const QString& openFile) {
     Form1Services s;
     s.dialogs = std::make_unique<QuietDialogs>(openFile);
+    s.partySetup = std::make_unique<BiggestParty>();
     s.shell = std::make_unique<QuietShell>();
     s.media = std::make_unique<SilentMedia>();
     s.timersCallHandlers = false;

@@ -6,9 +6,9 @@
 // long the press holds the window's thread; the rest runs on the card's own.
 #include "bench_support.h"
 
+#include "card/card_window.h"
 #include "floors.h"
 #include "pictures/jpeg_codec.h"
-#include "play/card_window.h"
 #include "play/library_viewer.h"
 
 #include <QBuffer>
@@ -121,7 +121,7 @@ void measureCardSave(benchmark::State& state, CardFile kind) {
     form->ListBox1->setCurrentItem(entry.first());
     form->ListBox1Click();
     form->BitBtnNengazyoClick();
-    CardWindow* card = form->libraryViewer().cardWindow();
+    CardWindow* card = form->cardWindow();
     if (!card) return state.SkipWithError("no card window");
 
     std::vector<double> window;

@@ -13,15 +13,16 @@
 
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/painted_cells.h"
 #include "catalogue/catalogue_mirror.h"
 #include "catalogue/face_answers.h"
 #include "files/ini_file.h"
 #include "main/stretch_watchdog.h"
+#include "party/party_record.h"
+#include "party/party_screen.h"
 #include "play/game_screen.h"
-#include "play/party_record.h"
-#include "play/party_screen.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,9 +5,9 @@
 #include "bench_support.h"
 
 #include "catalogue/catalogue_files.h"
+#include "catalogue/library.h"
 #include "files/atomic_write.h"
 #include "pictures/jpeg_codec.h"
-#include "play/library.h"
 
 #include <QDir>
 #include <benchmark/benchmark.h>

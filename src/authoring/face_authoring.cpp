@@ -10,6 +10,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
 #include "catalogue/background_work.h"

@@ -8,6 +8,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "pictures/outline.h"
 

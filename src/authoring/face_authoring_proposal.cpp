@@ -8,6 +8,7 @@
 #include "authoring/authoring_look.h"
 #include "board/board.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "detection/face_proposal.h"
 #include "pictures/face_box_redraw.h"

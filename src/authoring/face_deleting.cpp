@@ -5,6 +5,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/painted_cells.h"
 #include "catalogue/background_work.h"
 #include "catalogue/catalogue_files.h"

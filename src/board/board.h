@@ -8,6 +8,7 @@
 #include <array>
 
 class CaptionLabel;
+class CommandButton;
 class ImageControl;
 class PaintedCells;
 class ScrollBox;
@@ -63,9 +64,10 @@ struct Board {
     CaptionLabel* LblBest = nullptr;
     ImageControl* ImgMekakushi = nullptr;  // the cloth over the face
     ImageControl* ImgCountDown = nullptr;  // the look's big countdown, in a corner of the face
-    QPushButton* BitBtnHantei = nullptr;
-    QPushButton* BitBtnToroku = nullptr;
-    QPushButton* BitBtnCancel = nullptr;
+    // The three command buttons: what a press does follows the caption.
+    CommandButton* BitBtnHantei = nullptr;
+    CommandButton* BitBtnToroku = nullptr;
+    CommandButton* BitBtnCancel = nullptr;
     QPushButton* BitBtnZido = nullptr;  // 「自動で囲む」 of face authoring
     QLineEdit* Edit1 = nullptr;
     QListWidget* ListBox1 = nullptr;

@@ -12,8 +12,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() & ~Qt::KeypadModifier)
-            return false;
+        if (!isReturnPress(*key)) return false;
         auto* button = static_cast<QAbstractButton*>(watched);
         // Held down, the key presses once, as Space does.
         if (!key->isAutoRepeat() && button->isEnabled() && button->isVisible()) button->click();
@@ -22,5 +21,9 @@ public:
 };
 
 }  // namespace
+
+bool isReturnPress(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !(key.modifiers() & ~Qt::KeypadModifier);
+}
 
 void pressOnReturn(QAbstractButton* button) { button->installEventFilter(new ReturnPressesButton(button)); }

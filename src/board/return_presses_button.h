@@ -3,5 +3,8 @@
 // Return and Enter press a focused button of the main window, as Space does:
 // Qt presses a button on Return only inside dialogs.
 class QAbstractButton;
+class QKeyEvent;
 
 void pressOnReturn(QAbstractButton* button);
+// Return, or Enter of the keypad, without modifiers.
+bool isReturnPress(const QKeyEvent& key);

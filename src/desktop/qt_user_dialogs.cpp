@@ -2,8 +2,9 @@
 #include "desktop/qt_user_dialogs.h"
 
 #include "desktop/file_dialog_columns.h"
-#include "desktop/party_dialog.h"
+#include "desktop/steady_clock.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -51,7 +53,39 @@ void addPromptOnTop(QFileDialog& dialog, const QString& prompt) {
     for (const Cell& c : cells) grid->addItem(c.item, c.row + 1, c.column, c.rowSpan, c.columnSpan);
 }
 
+// Lets a window's presses through once the system's double-click interval
+// has passed since it showed.
+class EarlyPressFilter : public QObject {
+public:
+    EarlyPressFilter(QWidget* window, std::function<qint64()> clock) : QObject(window), clock_(std::move(clock)) {
+        window->installEventFilter(this);
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) button->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Show:
+            if (watched == parent()) shownAt_ = clock_();
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::Shortcut:
+            return shownAt_ && clock_() - *shownAt_ < QApplication::doubleClickInterval();
+        default:
+            return false;
+        }
+    }
+
+private:
+    std::function<qint64()> clock_;
+    std::optional<qint64> shownAt_;
+};
+
 }  // namespace
+
+QtUserDialogs::QtUserDialogs(QWidget* owner, const QString& memoryFolder, std::function<qint64()> clock)
+    : owner_(owner), memoryFolder_(memoryFolder), clock_(clock ? std::move(clock) : steadyClockMs) {}
 
 QString applicationTitle() { return QStringLiteral("ポムリナ"); }
 
@@ -101,6 +135,7 @@ bool QtUserDialogs::confirm(const QString& text) {
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
+    new EarlyPressFilter(&box, clock_);
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -160,11 +195,4 @@ bool QtUserDialogs::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, dialogParent());
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     return dialog.exec() == QDialog::Accepted;
-}
-
-std::optional<PartySetup> QtUserDialogs::askPartySetup(const PartySetup& offered,
-                                                       const std::function<QString(const PartySetup&)>& problem) {
-    PartyDialog dialog(owner_, offered, problem);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.setup();
 }

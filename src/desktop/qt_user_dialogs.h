@@ -7,6 +7,7 @@
 #include "desktop/user_dialogs.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -14,10 +15,14 @@ class QtUserDialogs : public UserDialogs {
 public:
     // memoryFolder: where the file dialogs keep what they remember (Qt's
     // QtProject.conf); empty leaves it where Qt keeps it, in ~/.config.
-    explicit QtUserDialogs(QWidget* owner = nullptr, const QString& memoryFolder = {})
-        : owner_(owner), memoryFolder_(memoryFolder) {}
+    // clock: a steady clock in milliseconds (steadyClockMs when empty).
+    explicit QtUserDialogs(QWidget* owner = nullptr, const QString& memoryFolder = {},
+                           std::function<qint64()> clock = {});
     void setOwner(QWidget* owner) { owner_ = owner; }
 
+    // A press within the system's double-click interval of the question's
+    // showing is not taken for an answer: it was meant for what was under
+    // the pointer, or had the focus, before the question came.
     bool confirm(const QString& text) override;
     void notice(const QString& text) override;
     void showError(const QString& text) override;
@@ -25,8 +30,6 @@ public:
     QString chooseFolder(const QString& prompt, const QString& startFolder) override;
     QString saveFile(const QString& title, const QString& filter, const QString& startPath) override;
     bool choosePrinter(QPrinter& printer) override;
-    std::optional<PartySetup> askPartySetup(const PartySetup& offered,
-                                            const std::function<QString(const PartySetup&)>& problem) override;
 
 private:
     // The window the dialogs belong to: a modal window open over the owner
@@ -35,6 +38,7 @@ private:
 
     QWidget* owner_;
     QString memoryFolder_;
+    std::function<qint64()> clock_;
 };
 
 // "desc|*.a;*.b" as a Qt name filter: "desc (*.a *.b)".

@@ -3,11 +3,7 @@
 // The seam for everything that asks the user: message boxes and file dialogs.
 // The window talks only to this interface; the Qt implementation shows real
 // dialogs, tests answer with their own.
-#include "desktop/party_setup.h"
-
 #include <QString>
-#include <functional>
-#include <optional>
 
 class QPrinter;
 
@@ -39,16 +35,6 @@ public:
     virtual bool choosePrinter(QPrinter& printer) {
         (void)printer;
         return false;
-    }
-    // The party dialog 「みんなで遊ぶ」, showing offered at first. problem says
-    // why the choices as they stand cannot start a party (empty when they
-    // can); 「はじめる」 is offered only while it is empty. Empty when
-    // cancelled. A seam that has no party dialog cancels it.
-    virtual std::optional<PartySetup> askPartySetup(const PartySetup& offered,
-                                                    const std::function<QString(const PartySetup&)>& problem) {
-        (void)offered;
-        (void)problem;
-        return std::nullopt;
     }
 };
 

@@ -92,3 +92,5 @@ QString dialogMemoryFolder(const QString& appDir) {
         return appDir;
     }
 }
+
+QString playSettingsPath(const QString& appDir) { return resolveAppPath(appDir, QStringLiteral("Data\\Play.ini")); }

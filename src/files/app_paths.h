@@ -28,3 +28,7 @@ QString resolveAppPath(const QString& appDir, const QString& relative);
 // data folder), where Qt's file dialogs keep what they remember; the game
 // folder itself when that folder cannot be looked at. Never throws.
 QString dialogMemoryFolder(const QString& appDir);
+
+// appDir + "Data\Play.ini", resolved without regard to case: the game menu's
+// choices, and the party's and the card's, each in a section of its own.
+QString playSettingsPath(const QString& appDir);

@@ -55,22 +55,37 @@ enum class Holder {
 
 Holder holderOf(const QLockFile& lock, const QString& path) {
     const Probe probe = probeHolder(path);
+    // Held is a game running on this computer, whatever the file says: its
+    // contents may have been written over, or the computer renamed, since.
+    if (probe == Probe::Locked) return Holder::GameHere;
     qint64 pid = 0;
     QString host, app;
     if (!lock.getLockInfo(&pid, &host, &app)) {
-        if (probe == Probe::Locked) return Holder::GameHere;
         const QDateTime written = QFileInfo(path).lastModified();
         const bool fresh = written.isValid() && qAbs(written.msecsTo(QDateTime::currentDateTime())) < kWritingGraceMs;
         return fresh ? Holder::BeingWritten : Holder::Gone;
     }
     if (!host.isEmpty() && host != QSysInfo::machineHostName()) return Holder::Unconfirmed;
-    switch (probe) {
-    case Probe::Locked: return Holder::GameHere;
-    case Probe::Free: return Holder::Gone;
-    case Probe::Unknown: break;
-    }
+    if (probe == Probe::Free) return Holder::Gone;
     // A file system without advisory locks: only the process id is left.
     return processExists(pid) ? Holder::Unconfirmed : Holder::Gone;
+}
+
+enum class Removal { Removed, Held };
+
+// Removes the lock file at path unless a process holds it. The look and the
+// removal happen under the file's own lock, so that no game takes it in
+// between; where the file system has no advisory locks there is nothing to
+// look at, and the file goes.
+Removal removeUnlessHeld(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        return Removal::Held;
+    }
+    QFile::remove(path);
+    if (fd >= 0) ::close(fd);
+    return Removal::Removed;
 }
 
 }  // namespace
@@ -116,8 +131,9 @@ GameFolderLock::Claim GameFolderLock::claim(const QString& folder, bool replaceU
         case Holder::Unconfirmed:
             if (!replaceUnconfirmed) return Claim::Unconfirmed;
             // The player chose to go on: a lock another computer may still
-            // hold (on a shared folder) is replaced all the same.
-            if (!lock->removeStaleLockFile()) QFile::remove(path);
+            // hold (on a shared folder) is replaced all the same; one that a
+            // game of this computer took meanwhile is that game's.
+            if (removeUnlessHeld(path) == Removal::Held) return Claim::HeldByAnotherGame;
             break;
         }
     }

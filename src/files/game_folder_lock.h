@@ -6,8 +6,10 @@
 // holding is taken over: one left by a game of this computer that is no
 // longer running (a crash, a power cut; its process id may since belong to
 // another program or to a game on another folder), and one that is empty or
-// unreadable. A lock from another computer cannot be checked from here: the
-// player decides.
+// unreadable. A lock that a process of this computer holds is a running
+// game, whatever computer the file names, and is never taken over. A lock
+// naming another computer that nobody here holds cannot be checked from
+// here: the player decides.
 #include <QString>
 #include <memory>
 

@@ -12,6 +12,7 @@
 #include "catalogue/catalogue_mirror.h"
 #include "desktop/random_source.h"
 #include "desktop/user_dialogs.h"
+#include "party/party_setup_dialog.h"
 #include "play/play_state.h"
 
 #include <QDate>
@@ -21,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+class CardWindow;
 class FaceAuthoring;
 class FaceDeleting;
 class FaceSelection;
@@ -35,6 +37,7 @@ class VisiblePictures;
 // (Qt dialogs, the desktop, a clock-seeded generator, FluidSynth).
 struct Form1Services {
     std::unique_ptr<UserDialogs> dialogs;
+    std::unique_ptr<PartySetupDialog> partySetup;
     std::unique_ptr<DesktopShell> shell;
     std::unique_ptr<RandomSource> random;
     std::unique_ptr<MediaControl> media;
@@ -43,6 +46,9 @@ struct Form1Services {
     bool timersCallHandlers = true;
     // Today's date (the New Year card's year follows it); empty: the clock's.
     std::function<QDate()> today;
+    // A steady clock in milliseconds, by which a press that comes too soon
+    // after a command button changed is known; empty: the system's.
+    std::function<qint64()> clock;
 };
 
 class TForm1 : public QMainWindow, public Board {
@@ -54,9 +60,7 @@ public:
 
     // ---- Program start and title ----
     void FormCreate();
-    void LoadFaceAnswers();
     void Timer1Timer();
-    void ReturnToFaceSelect();
 
     // ---- Command buttons: dispatched by caption and flags ----
     void BitBtnHanteiClick();
@@ -66,14 +70,8 @@ public:
     void ImgFace0Click(int face);
 
     // ---- Playing ----
-    void BuildThumbnailGrid();
     void SetUpPalette(ScrollBox* box);
-    void ShufflePalette(int slot);
     void PartsMouseDown(PartRef sender, Qt::MouseButton button, int x, int y);
-    void PartsDragOver(PartRef sender, PartRef source, int x, int y, bool& accept);
-    void PartsDragDrop(PartRef sender, PartRef source, int x, int y);
-    void ImgFace1DragOver(ImageControl* sender, PartRef source, int x, int y, bool& accept);
-    void ImgFace1DragDrop(ImageControl* sender, PartRef source, int x, int y);
     void Edit1Change();
     // Enter in the name box saves, as a click on 「保存」 does.
     void Edit1ReturnPressed();
@@ -100,8 +98,6 @@ public:
     void LblKutiMouseDown(Qt::MouseButton button);
 
     // ---- Background music ----
-    void PlayMidiFile(const QString& path);
-    void ScanMidiFolder(const QString& folder);
     void StartMusic();
     void MusicTimerTimer();
     void ONO1Click();
@@ -109,8 +105,6 @@ public:
     void S1Click();
     void R2Click();
     void FormClose();
-    int mciSendString(const QString& command, QString* reply = nullptr);
-    void mciExecute(const QString& command);
 
     // ---- About and help ----
     void About1Click();
@@ -126,6 +120,8 @@ public:
     // The catalogue pictures decoded for the thumbnails and the palettes.
     VisiblePictures& pictures() const { return *pictures_; }
     PartyScreen& party() const { return *party_; }
+    // The New Year card's window once it has been opened, else null.
+    CardWindow* cardWindow() const { return cardWindow_.get(); }
 
     QString AppDir;
     CatalogueMirror catalogue;  // the count and answers every screen reads
@@ -172,6 +168,9 @@ private:
     void finishStartUp();
     void faceRegistered();
     void faceDeleted(int face);
+    // Whether the command buttons lying over the thumbnails have settled: a
+    // press just after one went away lands on the thumbnail beneath.
+    bool commandsOverThumbnailsSettled() const;
 
     // Before the screens: a change still running when the window goes is
     // waited for after they are gone, and never hands anything to them.
@@ -184,6 +183,7 @@ private:
     std::unique_ptr<FaceDeleting> faceDeleting_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
     std::unique_ptr<PartyScreen> party_;
+    std::unique_ptr<CardWindow> cardWindow_;
     int guardDepth_ = 0;
     std::deque<std::function<void()>> startUpSteps_;
     bool startUpStarted_ = false;

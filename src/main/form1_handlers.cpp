@@ -7,11 +7,12 @@
 #include "about/help_command.h"
 #include "authoring/face_authoring.h"
 #include "authoring/face_deleting.h"
+#include "board/command_button.h"
 #include "music/music_player.h"
+#include "party/party_screen.h"
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
-#include "play/party_screen.h"
 
 #include <QPushButton>
 bool TForm1::busy() const { return background_.running() || faceAuthoring_->loadingPhoto(); }
@@ -27,25 +28,9 @@ void TForm1::showBusyCursor() {
         unsetCursor();
 }
 
-void TForm1::ReturnToFaceSelect() { faceAuthoring_->ReturnToFaceSelect(); }
-
-void TForm1::BuildThumbnailGrid() { faceSelection_->BuildThumbnailGrid(); }
 void TForm1::SetUpPalette(ScrollBox* box) { game_->SetUpPalette(box); }
-void TForm1::ShufflePalette(int slot) { game_->ShufflePalette(slot); }
 void TForm1::PartsMouseDown(PartRef sender, Qt::MouseButton button, int x, int y) {
     unlessBusy([&] { game_->PartsMouseDown(sender, button, x, y); });
-}
-void TForm1::PartsDragOver(PartRef sender, PartRef source, int x, int y, bool& accept) {
-    game_->PartsDragOver(sender, source, x, y, accept);
-}
-void TForm1::PartsDragDrop(PartRef sender, PartRef source, int x, int y) {
-    game_->PartsDragDrop(sender, source, x, y);
-}
-void TForm1::ImgFace1DragOver(ImageControl* sender, PartRef source, int x, int y, bool& accept) {
-    game_->ImgFace1DragOver(sender, source, x, y, accept);
-}
-void TForm1::ImgFace1DragDrop(ImageControl* sender, PartRef source, int x, int y) {
-    game_->ImgFace1DragDrop(sender, source, x, y);
 }
 void TForm1::Edit1Change() { game_->Edit1Change(); }
 void TForm1::Edit1ReturnPressed() {
@@ -79,8 +64,6 @@ void TForm1::LblLMeMouseDown(Qt::MouseButton button) { unlessBusy([&] { faceAuth
 void TForm1::LblHanaMouseDown(Qt::MouseButton button) { unlessBusy([&] { faceAuthoring_->partTitleMouseDown(3, button); }); }
 void TForm1::LblKutiMouseDown(Qt::MouseButton button) { unlessBusy([&] { faceAuthoring_->partTitleMouseDown(4, button); }); }
 
-void TForm1::PlayMidiFile(const QString& path) { musicPlayer_->PlayMidiFile(path); }
-void TForm1::ScanMidiFolder(const QString& folder) { musicPlayer_->ScanMidiFolder(folder); }
 void TForm1::StartMusic() { guarded([&] { musicPlayer_->StartMusic(); }); }
 void TForm1::MusicTimerTimer() { guarded([&] { musicPlayer_->MusicTimerTimer(); }); }
 void TForm1::ONO1Click() { guarded([&] { musicPlayer_->ONO1Click(); }); }
@@ -90,8 +73,6 @@ void TForm1::R2Click() { unlessBusy([&] { musicPlayer_->R2Click(); }); }
 // A settings file that cannot be written is reported; the window still
 // closes (closeEvent accepts whatever happens here).
 void TForm1::FormClose() { guarded([&] { musicPlayer_->FormClose(); }); }
-int TForm1::mciSendString(const QString& command, QString* reply) { return musicPlayer_->mciSendString(command, reply); }
-void TForm1::mciExecute(const QString& command) { musicPlayer_->mciExecute(command); }
 
 // The music pauses while the About box is open; closing the box restarts it.
 void TForm1::About1Click() {

@@ -5,6 +5,7 @@
 
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/list_choices.h"
 #include "board/menu_check_style.h"
@@ -72,15 +73,21 @@ CaptionLabel* makeLabel(QWidget* parent, const char* name, QPoint at, const QFon
     return l;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, QRect geometry, const QString& caption,
-                        const QFont& font, const QColor& colour) {
-    auto* b = named(new QPushButton(caption, parent), name);
+template <class B>
+B* placeButton(B* b, const char* name, QRect geometry, const QFont& font, const QColor& colour) {
+    named(b, name);
     b->setGeometry(geometry);
     b->setFont(font);
     setTextColour(b, colour);
     b->setFocusPolicy(Qt::StrongFocus);
-    pressOnReturn(b);
     b->hide();
+    return b;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, QRect geometry, const QString& caption,
+                        const QFont& font, const QColor& colour) {
+    auto* b = placeButton(new QPushButton(caption, parent), name, geometry, font, colour);
+    pressOnReturn(b);
     return b;
 }
 
@@ -176,10 +183,11 @@ void TForm1::createControls() {
     ImgCountDown->setAutoSize(true);
     ImgCountDown->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    BitBtnHantei = makeButton(ClientArea, "BitBtnHantei", {32, 440, 81, 33}, Texts::Hantei, uiFontPixels(19, true), clGreen);
+    const auto commandButton = [&](const QString& caption) { return new CommandButton(caption, ClientArea, services.clock); };
+    BitBtnHantei = placeButton(commandButton(Texts::Hantei), "BitBtnHantei", {32, 440, 81, 33}, uiFontPixels(19, true), clGreen);
     BitBtnHantei->setEnabled(false);
-    BitBtnToroku = makeButton(ClientArea, "BitBtnToroku", {128, 440, 81, 33}, Texts::Toroku, uiFontPixels(19, true), clGreen);
-    BitBtnCancel = makeButton(ClientArea, "BitBtnCancel", {32, 480, 81, 33}, Texts::Cancel, uiFontPixels(16, true), clRed);
+    BitBtnToroku = placeButton(commandButton(Texts::Toroku), "BitBtnToroku", {128, 440, 81, 33}, uiFontPixels(19, true), clGreen);
+    BitBtnCancel = placeButton(commandButton(Texts::Cancel), "BitBtnCancel", {32, 480, 81, 33}, uiFontPixels(16, true), clRed);
     BitBtnZido = makeButton(ClientArea, "BitBtnZido", {224, 440, 113, 33}, QStringLiteral("自動で囲む"),
                             uiFontPixels(16, true), clGreen);
 

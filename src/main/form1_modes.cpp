@@ -7,11 +7,12 @@
 #include "authoring/face_authoring.h"
 #include "authoring/face_deleting.h"
 #include "board/board_texts.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
+#include "party/party_screen.h"
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
-#include "play/party_screen.h"
 
 #include <QAction>
 #include <QLineEdit>

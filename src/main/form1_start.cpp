@@ -9,18 +9,24 @@
 #include "authoring/face_deleting.h"
 #include "authoring/photo_input.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/painted_cells.h"
+#include "board/scroll_box.h"
+#include "card/card_window.h"
+#include "card/new_year.h"
 #include "catalogue/catalogue_files.h"
 #include "desktop/qt_desktop_shell.h"
 #include "desktop/qt_user_dialogs.h"
+#include "desktop/steady_clock.h"
 #include "files/app_error.h"
 #include "files/app_paths.h"
 #include "music/music_player.h"
+#include "party/party_screen.h"
+#include "party/party_setup_dialog.h"
 #include "play/face_selection.h"
 #include "play/game_screen.h"
 #include "play/library_viewer.h"
-#include "play/party_screen.h"
 #include "play/visible_pictures.h"
 
 #include <QCloseEvent>
@@ -32,7 +38,10 @@
 
 TForm1::TForm1(const QString& appDir, Form1Services s) : AppDir(appDir), services(std::move(s)) {
     if (!AppDir.endsWith(QLatin1Char('/'))) AppDir += QLatin1Char('/');
-    if (!services.dialogs) services.dialogs = std::make_unique<QtUserDialogs>(this, dialogMemoryFolder(AppDir));
+    if (!services.clock) services.clock = steadyClockMs;
+    if (!services.dialogs)
+        services.dialogs = std::make_unique<QtUserDialogs>(this, dialogMemoryFolder(AppDir), services.clock);
+    if (!services.partySetup) services.partySetup = std::make_unique<QtPartySetupDialog>(this);
     if (!services.shell) services.shell = std::make_unique<QtDesktopShell>();
     if (!services.random) services.random = std::make_unique<ClockSeededRandom>();
     if (!services.media) services.media = createMediaControl();
@@ -62,17 +71,21 @@ void TForm1::createScreens() {
     pictures_ = std::make_unique<VisiblePictures>(AppDir);
     faceSelection_ = std::make_unique<FaceSelection>(board, AppDir, catalogue, dialogs, *pictures_);
     game_ = std::make_unique<GameScreen>(board, AppDir, catalogue, dialogs, *services.random, background_, *pictures_);
-    libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir, dialogs, services.today);
+    // The card window belongs to the window: the viewer only says which face.
+    libraryViewer_ = std::make_unique<LibraryViewer>(board, AppDir, [this](const QStringList& names, const QString& name) {
+        if (!cardWindow_) cardWindow_ = std::make_unique<CardWindow>(this, AppDir, *services.dialogs);
+        cardWindow_->openOn(names, name, comingNewYear(services.today()));
+    });
     connect(libraryViewer_->BitBtnNengazyo, &QPushButton::clicked, this, [this] { BitBtnNengazyoClick(); });
     connect(libraryViewer_->BitBtnKopi, &QPushButton::clicked, this, [this] { BitBtnKopiClick(); });
     connect(libraryViewer_->CopyShortcut, &QShortcut::activated, this, [this] { BitBtnKopiClick(); });
     faceAuthoring_ = std::make_unique<FaceAuthoring>(board, AppDir, catalogue, dialogs, background_);
     faceDeleting_ = std::make_unique<FaceDeleting>(board, AppDir, catalogue, dialogs, background_);
     musicPlayer_ = std::make_unique<MusicPlayer>(board, AppDir, dialogs, *services.random, *services.media);
-    party_ = std::make_unique<PartyScreen>(board, AppDir, catalogue, dialogs);
+    party_ = std::make_unique<PartyScreen>(board, AppDir, catalogue, dialogs, *services.partySetup);
     // A party's turns are games; their judgements come back to the party.
     party_->onStartTurn = [this](int face, const PartySetup::Player& player, std::function<void()> failed) {
-        game_->startTurn(face, player, std::move(failed));
+        game_->startTurn(face, player.name, player.blindfolded, std::move(failed));
     };
     party_->onLeaveTurn = [this] { game_->leaveGame(); };
     game_->onTurnJudged = [this](const JudgedTurn& turn) { party_->turnJudged(turn); };
@@ -112,7 +125,7 @@ void TForm1::finishPendingWork() {
     finishStartUp();
     faceAuthoring_->finishLoadingPhoto();
     background_.finish();
-    libraryViewer_->finishPendingWork();
+    if (cardWindow_) cardWindow_->finishPendingWork();
     // The pictures wanted so far, those the work's end asked for included.
     faceSelection_->finishThumbnails();
     party_->finishWrites();
@@ -224,7 +237,9 @@ void TForm1::finishStartUp() {
 }
 
 void TForm1::connectCells() {
-    ThumbnailGrid->onClick = [this](int face) { ImgFace0Click(face); };
+    ThumbnailGrid->onClick = [this](int face) {
+        if (commandsOverThumbnailsSettled()) ImgFace0Click(face);
+    };
     for (int s = 1; s <= 4; ++s) {
         PaintedCells* palette = PartCells[s];
         palette->onMouseDown = [this, s](int face, Qt::MouseButton button, QPoint at) {
@@ -250,6 +265,12 @@ void TForm1::connectCells() {
     }
 }
 
+bool TForm1::commandsOverThumbnailsSettled() const {
+    for (const CommandButton* button : {BitBtnHantei, BitBtnToroku, BitBtnCancel})
+        if (button->geometry().intersects(ScrollBox1->geometry()) && !button->settled()) return false;
+    return true;
+}
+
 void TForm1::faceRegistered() {
     const int count = catalogue.faceCount;
     // Nothing kept under the new face's number belongs to it.
@@ -269,7 +290,6 @@ void TForm1::faceDeleted(int face) {
     for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
 }
 
-void TForm1::LoadFaceAnswers() { catalogue.faceAnswers = readFaceAnswers(AppDir, catalogue.faceCount); }
 
 void TForm1::Timer1Timer() {
     guarded([&] {

@@ -4,6 +4,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/ui_fonts.h"
 #include "play/cloth.h"

@@ -9,11 +9,11 @@
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_mirror.h"
+#include "catalogue/library.h"
 #include "desktop/user_dialogs.h"
 #include "files/app_error.h"
 #include "files/app_paths.h"
 #include "pictures/picture_file.h"
-#include "play/library.h"
 #include "play/visible_pictures.h"
 
 #include <QAction>

@@ -5,10 +5,11 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
+#include "catalogue/library.h"
 #include "desktop/user_dialogs.h"
 #include "files/file_reading.h"
-#include "play/library.h"
 
 #include <QFileInfo>
 #include <QLineEdit>

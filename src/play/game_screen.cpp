@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/painted_cells.h"
 #include "board/scroll_box.h"
@@ -165,8 +166,8 @@ void GameScreen::startGame(int face, std::function<void()> failed) {
     startOnFace(face, std::move(failed));
 }
 
-void GameScreen::startTurn(int face, const PartySetup::Player& player, std::function<void()> failed) {
-    turn_ = player;
+void GameScreen::startTurn(int face, const QString& player, bool blindfolded, std::function<void()> failed) {
+    turn_ = TurnPlayer{player, blindfolded};
     startOnFace(face, std::move(failed));
 }
 
@@ -286,7 +287,7 @@ void GameScreen::judgeFace() {
     const QString player = turn_ ? turn_->name : QString();
     bool newBest = false;
     if (board_.Best1->isChecked()) newBest = best_.show(play_.currentFace, blindfold_.blindGame(), total, player);
-    if (turn_ && onTurnJudged) onTurnJudged(JudgedTurn{total, newBest, composeBoardPicture()});
+    if (turn_ && onTurnJudged) onTurnJudged(JudgedTurn{total, newBest, composeBoardPicture(), rating.praise});
 }
 
 void GameScreen::resumeGame() {

@@ -5,9 +5,8 @@
 // blindfolded, with the personal best shown when it is kept. The window
 // forwards its handlers here once it has decided that a press belongs to
 // the game.
-#include "desktop/party_setup.h"
+#include "board/judged_turn.h"
 #include "play/blindfold_screen.h"
-#include "play/judged_turn.h"
 #include "play/personal_best_screen.h"
 #include "play/play_state.h"
 
@@ -63,9 +62,9 @@ public:
     // failed runs, and the face selection stays as it was.
     void startGame(int face, std::function<void()> failed);
     // The same for a party's turn on face: the player plays blindfolded or
-    // not whatever the game menu says, their own best counts, and the
-    // judgement is reported to onTurnJudged.
-    void startTurn(int face, const PartySetup::Player& player, std::function<void()> failed);
+    // not whatever the game menu says, their own best (kept under their
+    // name) counts, and the judgement is reported to onTurnJudged.
+    void startTurn(int face, const QString& player, bool blindfolded, std::function<void()> failed);
     std::function<void(const JudgedTurn&)> onTurnJudged;
     // The board cleared for the next player: the face, palettes, result and
     // parts put away, the command buttons hidden; the face selection is not
@@ -134,7 +133,12 @@ private:
     PlayState play_;
     Blindfold blindfold_;
     PersonalBest best_;
-    std::optional<PartySetup::Player> turn_;  // set while a party's turn is played
+    // Set while a party's turn is played.
+    struct TurnPlayer {
+        QString name;
+        bool blindfolded = false;
+    };
+    std::optional<TurnPlayer> turn_;
     bool holdingFurtherParts_ = false;  // from a game start to its first paint
     bool releaseQueued_ = false;
     int gamesStarted_ = 0;

@@ -4,13 +4,12 @@
 #include "board/board.h"
 #include "board/board_texts.h"
 #include "board/caption_label.h"
+#include "board/command_button.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
 #include "board/ui_fonts.h"
+#include "catalogue/library.h"
 #include "pictures/picture_file.h"
-#include "play/card_window.h"
-#include "play/library.h"
-#include "play/new_year.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -41,16 +40,14 @@ QPushButton* makeViewerButton(QWidget* parent, const char* name, const QRect& ge
 
 }  // namespace
 
-LibraryViewer::LibraryViewer(Board& board, const QString& appDir, UserDialogs& dialogs, std::function<QDate()> today)
-    : board_(board), appDir_(appDir), dialogs_(dialogs), today_(std::move(today)) {
+LibraryViewer::LibraryViewer(Board& board, const QString& appDir, MakeCard makeCard)
+    : board_(board), appDir_(appDir), makeCard_(std::move(makeCard)) {
     BitBtnNengazyo = makeViewerButton(board_.ClientArea, "BitBtnNengazyo", {416, 460, 105, 33}, QStringLiteral("年賀状"));
     BitBtnKopi = makeViewerButton(board_.ClientArea, "BitBtnKopi", {528, 460, 105, 33}, QStringLiteral("コピー"));
     CopyShortcut = new QShortcut(QKeySequence::Copy, board_.ClientArea);
     CopyShortcut->setObjectName(QStringLiteral("CopyShortcut"));
     CopyShortcut->setEnabled(false);
 }
-
-LibraryViewer::~LibraryViewer() = default;
 
 void LibraryViewer::R1Click() {
     board_.F1->setEnabled(false);
@@ -97,20 +94,15 @@ void LibraryViewer::close() {
 void LibraryViewer::BitBtnNengazyoClick() {
     const QString name = chosenName();
     if (name.isNull()) return;
-    if (!cardWindow_) cardWindow_ = std::make_unique<CardWindow>(board_.ClientArea->window(), appDir_, dialogs_);
     QStringList names;
     for (int i = 0; i < board_.ListBox1->count(); ++i) names << board_.ListBox1->item(i)->text();
-    cardWindow_->openOn(names, name, comingNewYear(today_()));
+    makeCard_(names, name);
 }
 
 void LibraryViewer::BitBtnKopiClick() {
     const QString name = chosenName();
     if (name.isNull() || !BitBtnKopi->isEnabled()) return;
     QGuiApplication::clipboard()->setImage(loadPictureFile(savedFacePath(appDir_, name), kLibraryPictureMaxPixels));
-}
-
-void LibraryViewer::finishPendingWork() {
-    if (cardWindow_) cardWindow_->finishPendingWork();
 }
 
 void LibraryViewer::offerChosenFace(bool offered) {

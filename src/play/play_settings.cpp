@@ -14,8 +14,6 @@ const QString kBest = QStringLiteral("Best");
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 }  // namespace
 
-QString playSettingsPath(const QString& appDir) { return resolveAppPath(appDir, QStringLiteral("Data\\Play.ini")); }
-
 PlaySettings readPlaySettings(const QString& appDir) {
     const IniFile ini(playSettingsPath(appDir));
     PlaySettings settings;

@@ -3,6 +3,8 @@
 // The choices of the game menu, kept in Data\Play.ini, section "Play":
 // "Blindfold" (play blindfolded) and "Best" (keep personal bests), 1 or 0.
 // A missing or unreadable file, or a key that is not a number, means off.
+#include "files/app_paths.h"
+
 #include <QString>
 
 struct PlaySettings {
@@ -10,8 +12,6 @@ struct PlaySettings {
     bool best = false;
 };
 
-// appDir + "Data\Play.ini", resolved without regard to case.
-QString playSettingsPath(const QString& appDir);
 PlaySettings readPlaySettings(const QString& appDir);
 // Writes both keys, replacing the file atomically (CP932); other lines of the
 // file stay. Throws "%s に書き込めません" when it cannot be written.

@@ -195,6 +195,34 @@ TEST(GameFolderLock, ALockNoGameHoldsIsTakenOverAndAnotherComputersIsThePlayersC
     EXPECT_TRUE(dialogs.notices.isEmpty());
 }
 
+// A running game's lock that comes to name another computer (written over in
+// place, or the computer renamed while the game runs) is still that game's:
+// the next start is refused without a question, and a take-over leaves the
+// lock where it is. Once that game is gone, the lock is another computer's
+// like any other, and the player decides.
+TEST(GameFolderLock, ARunningGamesLockNamingAnotherComputerIsNeverTakenOver) {
+    TempAppDir dir;
+    const pid_t game = holdInAChild(dir.path());
+    ASSERT_GT(game, 0);
+    const QByteArray renamed = "4242\npomurina\nanother-computer-than-" + QSysInfo::machineHostName().toUtf8() + "\n";
+    writeLock(dir, renamed);
+    RecordingDialogs dialogs;
+    dialogs.answer = true;
+    {
+        GameFolderLock lock;
+        EXPECT_EQ(claimGameFolder(lock, dir.path(), dialogs), FolderClaim::AnotherGameRuns);
+        EXPECT_TRUE(dialogs.questions.isEmpty());
+        EXPECT_EQ(lock.takeOver(dir.path()), GameFolderLock::Claim::HeldByAnotherGame);
+        EXPECT_EQ(readLock(dir), renamed);
+    }
+    EXPECT_TRUE(isLockFileHeld(dir.path() + gameFolderLockName())) << "the running game keeps its lock";
+    kill9(game);
+    GameFolderLock lock;
+    EXPECT_EQ(claimGameFolder(lock, dir.path(), dialogs), FolderClaim::Ours);
+    EXPECT_EQ(dialogs.questions, QStringList{unconfirmedLockQuestion()});
+    EXPECT_TRUE(namesThisProcess(readLock(dir)));
+}
+
 // いいえ at start-up: the game ends without a word and writes nothing.
 TEST(GameFolderLock, LeavingAnotherComputersLockAloneStartsNothing) {
     TempAppDir root;

@@ -15,7 +15,7 @@
 #include "files/ini_file.h"
 #include "files/shift_jis.h"
 #include "fuzz_check.h"
-#include "play/party_record.h"
+#include "party/party_record.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -145,6 +146,7 @@ void startDriver() {
     auto* plan = new std::vector<Step>(steps());
     auto* next = new size_t(0);
     auto* poll = new QTimer(qApp);
+    auto* sinceLastAct = new QElapsedTimer;
     QObject::connect(poll, &QTimer::timeout, [=] {
         // A message box means the game met an error it reports to the player.
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -155,7 +157,12 @@ void startDriver() {
             }
         if (!form()) return;
         const Step& step = (*plan)[*next];
+        // A player takes longer between presses than a double click does:
+        // the game takes quicker presses after a button's change as the
+        // second half of a double click.
+        if (sinceLastAct->isValid() && sinceLastAct->elapsed() <= QApplication::doubleClickInterval()) return;
         if (!step.ready()) return;
+        sinceLastAct->start();
         if (!step.act()) {
             poll->stop();
             fail(step.name);

@@ -4,7 +4,8 @@
 # Starts the real game twice on one folder (POMURINA_HOME), with the watcher
 # preloaded: while the first runs, a second start shows one message box
 # 「ポムリナはすでに起動しています。」, ends with status 1 and leaves the folder
-# as it was; the first is untouched. Two started at the same moment on a new
+# as it was; the first is untouched, also when its lock has come to name
+# another computer. Two started at the same moment on a new
 # folder: exactly one of them runs. A game killed with SIGKILL leaves a lock
 # that the next start takes over.
 set -euo pipefail
@@ -38,6 +39,21 @@ status=0; wait $first || status=$?
 [ "$status" -eq 0 ] || fail "the first game ended with status $status"
 ! grep -q '^driver: message box' "$work/first.log" || fail "the first game showed a message box"
 echo "one running, one more started: $(grep '^driver: ' "$work/second.log")"
+
+# The running game's lock written over to name another computer (or the
+# computer renamed meanwhile): still refused, without the question, and the
+# lock stays the running game's.
+start "$work/renamed" 4000 "$work/renamed_first.log" & first=$!
+wait_for_window "$work/renamed_first.log"
+printf '4242\npomurina\nanother-computer\n' > "$work/renamed/.pomurina.lock"
+status=0; start "$work/renamed" 0 "$work/renamed_second.log" || status=$?
+[ "$status" -eq 1 ] && [ "$(grep -c '^driver: ' "$work/renamed_second.log")" -eq 1 ] &&
+  grep -qx "$message" "$work/renamed_second.log" ||
+  fail "a running game's lock naming another computer was not refused (status $status)"
+grep -q another-computer "$work/renamed/.pomurina.lock" || fail "the running game's lock was replaced"
+status=0; wait $first || status=$?
+[ "$status" -eq 0 ] || fail "the first game ended with status $status"
+echo "a running game's lock naming another computer: $(grep '^driver: ' "$work/renamed_second.log")"
 
 # Two started together on a new folder.
 start "$work/together" 3000 "$work/a.log" & a=$!

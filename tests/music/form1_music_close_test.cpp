@@ -45,7 +45,7 @@ TEST(MusicClose, NothingRestartsTheMusicWhileTheClosingReportsAnError) {
         w.media->device->advance(300);
         f.MusicTimerTimer();  // the loop's tick, as the box's event loop would deliver it
         f.MusicTimerTimer();
-        f.PlayMidiFile(other);  // where random play would go next
+        f.musicPlayer().PlayMidiFile(other);  // where random play would go next
         f.StartMusic();
         f.ONO1Click();
         sentWhileOpen = w.media->commands;

@@ -4,9 +4,9 @@
 #include "board/board_texts.h"
 #include "board/caption_label.h"
 #include "files/app_error.h"
-#include "form1_play_driver.h"
 #include "play/personal_best.h"
 #include "support/file_faults.h"
+#include "support/window/play_driver.h"
 
 #include <QAction>
 #include <QPushButton>

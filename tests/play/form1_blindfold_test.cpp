@@ -5,12 +5,12 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
+#include "catalogue/library.h"
 #include "files/app_error.h"
 #include "files/ini_file.h"
-#include "form1_play_driver.h"
 #include "play/blindfold.h"
-#include "play/library.h"
 #include "play/personal_best.h"
+#include "support/window/play_driver.h"
 
 #include <QAction>
 #include <QDir>

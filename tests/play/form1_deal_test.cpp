@@ -2,7 +2,7 @@
 // Dealing the palettes at the start of a game, seen through the window.
 #include "board/painted_cells.h"
 #include "board/scroll_box.h"
-#include "form1_play_driver.h"
+#include "support/window/play_driver.h"
 
 #include <QPushButton>
 #include <algorithm>

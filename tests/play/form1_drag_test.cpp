@@ -4,7 +4,7 @@
 #include "board/image_control.h"
 #include "board/painted_cells.h"
 #include "board/scroll_box.h"
-#include "form1_play_driver.h"
+#include "support/window/play_driver.h"
 
 #include <QCursor>
 #include <QGuiApplication>

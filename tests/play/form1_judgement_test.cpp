@@ -4,7 +4,7 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
-#include "form1_play_driver.h"
+#include "support/window/play_driver.h"
 
 #include <QAction>
 #include <QFile>

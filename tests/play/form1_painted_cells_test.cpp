@@ -8,9 +8,9 @@
 #include "board/painted_cells.h"
 #include "board/scroll_box.h"
 #include "catalogue/catalogue_files.h"
-#include "form1_play_driver.h"
 #include "pictures/jpeg_codec.h"
 #include "play/visible_pictures.h"
+#include "support/window/play_driver.h"
 
 #include <QAccessible>
 #include <QApplication>

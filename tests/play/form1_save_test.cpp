@@ -3,9 +3,9 @@
 // field, the picture written, overwrites and names that must not be used.
 #include "board/caption_label.h"
 #include "board/image_control.h"
-#include "form1_play_driver.h"
 #include "pictures/jpeg_codec.h"
 #include "support/file_faults.h"
+#include "support/window/play_driver.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,9 +4,9 @@
 #include "board/caption_label.h"
 #include "board/image_control.h"
 #include "board/scroll_box.h"
-#include "form1_play_driver.h"
 #include "pictures/jpeg_codec.h"
 #include "support/hostile_pictures.h"
+#include "support/window/play_driver.h"
 
 #include <QAction>
 #include <QFile>

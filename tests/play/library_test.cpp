@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "play/library.h"
+#include "catalogue/library.h"
 
 #include "files/app_error.h"
 #include "pictures/jpeg_codec.h"

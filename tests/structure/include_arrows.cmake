@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the includes between the folders of src/ run one way:
-# main -> the screens (play, authoring, music, about) -> board, catalogue,
+# main -> the screens (play, party, card, authoring, music, about) -> board, catalogue,
 # detection -> pictures, audio -> files -> desktop. A file may include its own folder and
 # any folder of a lower layer; never a folder of its own layer (the screens
 # never include each other) or of a higher one (nothing includes main/).
@@ -13,6 +13,8 @@ set(layer_board 3)
 set(layer_detection 3)
 set(layer_catalogue 3)
 set(layer_play 4)
+set(layer_party 4)
+set(layer_card 4)
 set(layer_authoring 4)
 set(layer_music 4)
 set(layer_about 4)

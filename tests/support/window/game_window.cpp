@@ -39,11 +39,13 @@ GameWindow::GameWindow(const TempAppDir& dir, GameWindowOptions options) {
         media = m.get();
         s.media = std::move(m);
     }
+    if (d) s.partySetup = std::make_unique<ScriptedPartySetup>(*d);
     s.dialogs = std::move(d);
     s.shell = std::move(sh);
     s.random = std::move(r);
     s.timersCallHandlers = false;
     s.today = [today = options.today] { return today; };
+    s.clock = [clock = clock] { return clock->read(); };
     form = std::make_unique<TForm1>(dir.path(), std::move(s));
     form->faceAuthoring().partFinder().setModelPath(
         options.faceModel.isEmpty() ? dir.file(QStringLiteral("no-face-model.dat")) : options.faceModel);

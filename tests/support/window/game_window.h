@@ -5,6 +5,7 @@
 // media device; and real mouse input routed through the window.
 #include "authoring/face_authoring.h"
 #include "authoring/face_deleting.h"
+#include "board/command_button.h"
 #include "main/form1.h"
 #include "music/music_player.h"
 #include "play/face_selection.h"
@@ -34,6 +35,17 @@ public:
     QString statusReply = QStringLiteral("playing");
     int failCode = 0;  // returned for every command when non-zero
     int sendString(const QString& command, QString* reply) override;
+};
+
+// The window's clock, in milliseconds. Unless a test holds it, it moves on a
+// minute at every reading: every press comes long after the last change of a
+// button, as a player's who takes their time. Held, it reads now, which the
+// test moves itself (a double click: two presses within the system's
+// double-click interval).
+struct SteppingClock {
+    qint64 now = 0;
+    bool held = false;
+    qint64 read() { return held ? now : now += 60'000; }
 };
 
 struct GameWindowOptions {
@@ -99,6 +111,7 @@ struct GameWindow {
     RecordingShell* shell = nullptr;
     ScriptedRandom* random = nullptr;
     RecordingMedia* media = nullptr;
+    std::shared_ptr<SteppingClock> clock = std::make_shared<SteppingClock>();
 
 private:
     Qt::MouseButtons held_;

@@ -2,6 +2,7 @@
 #pragma once
 // Dialog answers scripted by a test, and a record of everything shown.
 #include "desktop/user_dialogs.h"
+#include "party/party_setup_dialog.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-class ScriptedDialogs : public UserDialogs {
+class ScriptedDialogs : public UserDialogs, public PartySetupDialog {
 public:
     // Answers, used in order; a question with no scripted answer is a test
     // failure (reported through ADD_FAILURE) and answered No / cancelled.
@@ -57,4 +58,17 @@ class RecordingShell : public DesktopShell {
 public:
     QStringList opened;
     void open(const QString& target) override { opened << target; }
+};
+
+// The party dialog of a window answered by the window's ScriptedDialogs.
+class ScriptedPartySetup : public PartySetupDialog {
+public:
+    explicit ScriptedPartySetup(ScriptedDialogs& dialogs) : dialogs_(dialogs) {}
+    std::optional<PartySetup> askPartySetup(const PartySetup& offered,
+                                            const std::function<QString(const PartySetup&)>& problem) override {
+        return dialogs_.askPartySetup(offered, problem);
+    }
+
+private:
+    ScriptedDialogs& dialogs_;
 };
