@@ -22,14 +22,17 @@ UprightBands::UprightBands(QImage& stored, int orientation, const QColorSpace& s
     if (workerCount() > 1) helper_ = std::thread([this] { work(); });
 }
 
-UprightBands::~UprightBands() { stop(); }
+UprightBands::~UprightBands() {
+    if (helper_.joinable()) stop();
+}
 
 void UprightBands::stop() {
-    // A waiting helper wakes only for a count that changed.
+    // The decoder gave up: the bands it never wrote are never waited for. A
+    // waiting helper wakes only for a count that changed.
     stopped_.store(true);
     decodedRows_.store(-1);
     decodedRows_.notify_all();
-    if (helper_.joinable()) helper_.join();
+    helper_.join();
 }
 
 void UprightBands::rowsDecoded(int count) {
@@ -65,6 +68,7 @@ QImage UprightBands::finish() {
     if (!storedBits_) return stored_;
     rowsDecoded(stored_.height());
     work();
-    stop();
+    // Every row is written: the helper finishes the band it took, if any.
+    if (helper_.joinable()) helper_.join();
     return upright_;
 }

@@ -41,6 +41,7 @@ private:
     // Takes bands until none is left; waits for each to be decoded.
     void work();
     void processBand(int band);
+    // Stops the helper of a decode given up and waits for it.
     void stop();
 
     QImage& stored_;

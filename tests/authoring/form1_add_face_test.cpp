@@ -9,6 +9,7 @@
 #include "files/app_error.h"
 #include "pictures/face_box_fit.h"
 #include "support/hostile_pictures.h"
+#include "support/phone_photos.h"
 
 #include <QAction>
 #include <QDir>
@@ -112,25 +113,28 @@ TEST(AddingFace, FitsTallAndTinyPicturesWithTheSinglePrecisionFactor) {
 
 // A picture loads whatever its name: the kind is told from the content, so
 // any letter case of the extension, dots in the folders, and a name of
-// another kind (a JPEG named .png, a bitmap named .gif) all load.
+// another kind (a JPEG named .png, a PNG named .jpg, a bitmap named .gif, a
+// HEIC named .jpeg) all load.
 TEST(AddingFace, LoadsPicturesByTheirContentWhateverTheirName) {
     TempAppDir dir;
     writeTestCatalogue(dir, 3);
     const QImage picture = flatPicture(60, 30);
-    struct Case { QString name; bool bitmap; };
+    const QByteArray jpeg = encodeJpeg(picture), bitmap = qtWrittenPicture(picture, "bmp");
+    struct Case { QString name; QByteArray bytes; int kind; };
     const Case cases[] = {
-        {QStringLiteral("face.JPEG"), false}, {QStringLiteral("face.jpeg"), false}, {QStringLiteral("face.BMP"), true},
-        {QStringLiteral("face.bmpx"), true},  {QStringLiteral("Other.Jpg"), false}, {QStringLiteral("face.JPeg"), false},
-        {QStringLiteral("my.photos/face.jpg"), false}, {QStringLiteral("face.png"), false},
-        {QStringLiteral("my.photos/face.gif"), true}, {QStringLiteral("no extension"), false},
+        {QStringLiteral("face.JPEG"), jpeg, 2}, {QStringLiteral("face.jpeg"), jpeg, 2}, {QStringLiteral("face.BMP"), bitmap, 1},
+        {QStringLiteral("face.bmpx"), bitmap, 1}, {QStringLiteral("Other.Jpg"), jpeg, 2}, {QStringLiteral("face.JPeg"), jpeg, 2},
+        {QStringLiteral("my.photos/face.jpg"), jpeg, 2}, {QStringLiteral("face.png"), jpeg, 2},
+        {QStringLiteral("my.photos/face.gif"), bitmap, 1}, {QStringLiteral("no extension"), jpeg, 2},
+        {QStringLiteral("screenshot.jpg"), qtWrittenPicture(picture, "png"), 1},
+        {QStringLiteral("IMG_0001.jpeg"), heifPicture(picture, HeifCoding::Hevc), 1},
     };
     for (const Case& c : cases) {
         GameWindow w(dir);
         TForm1& f = *w.form;
-        const QString path = c.bitmap ? writeBitmapPicture(dir, c.name, picture)
-                                      : writeJpegPicture(dir, c.name, picture);
-        startAuthoring(w, path);
-        EXPECT_EQ(f.faceAuthoring().state().sourceKind, c.bitmap ? 1 : 2) << c.name.toStdString();
+        dir.writeBytes(c.name, c.bytes);
+        startAuthoring(w, dir.file(c.name));
+        EXPECT_EQ(f.faceAuthoring().state().sourceKind, c.kind) << c.name.toStdString();
         EXPECT_EQ(f.faceAuthoring().state().sourcePicture.size(), picture.size()) << c.name.toStdString();
         EXPECT_TRUE(w.dialogs->errors.isEmpty()) << c.name.toStdString();
         EXPECT_TRUE(f.faceAuthoring().state().addingFace);

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Faces from phones through the real window: a portrait stored sideways
-// with an Exif orientation stands up and its face is found, every kind opens
-// whatever its name, what cannot be read is said with the screen left as it
-// was, and a photograph dropped on the window or pasted opens 「顔の追加」
+// with an Exif orientation stands up and its face is found, what cannot be
+// read is said with the screen left as it was, and a photograph dropped on the window or pasted opens 「顔の追加」
 // where a photograph is welcome, and nowhere else.
 #include "../detection/test_photos.h"
 #include "authoring/authoring_look.h"
@@ -81,33 +80,6 @@ TEST(PhonePhotos, AnExifSixPortraitStandsUpAndItsFaceIsFound) {
     f.finishPendingWork();
     for (int s = 1; s <= 4; ++s) EXPECT_TRUE(f.faceAuthoring().state().outlined[s]) << s;
     EXPECT_FALSE(shownTexts(f).join(QLatin1Char('\n')).contains(AuthoringTexts::FacesNotFound));
-}
-
-// HEIC with its own rotation, AVIF, WebP, GIF and a PNG named .jpg open
-// through the picture dialog, each upright at its size.
-TEST(PhonePhotos, EveryKindOpensThroughTheDialogWhateverItsName) {
-    TempAppDir dir;
-    writeTestCatalogue(dir, 3);
-    GameWindow w(dir);
-    TForm1& f = *w.form;
-    const QImage stored = quarteredPicture(96, 64);
-    struct Case { const char* name; QByteArray bytes; QSize shown; int kind; };
-    const Case cases[] = {
-        {"IMG_0001.HEIC", heifPicture(stored, HeifCoding::Hevc, 6), {64, 96}, 1},
-        {"sky.avif", heifPicture(stored, HeifCoding::Av1), {96, 64}, 1},
-        {"chat.webp", qtWrittenPicture(stored, "webp", 90), {96, 64}, 1},
-        {"wave.gif", gifPicture(stored), {96, 64}, 1},
-        {"screenshot.jpg", qtWrittenPicture(stored, "png"), {96, 64}, 1},
-        {"photo.png", phoneJpeg(stored, 8), {64, 96}, 2},
-    };
-    for (const Case& c : cases) {
-        startAuthoring(w, writeBytes(dir, QLatin1String(c.name), c.bytes));
-        EXPECT_TRUE(w.dialogs->errors.isEmpty()) << c.name << ": " << w.dialogs->errors.join(QLatin1Char(' ')).toStdString();
-        ASSERT_TRUE(f.faceAuthoring().adding()) << c.name;
-        EXPECT_EQ(f.faceAuthoring().state().sourcePicture.size(), c.shown) << c.name;
-        EXPECT_EQ(f.faceAuthoring().state().sourceKind, c.kind) << c.name;
-        w.click(f.BitBtnCancel);
-    }
 }
 
 // A file that is no picture, and one of each kind cut short: a message that

@@ -187,24 +187,6 @@ TEST(PhotoColours, ADisplayP3PhotographIsConvertedToSrgbInEveryFormat) {
     }
 }
 
-// A large turned photograph in Display P3: converted and placed upright a
-// band at a time behind its decoder, every band of it.
-TEST(PhotoColours, ATurnedDisplayP3JpegIsConvertedAndTurnedInEveryBand) {
-    const QColorSpace p3(QColorSpace::DisplayP3);
-    const QImage stored = quarteredPicture(640, 482);
-    const QImage shown = decodePhoto(phoneJpeg(stored, 8, p3.iccProfile()), 4000, kCap).picture;
-    ASSERT_EQ(shown.size(), QSize(482, 640));
-    const QColorTransform toSrgb = p3.transformationToColorSpace(QColorSpace::SRgb);
-    // Upright corner (x, y) of orientation 8 is stored pixel (639 - y, x).
-    for (const QPoint at : {QPoint(5, 5), QPoint(476, 5), QPoint(5, 634), QPoint(476, 634), QPoint(120, 100), QPoint(360, 400)}) {
-        const QRgb expected = toSrgb.map(stored.pixel(639 - at.y(), at.x()));
-        const QRgb got = shown.pixel(at);
-        EXPECT_NEAR(qRed(got), qRed(expected), 10) << at.x() << "," << at.y();
-        EXPECT_NEAR(qGreen(got), qGreen(expected), 10) << at.x() << "," << at.y();
-        EXPECT_NEAR(qBlue(got), qBlue(expected), 10) << at.x() << "," << at.y();
-    }
-}
-
 // Larger than its use: made smaller by a whole factor, its long side still
 // at least the one asked for.
 TEST(PhotoFormats, ALargePictureIsReducedByAWholeFactor) {
