@@ -176,7 +176,6 @@ namespace {
 struct PhotoMarkers {
     int orientation = 1;
     QColorSpace space;
-    bool converted = false;
 };
 
 // The first Exif APP1 marker's orientation and the ICC profile of the APP2
@@ -262,7 +261,6 @@ QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSi
         } catch (const std::bad_alloc&) {
             throwJpegError(JERR_OUT_OF_MEMORY);
         }
-        markers->converted = upright->converts();
     }
     uchar* const pixels = image.bits();
     const qsizetype line = image.bytesPerLine();
@@ -322,13 +320,9 @@ QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize, qin
     return decodeJpeg(data, maxPixels, longSideAtLeast(longSide), fullSize);
 }
 
-JpegPhoto decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels) {
+QImage decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels) {
     PhotoMarkers markers;
-    JpegPhoto photo;
-    photo.picture = decodeJpeg(data, maxPixels, longSideAtLeast(longSide), nullptr, &markers);
-    photo.orientation = markers.orientation;
-    photo.convertedToSrgb = markers.converted;
-    return photo;
+    return decodeJpeg(data, maxPixels, longSideAtLeast(longSide), nullptr, &markers);
 }
 
 namespace {
@@ -346,9 +340,6 @@ QImage decodeJpegFile(const QString& path, qint64 maxPixels) {
     return decodeJpegData(readJpegFile(path, maxPixels), maxPixels);
 }
 
-QImage decodeJpegFileReduced(const QString& path, int longSide, qint64 maxPixels) {
-    return decodeJpegReduced(readJpegFile(path, maxPixels), longSide, nullptr, maxPixels);
-}
 
 QByteArray encodeJpeg(const QImage& image, int quality) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);

@@ -36,17 +36,9 @@ QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize,
 // shown as a viewer shows it: turned for the Exif orientation of its first
 // Exif APP1 marker (see orientation.h) and converted to sRGB from the ICC
 // profile its APP2 markers carry (a profile whose pieces do not add up, or
-// that Qt cannot use, is taken as sRGB), both a band of rows at a time on
-// every core.
-struct JpegPhoto {
-    QImage picture;
-    int orientation = 1;            // what was applied: 1 when nothing was
-    bool convertedToSrgb = false;   // whether a profile other than sRGB's was
-};
-JpegPhoto decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels = kMaxPicturePixels);
-
-// A JPEG file decoded as decodeJpegReduced; errors as decodeJpegFile.
-QImage decodeJpegFileReduced(const QString& path, int longSide, qint64 maxPixels = kMaxPicturePixels);
+// that Qt cannot read, is taken as sRGB), a band of rows at a time behind
+// the decoder (upright_bands.h).
+QImage decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels = kMaxPicturePixels);
 
 // Baseline, 24-bit colour, quality 90.
 QByteArray encodeJpeg(const QImage& image, int quality = 90);

@@ -66,7 +66,7 @@ DecodedPhoto decodePhoto(QByteArrayView data, int longSide, qint64 maxPixels) {
     switch (photo.format) {
     case PictureFormat::Jpeg: {
         if (tooManyBytes) throwJpegError(JERR_IMAGE_TOO_BIG);
-        photo.picture = decodeJpegPhoto(data, longSide, maxPixels).picture;
+        photo.picture = decodeJpegPhoto(data, longSide, maxPixels);
         return photo;
     }
     case PictureFormat::Unknown: throw UnreadablePicture(photo.format);
