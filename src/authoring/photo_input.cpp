@@ -70,14 +70,25 @@ void PhotoInput::paste() {
     if (const std::optional<PhotoSource> source = photoSourceOf(*data)) open_(*source);
 }
 
+namespace {
+
+// A photograph is only ever copied: a drop taken as a move (Shift in a file
+// manager) would have the file manager remove the player's photograph.
+bool takeAsCopy(QDropEvent& event) {
+    if (!(event.possibleActions() & Qt::CopyAction)) return false;
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return true;
+}
+
+}  // namespace
+
 bool PhotoInput::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (welcome_() && drag->mimeData() && mayOfferPhoto(*drag->mimeData()))
-            drag->acceptProposedAction();
-        else
+        if (!welcome_() || !drag->mimeData() || !mayOfferPhoto(*drag->mimeData()) || !takeAsCopy(*drag))
             drag->ignore();
         return true;
     }
@@ -85,11 +96,10 @@ bool PhotoInput::eventFilter(QObject* watched, QEvent* event) {
         auto* drop = static_cast<QDropEvent*>(event);
         const std::optional<PhotoSource> source =
             welcome_() && drop->mimeData() ? photoSourceOf(*drop->mimeData()) : std::nullopt;
-        if (!source) {
+        if (!source || !takeAsCopy(*drop)) {
             drop->ignore();
             return true;
         }
-        drop->acceptProposedAction();
         open_(*source);
         return true;
     }

@@ -26,16 +26,23 @@
 
 namespace {
 
-// A drag over the window and, when the window takes it, the drop; true when
-// the drop was taken. The window's own widgets take no drops, so a drop
-// anywhere on it reaches the window.
-bool dropOn(TForm1& f, const QMimeData& data) {
-    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+// A drag over the window and, when the window takes it, the drop, offered
+// as a copy or a move as a file manager offers it (a move with Shift held);
+// true when the drop was taken, which is always as a copy: the file manager
+// never removes the photograph. The window's own widgets take no drops, so a
+// drop anywhere on it reaches the window.
+bool dropOn(TForm1& f, const QMimeData& data, Qt::DropAction proposed = Qt::CopyAction) {
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(300, 300), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(proposed);
     QApplication::sendEvent(&f, &enter);
     if (!enter.isAccepted()) return false;
-    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(300, 300), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(proposed);
     QApplication::sendEvent(&f, &drop);
     f.finishPendingWork();
+    EXPECT_TRUE(!drop.isAccepted() || drop.dropAction() == Qt::CopyAction);
     return drop.isAccepted();
 }
 
@@ -131,7 +138,7 @@ TEST(PhotoDrop, DroppedFilesOpenTheFirstPictureAmongThem) {
     const QString png = writeBytes(dir, QStringLiteral("b.png"), qtWrittenPicture(quarteredPicture(30, 20), "png"));
 
     std::unique_ptr<QMimeData> several(filesData({notes, heic, png}));
-    ASSERT_TRUE(dropOn(f, *several));
+    ASSERT_TRUE(dropOn(f, *several, Qt::MoveAction));
     ASSERT_TRUE(f.faceAuthoring().adding());
     EXPECT_EQ(f.faceAuthoring().state().sourcePicture.size(), QSize(48, 64)) << "the HEIC, upright";
 
