@@ -112,7 +112,8 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
     TempAppDir dir;
     writeTestCatalogue(dir, 3);
     TempAppDir home;
-    for (const char* name : {"face.Jpg", "face.JPEG", "face.bmp", "notes.txt"})
+    for (const char* name : {"face.Jpg", "face.JPEG", "face.bmp", "IMG_0001.HEIC", "pet.heif", "sky.avif", "shot.png",
+                             "chat.WebP", "wave.gif", "notes.txt"})
         home.writeBytes(QStringLiteral("pictures/") + QString::fromLatin1(name), "x");
     QDir().mkpath(home.path() + QStringLiteral("Desktop"));
     const QByteArray homePath = QDir(home.path()).absolutePath().toUtf8();
@@ -127,7 +128,8 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
         ASSERT_TRUE(dialog);
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog)) << "Qt's own dialog on every desktop";
-        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("ピクチャファイル (*.jpg *.jpeg *.bmp)")});
+        EXPECT_EQ(dialog->nameFilters(),
+                  QStringList{QStringLiteral("ピクチャファイル (*.jpg *.jpeg *.heic *.heif *.avif *.png *.webp *.gif *.bmp)")});
         dialog->setDirectory(home.path() + QStringLiteral("pictures"));
         auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
         ASSERT_TRUE(list);
@@ -136,10 +138,12 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
             shown.clear();
             for (int i = 0; i < list->model()->rowCount(list->rootIndex()); ++i)
                 shown << list->model()->index(i, 0, list->rootIndex()).data().toString();
-            return shown.size() >= 3;
+            return shown.size() >= 9;
         }, 5000);
         shown.sort();
-        EXPECT_EQ(shown, (QStringList{QStringLiteral("face.JPEG"), QStringLiteral("face.Jpg"), QStringLiteral("face.bmp")}));
+        EXPECT_EQ(shown, (QStringList{QStringLiteral("IMG_0001.HEIC"), QStringLiteral("chat.WebP"), QStringLiteral("face.JPEG"),
+                                      QStringLiteral("face.Jpg"), QStringLiteral("face.bmp"), QStringLiteral("pet.heif"),
+                                      QStringLiteral("shot.png"), QStringLiteral("sky.avif"), QStringLiteral("wave.gif")}));
         auto* box = dialog->findChild<QDialogButtonBox*>();
         ASSERT_TRUE(box);
         EXPECT_EQ(box->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
