@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
@@ -165,4 +166,35 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
         QDir(home.path() + QStringLiteral("Desktop")).removeRecursively();
     }
     EXPECT_FALSE(f.R2->isChecked()) << "cancelled";
+}
+
+// English puts the game's translation (built into the program) in place of
+// Qt's Japanese texts, and back; a second call for the same language changes
+// nothing, so no window is told of a change that is none.
+TEST(Application, TheLanguageCanBeSwitchedBothWays) {
+    QCoreApplication& app = *QCoreApplication::instance();
+    ASSERT_TRUE(setUpApplication(app, UiLanguage::English)) << "the English translation is not in the program";
+    EXPECT_EQ(installedUiLanguage(), UiLanguage::English);
+    EXPECT_EQ(QLocale().language(), QLocale::English);
+    EXPECT_EQ(app.findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    QWidget watcher;
+    int changes = 0;
+    struct Counter : QObject {
+        int* n;
+        explicit Counter(int* count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::LanguageChange) ++*n;
+            return false;
+        }
+    } counter(&changes);
+    watcher.installEventFilter(&counter);
+    ASSERT_TRUE(setUpApplication(app, UiLanguage::Japanese));
+    QCoreApplication::processEvents();
+    EXPECT_GT(changes, 0);
+    const int afterSwitch = changes;
+    EXPECT_TRUE(setUpApplication(app, UiLanguage::Japanese));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes, afterSwitch);
+    EXPECT_EQ(installedUiLanguage(), UiLanguage::Japanese);
+    EXPECT_EQ(QLocale().language(), QLocale::Japanese);
 }
