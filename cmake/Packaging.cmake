@@ -64,12 +64,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://pomurina.example/)
-# Library dependencies come from dpkg-shlibdeps; the font draws the Japanese
-# texts, the SoundFont only gives the music a voice and Qt's translations put
-# the standard dialogs' own buttons and labels in Japanese; dlib's model
-# serves the automatic part detection, which the game offers only with it.
+# Library dependencies come from dpkg-shlibdeps (libheif1 for HEIC, HEIF and
+# AVIF photographs among them); the font draws the Japanese texts, and Qt's
+# image plugins read WebP photographs (a plugin, loaded at run time, which
+# shlibdeps cannot see). The SoundFont only gives the music a voice and Qt's
+# translations put the standard dialogs' own buttons and labels in Japanese;
+# dlib's model serves the automatic part detection, which the game offers
+# only with it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, qt6-translations-l10n, libdlib-data")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

@@ -5,12 +5,22 @@
 #include "board/caption_label.h"
 
 #include <QColor>
+#include <QDir>
 #include <QPalette>
 #include <QString>
 
 namespace AuthoringTexts {
 inline const QString PictureDialogTitle = QStringLiteral("顔の読み込み");
-inline const QString PictureDialogFilter = QStringLiteral("ピクチャファイル (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp");
+// Every kind the authoring reads; a file of another name opens too when its
+// content is one of them.
+inline const QString PictureDialogFilter = QStringLiteral(
+    "ピクチャファイル (*.jpg;*.jpeg;*.heic;*.heif;*.avif;*.png;*.webp;*.gif;*.bmp)"
+    "|*.jpg;*.jpeg;*.heic;*.heif;*.avif;*.png;*.webp;*.gif;*.bmp");
+// A photograph given that cannot be read: a file, or data pasted or dropped.
+inline QString photoUnreadable(const QString& path) {
+    return QStringLiteral("ファイル %1 は写真として読めません。").arg(QDir::toNativeSeparators(path));
+}
+inline const QString PastedPhotoUnreadable = QStringLiteral("貼り付けた画像は写真として読めません。");
 inline const QString ZoomOffered = QStringLiteral(
     "画像の一部を拡大したい場合は、「ズーム」ボタンを押してから、\r"
     "マウスボタンを押しながら拡大したい部分を矩形で囲んでください。\r"

@@ -6,7 +6,6 @@
 #include "authoring/face_authoring.h"
 
 #include "authoring/authoring_look.h"
-#include "authoring/picture_kind.h"
 #include "authoring/shrink.h"
 #include "board/board.h"
 #include "board/board_texts.h"
@@ -51,28 +50,29 @@ void FaceAuthoring::A1Click() {
         if (!photoLoading_.running()) finder_.end();
         return;
     }
-    const PictureKind kind = pictureKindOfPath(path);
-    if (kind == PictureKind::None) {
-        photoLoading_.cancel();  // this later choice wins
-        openAuthoring(LoadedPhoto{});
-        return;
-    }
+    openPhoto(PhotoSource{{path}, {}, {}}, nullptr);
+}
+
+void FaceAuthoring::openPhoto(const PhotoSource& source, std::function<void()> leaveScreen) {
+    finder_.prepare();
     // Decoded behind the window, before the screen changes: a picture that
-    // cannot be read is reported and the face selection stays as it was.
-    photoLoading_.start(path, kind, [this](const LoadedPhoto& photo) {
+    // cannot be read is reported and the screen stays as it was.
+    photoLoading_.start(source, [this, leaveScreen = std::move(leaveScreen)](const LoadedPhoto& photo) {
         if (photo.error) {
-            finder_.end();
+            if (!authoring_.addingFace) finder_.end();
             dialogs_.showError(photo.error->message());
-        } else {
-            openAuthoring(photo);
+            return;
         }
+        // A photograph given while another is being authored starts afresh.
+        if (authoring_.addingFace) cancel();
+        if (leaveScreen) leaveScreen();
+        openAuthoring(photo);
     });
 }
 
 void FaceAuthoring::finishLoadingPhoto() { photoLoading_.finish(); }
 
 void FaceAuthoring::openAuthoring(const LoadedPhoto& photo) {
-    const PictureKind kind = photo.kind;
     const QImage& picture = photo.picture;
     authoring_.addingFace = true;
     board_.F1->setEnabled(false);
@@ -81,14 +81,12 @@ void FaceAuthoring::openAuthoring(const LoadedPhoto& photo) {
     board_.PageControl1->hide();
     board_.ImgFace1->clearPicture();
     board_.ImgFace1->show();
-    if (kind != PictureKind::None) {
-        authoring_.sourceKind = int(kind);
-        authoring_.sourcePicture = picture;
-        const QSize fit = fitIntoFaceBox(picture.width(), picture.height());
-        authoring_.drawWidth = fit.width();
-        authoring_.drawHeight = fit.height();
-        prepareFaceBox();
-    }
+    authoring_.sourceKind = int(photo.kind);
+    authoring_.sourcePicture = picture;
+    const QSize fit = fitIntoFaceBox(picture.width(), picture.height());
+    authoring_.drawWidth = fit.width();
+    authoring_.drawHeight = fit.height();
+    prepareFaceBox();
 
     for (int s = 1; s <= 4; ++s) {
         board_.partTitle(s)->show();

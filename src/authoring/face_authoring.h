@@ -35,6 +35,12 @@ public:
     // "顔の追加": chooses the photograph and, once it is decoded behind the
     // window, opens the face box with it. Another choice meanwhile wins.
     void A1Click();
+    // A photograph given otherwise (dropped, pasted): decoded behind the
+    // window as a chosen one is; once it is in, leaveScreen (when given)
+    // takes the screen shown away, a face being authored is given up, and
+    // the face box opens with it. One that cannot be read is reported and
+    // the screen stays as it was.
+    void openPhoto(const PhotoSource& source, std::function<void()> leaveScreen);
     // A photograph chosen is being decoded: the window takes no other press.
     bool loadingPhoto() const { return photoLoading_.running(); }
     std::function<void(bool loading)> onLoadingPhotoChanged;

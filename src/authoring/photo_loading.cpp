@@ -1,27 +1,74 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "authoring/photo_loading.h"
 
+#include "authoring/authoring_look.h"
 #include "detection/face_search.h"
-#include "pictures/jpeg_codec.h"
-#include "pictures/picture_file.h"
+#include "pictures/photo_decoding.h"
+#include "pictures/picture_bytes.h"
 #include "pictures/picture_limits.h"
 
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
-LoadedPhoto loadPhoto(const QString& path, PictureKind kind) {
-    LoadedPhoto photo;
-    photo.kind = kind;
-    try {
-        if (kind == PictureKind::Bitmap) photo.picture = loadBitmapFile(path, kPhotographMaxPixels);
-        if (kind == PictureKind::Jpeg)
-            photo.picture = decodeJpegFileReduced(path, kPhotographUsedLongSide, kPhotographMaxPixels);
-    } catch (const AppError& e) {
-        photo.error = e;
-    } catch (const std::exception&) {
-        photo.error = AppError(fileOpenErrorText(path));  // out of memory for the picture
+namespace {
+
+// The first of the files whose content is a picture of a kind the game
+// reads; when none is, the first file, which then tells why.
+QString firstPicture(const QStringList& files) {
+    for (const QString& path : files) {
+        const PictureBytes head = readPictureHead(path, kPictureFormatHeadBytes);
+        if (head.status == PictureBytes::Read && pictureFormatOf(head.bytes) != PictureFormat::Unknown) return path;
     }
-    return photo;
+    return files.value(0);
+}
+
+LoadedPhoto decoded(const DecodedPhoto& photo) {
+    LoadedPhoto loaded;
+    loaded.kind = pictureKindOf(photo.format);
+    loaded.picture = photo.picture;
+    return loaded;
+}
+
+LoadedPhoto loadFile(const QString& path) {
+    try {
+        return decoded(decodePhotoFile(path, kPhotographUsedLongSide, kPhotographMaxPixels));
+    } catch (const UnreadablePicture& e) {
+        // The bitmap reader's own word, as before.
+        if (e.format == PictureFormat::Bitmap) throwFileOpenError(path);
+        throw AppError(AuthoringTexts::photoUnreadable(path));
+    }
+}
+
+LoadedPhoto loadGiven(const PhotoSource& source) {
+    if (!source.files.isEmpty()) return loadFile(firstPicture(source.files));
+    try {
+        if (!source.data.isEmpty())
+            return decoded(decodePhoto(source.data, kPhotographUsedLongSide, kPhotographMaxPixels));
+        LoadedPhoto loaded;
+        loaded.kind = PictureKind::Bitmap;
+        loaded.picture = preparedPhoto(source.picture, kPhotographUsedLongSide, kPhotographMaxPixels);
+        return loaded;
+    } catch (const UnreadablePicture&) {
+        throw AppError(AuthoringTexts::PastedPhotoUnreadable);
+    }
+}
+
+}  // namespace
+
+LoadedPhoto loadPhoto(const PhotoSource& source) {
+    try {
+        return loadGiven(source);
+    } catch (const AppError& e) {
+        LoadedPhoto failed;
+        failed.error = e;
+        return failed;
+    } catch (const std::exception&) {
+        // Out of memory for the picture.
+        LoadedPhoto failed;
+        failed.error = source.files.isEmpty() ? AppError(AuthoringTexts::PastedPhotoUnreadable)
+                                              : AppError(fileOpenErrorText(source.files.value(0)));
+        return failed;
+    }
 }
 
 PhotoLoading::PhotoLoading() {
@@ -34,12 +81,12 @@ PhotoLoading::~PhotoLoading() {
     pool_.waitForDone();
 }
 
-void PhotoLoading::start(const QString& path, PictureKind kind, std::function<void(const LoadedPhoto&)> done) {
+void PhotoLoading::start(const PhotoSource& source, std::function<void(const LoadedPhoto&)> done) {
     const bool wasRunning = running();
     watcher_ = std::make_unique<QFutureWatcher<LoadedPhoto>>();
     done_ = std::move(done);
     QObject::connect(watcher_.get(), &QFutureWatcherBase::finished, watcher_.get(), [this] { deliver(); });
-    watcher_->setFuture(QtConcurrent::run(&pool_, loadPhoto, path, kind));
+    watcher_->setFuture(QtConcurrent::run(&pool_, loadPhoto, source));
     if (!wasRunning && onRunningChanged) onRunningChanged(true);
 }
 

@@ -27,6 +27,7 @@ struct Board {
     QMenu* F1Menu = nullptr;
     QAction* A1 = nullptr;
     QAction* D1 = nullptr;
+    QAction* Paste1 = nullptr;  // 「貼り付け」: a photograph from the clipboard for a new face (Ctrl+V)
     QAction* R1 = nullptr;
     QAction* G1 = nullptr;  // the game menu, enabled together with F1
     QMenu* G1Menu = nullptr;

@@ -278,6 +278,9 @@ void TForm1::createMenu() {
     F1->setEnabled(false);
     A1 = item(F1Menu, "A1", QStringLiteral("顔の追加(&A)"), false, &TForm1::A1Click);
     D1 = item(F1Menu, "D1", QStringLiteral("顔の削除(&D)"), false, &TForm1::D1Click);
+    // Handled by authoring's photo input (createScreens), which also gives it Ctrl+V.
+    Paste1 = named(new QAction(QStringLiteral("貼り付け(&V)"), this), "Paste1");
+    F1Menu->addAction(Paste1);
 
     R1 = item(nullptr, "R1", QStringLiteral("保存した顔(&R)"), false, &TForm1::R1Click);
     bar->addAction(R1);

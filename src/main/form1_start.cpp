@@ -7,6 +7,7 @@
 #include "about/form2.h"
 #include "authoring/face_authoring.h"
 #include "authoring/face_deleting.h"
+#include "authoring/photo_input.h"
 #include "board/caption_label.h"
 #include "board/command_button.h"
 #include "board/image_control.h"
@@ -29,6 +30,7 @@
 #include "play/visible_pictures.h"
 
 #include <QCloseEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -99,6 +101,24 @@ void TForm1::createScreens() {
             pictures_->changeEnded();
     };
     faceAuthoring_->onLoadingPhotoChanged = [this](bool) { showBusyCursor(); };
+    // A photograph dropped or pasted: welcome on the face selection, in the
+    // authoring and in the saved-faces viewer, which it leaves once the
+    // photograph is in; never while a change is written.
+    new PhotoInput(
+        *this, *Paste1,
+        [this] {
+            return !background_.running() && !party_->running() && !faceDeleting_->active() &&
+                   (F1->isEnabled() || faceAuthoring_->adding() || !ListBox1->isHidden());
+        },
+        [this](const PhotoSource& source) {
+            guarded([&] {
+                faceAuthoring_->openPhoto(source, [this] {
+                    if (ListBox1->isHidden()) return;
+                    BitBtnCancel->hide();
+                    libraryViewer_->close();
+                });
+            });
+        });
 }
 
 void TForm1::finishPendingWork() {

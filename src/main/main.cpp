@@ -4,6 +4,7 @@
 #include "desktop/qt_user_dialogs.h"
 #include "files/app_home.h"
 #include "files/game_folder_lock.h"
+#include "files/ui_language.h"
 #include "main/application_setup.h"
 #include "main/form1.h"
 #include "main/stretch_watchdog.h"
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    setUpApplication(app);
+    // The system's language until the game folder's own choice is known.
+    setUpApplication(app, systemUiLanguage());
     // Measuring only: set POMURINA_STRETCH_LOG to note the window's stretches.
     const std::unique_ptr<StretchWatchdog> watchdog = stretchLogFromEnvironment();
 
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
     setting.claimFolder = [&](const QString& folder) { return claimGameFolder(folderLock, folder, startDialogs); };
     const std::optional<QString> appDir = startAppHome(setting, startDialogs);
     if (!appDir) return EXIT_FAILURE;
+    setUpApplication(app, uiLanguageOf(readLanguageChoice(*appDir), systemUiLanguage()));
     TForm1 form1(*appDir);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = form1.frameGeometry();

@@ -3,13 +3,18 @@
 
 #include "files/app_error.h"
 #include "files/atomic_write.h"
+#include "pictures/orientation.h"
+#include "pictures/upright_bands.h"
 #include "pictures/picture_bytes.h"
 #include "pictures/stretch.h"
 
+#include <QColorSpace>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <jpeglib.h>
@@ -165,11 +170,39 @@ void convertRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* in, QRgb* ou
 
 namespace {
 
+// What a photograph records beside its pixels, read from its markers: its
+// orientation and its colour space (none when it has no profile, or one Qt
+// cannot read).
+struct PhotoMarkers {
+    int orientation = 1;
+    QColorSpace space;
+};
+
+// The first Exif APP1 marker's orientation and the ICC profile of the APP2
+// markers, once the header has been read with both kinds of marker saved.
+void readPhotoMarkers(ErrorManager& err, jpeg_decompress_struct* cinfo, PhotoMarkers& markers) {
+    for (jpeg_saved_marker_ptr m = cinfo->marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1) continue;
+        const QByteArrayView payload(reinterpret_cast<const char*>(m->data), qsizetype(m->data_length));
+        if (!payload.startsWith(QByteArrayView("Exif\0\0", 6))) continue;
+        markers.orientation = exifOrientation(payload);
+        break;
+    }
+    JOCTET* icc = nullptr;
+    unsigned int iccBytes = 0;
+    // A profile whose pieces do not add up is left out, as if there were none.
+    if (guarded(err, [&] { jpeg_read_icc_profile(cinfo, &icc, &iccBytes); }) && icc) {
+        markers.space = QColorSpace::fromIccProfile(QByteArray(reinterpret_cast<const char*>(icc), qsizetype(iccBytes)));
+    }
+    std::free(icc);
+}
+
 // The decode itself; with wanted, at the smallest scale n/8 whose output is
-// at least wanted(the picture's own size) in both directions.
+// at least wanted(the picture's own size) in both directions. With markers,
+// the photograph's orientation and colour profile are read too, and the
+// picture comes upright and in sRGB.
 QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSize(QSize)>& wanted,
-                  QSize* fullSize) {
-    Decompressor d;
+                  QSize* fullSize, PhotoMarkers* markers = nullptr) {    Decompressor d;
     jpeg_decompress_struct* cinfo = &d.cinfo;
     cinfo->err = &d.err.pub;
     installErrorManager(d.err);
@@ -182,11 +215,17 @@ QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSi
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
     const auto size = static_cast<unsigned long>(data.size());
     run(d.err, [cinfo, bytes, size] { jpeg_mem_src(cinfo, bytes, size); });
+    if (markers)
+        run(d.err, [cinfo] {
+            jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xffff);
+            jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xffff);
+        });
     run(d.err, [cinfo] { jpeg_read_header(cinfo, TRUE); });
 
     if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > maxPixels) throwJpegError(JERR_IMAGE_TOO_BIG);
     const QSize full(int(cinfo->image_width), int(cinfo->image_height));
     if (fullSize) *fullSize = full;
+    if (markers) readPhotoMarkers(d.err, cinfo, *markers);
 
     switch (cinfo->jpeg_color_space) {
     case JCS_GRAYSCALE: cinfo->out_color_space = JCS_GRAYSCALE; break;
@@ -213,18 +252,37 @@ QImage decodeJpeg(QByteArrayView data, qint64 maxPixels, const std::function<QSi
 
     QImage image(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (image.isNull()) throwJpegError(JERR_OUT_OF_MEMORY);
+    // A photograph is turned upright and converted to sRGB behind the
+    // decoder, a band of rows at a time.
+    std::optional<UprightBands> upright;
+    if (markers) {
+        try {
+            upright.emplace(image, markers->orientation, markers->space);
+        } catch (const std::bad_alloc&) {
+            throwJpegError(JERR_OUT_OF_MEMORY);
+        }
+    }
+    uchar* const pixels = image.bits();
+    const qsizetype line = image.bytesPerLine();
     const bool direct = cinfo->output_components == 4 && cinfo->out_color_space != JCS_CMYK;
     std::vector<JSAMPLE> row(direct ? 0 : size_t(cinfo->output_width) * size_t(cinfo->output_components));
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = int(cinfo->output_scanline);
-        JSAMPROW rowPointer = direct ? image.scanLine(y) : row.data();
+        uchar* const target = pixels + y * line;
+        JSAMPROW rowPointer = direct ? target : row.data();
         run(d.err, [cinfo, &rowPointer] { jpeg_read_scanlines(cinfo, &rowPointer, 1); });
-        if (!direct) convertRow(*cinfo, row.data(), reinterpret_cast<QRgb*>(image.scanLine(y)));
+        if (!direct) convertRow(*cinfo, row.data(), reinterpret_cast<QRgb*>(target));
+        if (upright && (y + 1) % UprightBands::kBandRows == 0) upright->rowsDecoded(y + 1);
     }
     // Every pixel is in; whatever follows the last scan (even a missing end
     // marker) cannot change the picture.
     jpeg_abort_decompress(cinfo);
-    return image;
+    if (!upright) return image;
+    try {
+        return upright->finish();
+    } catch (const std::bad_alloc&) {
+        throwJpegError(JERR_OUT_OF_MEMORY);
+    }
 }
 
 }  // namespace
@@ -246,15 +304,25 @@ QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 
     return stretchNearest(scaled, drawn.width(), drawn.height());
 }
 
+namespace {
+
+// Only the long side counts; a picture no larger is decoded in full.
+std::function<QSize(QSize)> longSideAtLeast(int longSide) {
+    return [longSide](QSize full) {
+        if (std::max(full.width(), full.height()) <= longSide) return full;
+        return full.width() >= full.height() ? QSize(longSide, 1) : QSize(1, longSide);
+    };
+}
+
+}  // namespace
+
 QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize, qint64 maxPixels) {
-    return decodeJpeg(
-        data, maxPixels,
-        [longSide](QSize full) {
-            // Only the long side counts; a picture no larger is decoded in full.
-            if (std::max(full.width(), full.height()) <= longSide) return full;
-            return full.width() >= full.height() ? QSize(longSide, 1) : QSize(1, longSide);
-        },
-        fullSize);
+    return decodeJpeg(data, maxPixels, longSideAtLeast(longSide), fullSize);
+}
+
+QImage decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels) {
+    PhotoMarkers markers;
+    return decodeJpeg(data, maxPixels, longSideAtLeast(longSide), nullptr, &markers);
 }
 
 namespace {
@@ -272,9 +340,6 @@ QImage decodeJpegFile(const QString& path, qint64 maxPixels) {
     return decodeJpegData(readJpegFile(path, maxPixels), maxPixels);
 }
 
-QImage decodeJpegFileReduced(const QString& path, int longSide, qint64 maxPixels) {
-    return decodeJpegReduced(readJpegFile(path, maxPixels), longSide, nullptr, maxPixels);
-}
 
 QByteArray encodeJpeg(const QImage& image, int quality) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);

@@ -32,8 +32,13 @@ QImage decodeJpegFitted(QByteArrayView data, QSize box, QSize* fullSize, qint64 
 QImage decodeJpegReduced(QByteArrayView data, int longSide, QSize* fullSize,
                          qint64 maxPixels = kMaxPicturePixels);
 
-// A JPEG file decoded as decodeJpegReduced; errors as decodeJpegFile.
-QImage decodeJpegFileReduced(const QString& path, int longSide, qint64 maxPixels = kMaxPicturePixels);
+// A photograph from a camera or a phone, decoded as decodeJpegReduced and
+// shown as a viewer shows it: turned for the Exif orientation of its first
+// Exif APP1 marker (see orientation.h) and converted to sRGB from the ICC
+// profile its APP2 markers carry (a profile whose pieces do not add up, or
+// that Qt cannot read, is taken as sRGB), a band of rows at a time behind
+// the decoder (upright_bands.h).
+QImage decodeJpegPhoto(QByteArrayView data, int longSide, qint64 maxPixels = kMaxPicturePixels);
 
 // Baseline, 24-bit colour, quality 90.
 QByteArray encodeJpeg(const QImage& image, int quality = 90);

@@ -2,6 +2,7 @@
 #include "pictures/picture_bytes.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,9 +17,10 @@ struct Descriptor {
     }
 };
 
-}  // namespace
-
-PictureBytes readPictureBytes(const QString& path, qint64 maxBytes) {
+// Reads the first count bytes of a regular file (all of it when it is no
+// longer), or the whole file when count is negative and it is no larger than
+// maxBytes.
+PictureBytes readRegularFile(const QString& path, qint64 maxBytes, qint64 count) {
     PictureBytes result;
     // O_NONBLOCK: opening a pipe with no writer must not wait for one; a
     // regular file reads the same either way.
@@ -32,7 +34,7 @@ PictureBytes readPictureBytes(const QString& path, qint64 maxBytes) {
     }
     struct stat st {};
     if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return result;
-    const qint64 size = st.st_size;
+    const qint64 size = count >= 0 ? std::min<qint64>(count, st.st_size) : st.st_size;
     if (size > maxBytes) {
         result.status = PictureBytes::TooLarge;
         return result;
@@ -50,6 +52,14 @@ PictureBytes readPictureBytes(const QString& path, qint64 maxBytes) {
     }
     result.status = PictureBytes::Read;
     return result;
+}
+
+}  // namespace
+
+PictureBytes readPictureBytes(const QString& path, qint64 maxBytes) { return readRegularFile(path, maxBytes, -1); }
+
+PictureBytes readPictureHead(const QString& path, qint64 count) {
+    return readRegularFile(path, std::max<qint64>(count, 0), std::max<qint64>(count, 0));
 }
 
 qint64 pictureFileByteLimit(qint64 maxPixels) {

@@ -17,6 +17,10 @@ struct PictureBytes {
 // read that fails or stops short of the file's size.
 PictureBytes readPictureBytes(const QString& path, qint64 maxBytes);
 
+// The first count bytes of a regular file (fewer when it is shorter), to
+// tell its kind; statuses as readPictureBytes.
+PictureBytes readPictureHead(const QString& path, qint64 count);
+
 // No picture within maxPixels needs more bytes than this: up to eight a
 // pixel for the pixel data, and room for headers, palettes and metadata.
 qint64 pictureFileByteLimit(qint64 maxPixels);

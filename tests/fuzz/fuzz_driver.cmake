@@ -11,6 +11,8 @@ set(fuzz_source ${SOURCE_DIR}/tests/fuzz)
 # A finding is a crash: sanitizer reports end the run with the stack.
 set(ENV{ASAN_OPTIONS} "abort_on_error=1:detect_leaks=1:symbolize=1")
 set(ENV{UBSAN_OPTIONS} "print_stacktrace=1:halt_on_error=1")
+# Leaks inside the system's picture libraries are theirs (see the file).
+set(ENV{LSAN_OPTIONS} "suppressions=${fuzz_source}/leak_suppressions.txt:print_suppressions=0")
 
 if(MODE STREQUAL "build")
   execute_process(COMMAND ${CMAKE_COMMAND} -S ${fuzz_source}/clang -B ${fuzz_build} -G ${GENERATOR} -C ${SETTINGS}
@@ -95,6 +97,7 @@ elseif(MODE STREQUAL "fuzz")
   endif()
   execute_process(COMMAND env -i PATH=/usr/bin:/bin QT_HASH_SEED=0 POMURINA_FUZZ_WORK=${work}
     "ASAN_OPTIONS=$ENV{ASAN_OPTIONS}" "UBSAN_OPTIONS=$ENV{UBSAN_OPTIONS}"
+    "LSAN_OPTIONS=suppressions=${saved}/leak_suppressions.txt:print_suppressions=0"
     ${fixed_addresses} ./fuzz_${TARGET} -timeout=10 -rss_limit_mb=2048 -artifact_prefix=artifacts/${TARGET}/
     -seed=${SEED} -runs=${RUNS} -reload=0 -print_final_stats=1 ${max_len}
     ${scratch} ${starting}

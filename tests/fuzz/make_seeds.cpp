@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes the seed corpora of the JPEG, bitmap and MIDI fuzz targets: small
-// files of every kind the readers know, made here rather than taken from
-// anywhere. Usage: make_fuzz_seeds <tests/fuzz/corpus folder>
+// Writes the seed corpora of the JPEG, bitmap, photo and MIDI fuzz targets:
+// small files of every kind the readers know, made here rather than taken
+// from anywhere. Usage: make_fuzz_seeds <tests/fuzz/corpus folder>
 #include "audio/media_smf_builder.h"
 #include "pictures/bitmap_builder.h"
+#include "support/phone_photos.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,6 +107,27 @@ void bitmapSeeds() {
     write("bitmap", "rle4.bmp", b.bytes());
 }
 
+// Every kind a phone or a browser writes, small: Exif orientations, colour
+// profiles, transparency, HEIF's own rotation.
+void photoSeeds() {
+    const QImage picture = quarteredPicture(16, 8);
+    const QColorSpace p3(QColorSpace::DisplayP3);
+    QImage tagged = picture.convertToFormat(QImage::Format_ARGB32);
+    tagged.setPixel(0, 0, 0x40ff0000);
+    tagged.setColorSpace(p3);
+    write("photo", "exif6.jpg", phoneJpeg(picture, 6));
+    write("photo", "exif5_p3.jpg", phoneJpeg(picture, 5, p3.iccProfile()));
+    write("photo", "alpha_p3.png", qtWrittenPicture(tagged, "png"));
+    write("photo", "palette.png", qtWrittenPicture(picture.convertToFormat(QImage::Format_Indexed8), "png"));
+    write("photo", "deep.png", qtWrittenPicture(picture.convertToFormat(QImage::Format_RGBX64), "png"));
+    write("photo", "lossy.webp", qtWrittenPicture(picture, "webp", 50));
+    write("photo", "alpha.webp", qtWrittenPicture(tagged, "webp", 100));
+    write("photo", "two_frames.gif", gifPicture(picture, Quarter::TopLeft));
+    write("photo", "turned6.heic", heifPicture(picture, HeifCoding::Hevc, 6, p3));
+    write("photo", "mirrored2.avif", heifPicture(picture, HeifCoding::Av1, 2));
+    write("photo", "plain.bmp", qtWrittenPicture(picture, "bmp"));
+}
+
 void midiSeeds() {
     write("midi", "one_second.mid", oneSecondSong());
     TrackBytes conductor;
@@ -132,6 +154,7 @@ int main(int argc, char** argv) {
     corpus = QString::fromLocal8Bit(argv[1]);
     jpegSeeds();
     bitmapSeeds();
+    photoSeeds();
     midiSeeds();
     return 0;
 }

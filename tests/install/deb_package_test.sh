@@ -4,7 +4,8 @@
 # Makes the Debian package with CPack into a temporary folder and checks its
 # name, its file list (everything under /usr, nothing in a home folder), its
 # fields (Depends worked out from the linked libraries, Qt's print support
-# for the New Year card among them, plus the font, the SoundFont
+# for the New Year card and libheif for HEIC photographs among them, plus
+# the font and Qt's image plugins for WebP photographs, the SoundFont
 # recommended), its documents (DEP-5 copyright, changelog, manual page), the
 # hardening of the program, and that lintian reports no error and no warning. Ends with the package's size and installed size.
 set -euo pipefail
@@ -38,7 +39,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 depends=$(field Depends)
 echo "Depends: $depends"
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 libjpeg62-turbo libfluidsynth3 libc6 fonts-ipafont-gothic; do
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 libjpeg62-turbo libheif1 libfluidsynth3 libc6 \
+           fonts-ipafont-gothic qt6-image-formats-plugins; do
   [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep"
 done
 [[ "$(field Recommends)" == *timgm6mb-soundfont* ]] || fail "Recommends: $(field Recommends)"

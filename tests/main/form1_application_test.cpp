@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
@@ -112,7 +113,8 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
     TempAppDir dir;
     writeTestCatalogue(dir, 3);
     TempAppDir home;
-    for (const char* name : {"face.Jpg", "face.JPEG", "face.bmp", "notes.txt"})
+    for (const char* name : {"face.Jpg", "face.JPEG", "face.bmp", "IMG_0001.HEIC", "pet.heif", "sky.avif", "shot.png",
+                             "chat.WebP", "wave.gif", "notes.txt"})
         home.writeBytes(QStringLiteral("pictures/") + QString::fromLatin1(name), "x");
     QDir().mkpath(home.path() + QStringLiteral("Desktop"));
     const QByteArray homePath = QDir(home.path()).absolutePath().toUtf8();
@@ -127,7 +129,8 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
         ASSERT_TRUE(dialog);
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog)) << "Qt's own dialog on every desktop";
-        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("ピクチャファイル (*.jpg *.jpeg *.bmp)")});
+        EXPECT_EQ(dialog->nameFilters(),
+                  QStringList{QStringLiteral("ピクチャファイル (*.jpg *.jpeg *.heic *.heif *.avif *.png *.webp *.gif *.bmp)")});
         dialog->setDirectory(home.path() + QStringLiteral("pictures"));
         auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
         ASSERT_TRUE(list);
@@ -136,10 +139,12 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
             shown.clear();
             for (int i = 0; i < list->model()->rowCount(list->rootIndex()); ++i)
                 shown << list->model()->index(i, 0, list->rootIndex()).data().toString();
-            return shown.size() >= 3;
+            return shown.size() >= 9;
         }, 5000);
         shown.sort();
-        EXPECT_EQ(shown, (QStringList{QStringLiteral("face.JPEG"), QStringLiteral("face.Jpg"), QStringLiteral("face.bmp")}));
+        EXPECT_EQ(shown, (QStringList{QStringLiteral("IMG_0001.HEIC"), QStringLiteral("chat.WebP"), QStringLiteral("face.JPEG"),
+                                      QStringLiteral("face.Jpg"), QStringLiteral("face.bmp"), QStringLiteral("pet.heif"),
+                                      QStringLiteral("shot.png"), QStringLiteral("sky.avif"), QStringLiteral("wave.gif")}));
         auto* box = dialog->findChild<QDialogButtonBox*>();
         ASSERT_TRUE(box);
         EXPECT_EQ(box->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
@@ -161,4 +166,35 @@ TEST(Application, QtDialogsSpeakJapaneseListPicturesOfAnyCaseAndShowTheFolderPro
         QDir(home.path() + QStringLiteral("Desktop")).removeRecursively();
     }
     EXPECT_FALSE(f.R2->isChecked()) << "cancelled";
+}
+
+// English puts the game's translation (built into the program) in place of
+// Qt's Japanese texts, and back; a second call for the same language changes
+// nothing, so no window is told of a change that is none.
+TEST(Application, TheLanguageCanBeSwitchedBothWays) {
+    QCoreApplication& app = *QCoreApplication::instance();
+    ASSERT_TRUE(setUpApplication(app, UiLanguage::English)) << "the English translation is not in the program";
+    EXPECT_EQ(installedUiLanguage(), UiLanguage::English);
+    EXPECT_EQ(QLocale().language(), QLocale::English);
+    EXPECT_EQ(app.findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    QWidget watcher;
+    int changes = 0;
+    struct Counter : QObject {
+        int* n;
+        explicit Counter(int* count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::LanguageChange) ++*n;
+            return false;
+        }
+    } counter(&changes);
+    watcher.installEventFilter(&counter);
+    ASSERT_TRUE(setUpApplication(app, UiLanguage::Japanese));
+    QCoreApplication::processEvents();
+    EXPECT_GT(changes, 0);
+    const int afterSwitch = changes;
+    EXPECT_TRUE(setUpApplication(app, UiLanguage::Japanese));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes, afterSwitch);
+    EXPECT_EQ(installedUiLanguage(), UiLanguage::Japanese);
+    EXPECT_EQ(QLocale().language(), QLocale::Japanese);
 }
