@@ -6,6 +6,8 @@
 #include <atomic>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -85,6 +87,39 @@ QByteArray floorRead(const QString& path) {
 QImage floorDecode(const QByteArray& jpeg) { return decodeAtScale(jpeg, {}, false); }
 
 QImage floorDecodeThumbnail(const QByteArray& jpeg, QSize box) { return decodeAtScale(jpeg, box, true); }
+
+std::vector<std::vector<int>> floorReadNumberedSections(const QByteArray& ini, const std::vector<QByteArray>& keys) {
+    std::vector<std::vector<int>> values;
+    const char* at = ini.constData();
+    const char* const end = at + ini.size();
+    std::vector<int>* section = nullptr;
+    while (at < end) {
+        const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+        if (!lineEnd) lineEnd = end;
+        while (at < lineEnd && (*at == ' ' || *at == '\t')) ++at;
+        if (at < lineEnd && *at == '[') {
+            section = nullptr;
+            int n = 0;
+            const char* d = at + 1;
+            for (; d < lineEnd && *d >= '0' && *d <= '9'; ++d) n = n * 10 + (*d - '0');
+            if (d > at + 1 && d < lineEnd && *d == ']' && n < (1 << 20)) {
+                if (size_t(n) >= values.size()) values.resize(size_t(n) + 1, std::vector<int>(keys.size(), 0));
+                section = &values[size_t(n)];
+            }
+        } else if (section) {
+            const char* eq = static_cast<const char*>(std::memchr(at, '=', size_t(lineEnd - at)));
+            if (eq) {
+                for (size_t k = 0; k < keys.size(); ++k)
+                    if (qsizetype(eq - at) == keys[k].size() && qstrnicmp(at, keys[k].constData(), keys[k].size()) == 0) {
+                        (*section)[k] = std::atoi(eq + 1);
+                        break;
+                    }
+            }
+        }
+        at = lineEnd + 1;
+    }
+    return values;
+}
 
 void floorOnTwoThreads(int count, const std::function<void(int)>& work) {
     std::atomic<int> next{0};

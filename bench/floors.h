@@ -12,6 +12,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <vector>
 
 // The whole file by its plain path (empty when it cannot be read).
 QByteArray floorRead(const QString& path);
@@ -23,6 +24,12 @@ QImage floorDecode(const QByteArray& jpeg);
 // scale (n/8) that is at least the drawn size, then cut down to it nearest
 // neighbour.
 QImage floorDecodeThumbnail(const QByteArray& jpeg, QSize box);
+
+// The numbered sections' integer entries of a settings file in one pass
+// over its bytes: values[section][key], the keys given in upper case and
+// matched without regard to case; a missing entry is 0. The plain reading of
+// FaceData.ini's answers ("[<n>]" sections of X1..Y4).
+std::vector<std::vector<int>> floorReadNumberedSections(const QByteArray& ini, const std::vector<QByteArray>& keys);
 
 // work(0) .. work(count - 1) spread over the calling thread and one more.
 void floorOnTwoThreads(int count, const std::function<void(int)>& work);

@@ -250,7 +250,8 @@ namespace {
 
 // Every entry of the data folder that is not a picture spelled as the game
 // spells it: the leftovers are hidden names, and another spelling of a
-// catalogue name is never the game's own.
+// catalogue name is never the game's own. (Every spelling of any other name
+// is kept, so the watch's names answer resolveAppPath's look-ups too.)
 bool otherThanAPicture(const char* name) { return !isFacePictureName(name); }
 
 }  // namespace

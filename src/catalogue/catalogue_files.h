@@ -70,3 +70,10 @@ struct StartingCount {
     QString error;  // empty when the settings' count is used
 };
 StartingCount startingFaceCount(const QString& appDir);
+// The count as startingFaceCount gives it and the answers of those faces as
+// readFaceAnswers gives them, from one read of the settings (start-up).
+struct StartingFaceData {
+    StartingCount start;
+    std::vector<FaceAnswer> answers;
+};
+StartingFaceData readStartingFaceData(const QString& appDir);

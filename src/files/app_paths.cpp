@@ -3,6 +3,7 @@
 
 #include "files/app_error.h"
 #include "files/file_reading.h"
+#include "files/watched_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,12 +38,19 @@ QString matchEntry(const QString& folder, const QString& component) {
     const QByteArray wanted = QFile::encodeName(component);
     const bool ascii = std::all_of(component.cbegin(), component.cend(), [](QChar c) { return c.unicode() < 128; });
     QString best;
-    listFolder(dir, [&](const char* name) {
+    const auto consider = [&](const char* name, const QString& decoded) {
         if (ascii && ::strcasecmp(name, wanted.constData()) != 0) return;
-        const QString decoded = QFile::decodeName(name);
         if (decoded.compare(component, Qt::CaseInsensitive) != 0) return;
         if (best.isEmpty() || decoded < best) best = decoded;
-    });
+    };
+    // A watched folder (the data folder, from the start's sweep on) answers
+    // from the names its watch keeps: settings files that are not there yet
+    // are looked up without listing its thousands of pictures.
+    if (const std::optional<QStringList> spellings = watchedSpellings(dir, component)) {
+        for (const QString& spelling : *spellings) consider(QFile::encodeName(spelling).constData(), spelling);
+        return best;
+    }
+    listFolder(dir, [&](const char* name) { consider(name, QFile::decodeName(name)); });
     return best;
 }
 

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr qsizetype kMaxValueLength = 2047;
-
 bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Eight bytes at a time (a settings file has hundreds of kilobytes), the
@@ -26,16 +24,6 @@ constexpr quint64 kHigh = 0x8080808080808080ULL;
 quint64 bytesEqual(quint64 w, unsigned char c) {
     const quint64 x = w ^ (kHigh / 0x80 * c);
     return ~(((x & kLow7) + kLow7) | x) & kHigh;
-}
-
-bool isAscii(const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    const qsizetype size = bytes.size();
-    quint64 all = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) all |= word(data + i);
-    for (; i < size; ++i) all |= static_cast<unsigned char>(data[i]);
-    return (all & kHigh) == 0;
 }
 
 bool isAscii(const QString& text) {
@@ -74,7 +62,7 @@ std::pair<qsizetype, qsizetype> lineEnds(const QByteArray& bytes) {
 }  // namespace
 
 std::optional<IniAppend> IniAppend::of(QByteArray bytes) {
-    if (!shiftJisKeepsAscii() || !isAscii(bytes)) return std::nullopt;
+    if (!shiftJisKeepsAscii() || !isAsciiBytes(bytes)) return std::nullopt;
     return IniAppend(std::move(bytes));
 }
 
@@ -134,7 +122,7 @@ std::optional<QString> IniAppend::readString(const QString& section, const QStri
     if (!line) return std::nullopt;
     QLatin1StringView value;
     entryOf<QLatin1StringView>(text(*line), nullptr, &value);
-    return value.left(std::min(value.size(), kMaxValueLength)).toString();
+    return value.left(std::min(value.size(), kMaxIniValueLength)).toString();
 }
 
 bool IniAppend::replaceString(const QString& section, const QString& key, const QString& value) {

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr qsizetype kMaxValueLength = 2047;
-
 bool isAscii(const QString& text) {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
@@ -37,8 +35,11 @@ int hexDigit(char16_t c) {
 
 }  // namespace
 
-bool parseIniInteger(const QString& text, int* value) {
-    const QString t = text.trimmed();
+namespace {
+
+template <typename View>
+bool parseInteger(View text, int* value) {
+    const View t = text.trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
@@ -61,7 +62,7 @@ bool parseIniInteger(const QString& text, int* value) {
                                   : qint64(std::numeric_limits<int>::max());
     qint64 magnitude = 0;
     for (; i < t.size(); ++i) {
-        const char16_t c = t[i].unicode();
+        const char16_t c = QChar(t[i]).unicode();
         const int digit = base == 16 ? hexDigit(c) : (c >= u'0' && c <= u'9' ? c - u'0' : -1);
         if (digit < 0) return false;
         magnitude = magnitude * base + digit;
@@ -70,6 +71,11 @@ bool parseIniInteger(const QString& text, int* value) {
     *value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
 }
+
+}  // namespace
+
+bool parseIniInteger(const QString& text, int* value) { return parseInteger(QStringView(text), value); }
+bool parseIniInteger(QLatin1StringView text, int* value) { return parseInteger(text, value); }
 
 IniFile::IniFile(const QString& path) : path_(path) {
     switch (probePath(path)) {
@@ -86,6 +92,19 @@ IniFile::IniFile(const QString& path) : path_(path) {
     }
     existed_ = true;
     parse(readWholeFile(path, kMaxIniFileBytes));
+}
+
+QByteArray readIniFileBytes(const QString& path) {
+    switch (probePath(path)) {
+    case PathKind::Absent:
+    case PathKind::Folder:
+        return {};
+    case PathKind::Other:
+        throwFileOpenError(path);
+    case PathKind::File:
+        break;
+    }
+    return readWholeFile(path, kMaxIniFileBytes);
 }
 
 IniFile::IniFile(const QString& path, const QByteArray& contents) : path_(path), existed_(true) { parse(contents); }
@@ -138,10 +157,10 @@ int IniFile::findKey(int sectionLine, int end, const QString& key) const {
 
 namespace {
 
-// A value as it is read back: at most kMaxValueLength characters, never half
+// A value as it is read back: at most kMaxIniValueLength characters, never half
 // a surrogate pair.
 QString valueText(QStringView value) {
-    qsizetype length = std::min(value.size(), kMaxValueLength);
+    qsizetype length = std::min(value.size(), kMaxIniValueLength);
     if (length < value.size() && value.at(length - 1).isHighSurrogate()) --length;
     return value.left(length).toString();
 }

@@ -10,6 +10,7 @@
 // reads as empty, and save() refuses to replace it.
 // Every write and erase costs time linear in the size of the file.
 #include <QHash>
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -84,6 +85,11 @@ private:
     mutable bool indexed_ = false;
 };
 
+// The bytes IniFile(path) reads, with its errors: none for a missing file or
+// a folder in its place.
+QByteArray readIniFileBytes(const QString& path);
+
 // Parses an ini integer as described above; false when text is not one,
 // including values outside the range of int (no wrap-around).
 bool parseIniInteger(const QString& text, int* value);
+bool parseIniInteger(QLatin1StringView text, int* value);

@@ -9,6 +9,9 @@
 #include <QStringView>
 #include <type_traits>
 
+// The longest value a read gives: the rest of a longer one is left out.
+constexpr qsizetype kMaxIniValueLength = 2047;
+
 // The name of a "[name]" line (text up to the first "]", blanks trimmed).
 template <typename View>
 bool sectionNameOf(std::type_identity_t<View> line, View* name) {

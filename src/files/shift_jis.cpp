@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/shift_jis.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <cerrno>
 #include <iterator>
@@ -235,3 +237,13 @@ QByteArray toShiftJisKeepingStrayBytes(const QString& text) {
 }
 
 bool shiftJisKeepsAscii() { return asciiRoundTrips(); }
+
+bool isAsciiBytes(const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    quint64 all = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) all |= qFromUnaligned<quint64>(data + i);
+    for (; i < size; ++i) all |= static_cast<unsigned char>(data[i]);
+    return (all & 0x8080808080808080ULL) == 0;
+}

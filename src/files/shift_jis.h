@@ -24,3 +24,6 @@ QByteArray toShiftJisKeepingStrayBytes(const QString& text);
 // Whether every ASCII character is its own byte in CP932 both ways, so that
 // ASCII text passes through the conversions above unchanged.
 bool shiftJisKeepsAscii();
+// Whether every byte is ASCII (looked at eight at a time: settings files
+// have hundreds of kilobytes).
+bool isAsciiBytes(const QByteArray& bytes);

@@ -195,6 +195,24 @@ std::optional<QStringList> watchedEntries(const QString& folder, EntryNameFilter
     return sorted(names);
 }
 
+std::optional<QStringList> watchedSpellings(const QString& folder, const QString& name) {
+    QString wanted = folder;
+    while (wanted.size() > 1 && wanted.endsWith(QLatin1Char('/'))) wanted.chop(1);
+    Watches& ws = watches();
+    const std::lock_guard<std::mutex> locked(ws.lock);
+    forgetIfForked(ws);
+    catchUp(ws);
+    const auto found = std::find_if(ws.all.begin(), ws.all.end(), [&](const Watch& w) { return w.folder == wanted; });
+    if (found == ws.all.end() || !found->tracking || !stillTheFolder(*found)) return std::nullopt;
+    for (const QString& spelling : {name, name.toLower(), name.toUpper()})
+        if (!found->keep(QFile::encodeName(spelling).constData())) return std::nullopt;
+    found->lastUse = ++ws.uses;
+    QStringList spellings;
+    for (const QString& entry : found->names)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) spellings << entry;
+    return sorted(spellings);
+}
+
 void stopWatching(const QString& folder) {
     Watches& ws = watches();
     const std::lock_guard<std::mutex> locked(ws.lock);

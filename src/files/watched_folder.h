@@ -24,6 +24,14 @@ using EntryNameFilter = bool (*)(const char* name);
 // cover it.
 std::optional<QStringList> watchedEntries(const QString& folder, EntryNameFilter keep);
 
+// The entries of folder that match name without regard to letter case (as
+// QString::compare folds it), sorted, from a watch an earlier watchedEntries call
+// set up, when its filter keeps name as given, in lower case and in upper
+// case: a filter that passes over only names of one letter case (as the
+// catalogue's pictures are spelled) then keeps every spelling of name.
+// Nothing when no such watch covers folder (the caller lists it).
+std::optional<QStringList> watchedSpellings(const QString& folder, const QString& name);
+
 // Stops watching folder (before many changes of one's own there, whose
 // notices would only fill the queue); the next call lists it again.
 void stopWatching(const QString& folder);

@@ -153,10 +153,6 @@ void TForm1::FormCreate() {
     // is done by the end of the title.
     guarded([&] { faceSelection_->beginTitle(); });
     startUpSteps_.push_back([this] { readCatalogue(); });
-    // The game menu's choices too: a Play.ini that is not there is looked
-    // for in every letter case, which lists a data folder of thousands of
-    // pictures.
-    startUpSteps_.push_back([this] { game_->loadPlayChoices(); });
 }
 
 namespace {
@@ -166,9 +162,8 @@ namespace {
 // parse. The errors are told on the window's thread, in this order.
 struct StartingCatalogue {
     QString recoveryError;
-    StartingCount start;
-    std::vector<FaceAnswer> answers;
-    QString answersError;
+    StartingFaceData faces;
+    QString settingsError;
 };
 
 StartingCatalogue readStartingCatalogue(const QString& appDir) {
@@ -181,12 +176,11 @@ StartingCatalogue readStartingCatalogue(const QString& appDir) {
     } catch (const AppError& e) {
         read.recoveryError = e.message();
     }
-    read.start = startingFaceCount(appDir);
+    // Settings that cannot be read are told, and no face is offered.
     try {
-        read.answers = readFaceAnswers(appDir, read.start.count);
+        read.faces = readStartingFaceData(appDir);
     } catch (const AppError& e) {
-        read.answersError = e.message();
-        read.answers.assign(size_t(read.start.count), FaceAnswer{});
+        read.settingsError = e.message();
     }
     return read;
 }
@@ -198,15 +192,25 @@ void TForm1::readCatalogue() {
     background_.start([appDir = AppDir, read] { *read = readStartingCatalogue(appDir); },
                       [this, read](std::exception_ptr) {
                           if (!read->recoveryError.isEmpty()) services.dialogs->showError(read->recoveryError);
-                          if (!read->start.error.isEmpty()) services.dialogs->showError(read->start.error);
-                          catalogue.faceCount = read->start.count;
-                          catalogue.faceAnswers.assign(size_t(read->start.count), FaceAnswer{});
-                          game_->facesChanged(read->start.count);
+                          const StartingCount& start = read->faces.start;
+                          if (!start.error.isEmpty()) services.dialogs->showError(start.error);
+                          catalogue.faceCount = start.count;
+                          catalogue.faceAnswers.assign(size_t(start.count), FaceAnswer{});
+                          game_->facesChanged(start.count);
                           // The thumbnails on screen are decoded on all cores behind the title.
                           faceSelection_->startThumbnailGrid();
                           for (int s = 1; s <= 4; ++s) SetUpPalette(paletteBox(s));
-                          if (!read->answersError.isEmpty()) services.dialogs->showError(read->answersError);
-                          catalogue.faceAnswers = std::move(read->answers);
+                          if (!read->settingsError.isEmpty()) services.dialogs->showError(read->settingsError);
+                          catalogue.faceAnswers = std::move(read->faces.answers);
+                          // What the data folder holds besides the catalogue comes after the
+                          // catalogue's sweep, which listed the folder once and keeps its
+                          // names: a Play.ini or Parties.ini not made yet is looked for in
+                          // every letter case without listing thousands of pictures again.
+                          // The game menu's choices, then the record of the parties (read
+                          // behind the window, for the offer of a party cut short).
+                          startUpSteps_.push_back([this] { game_->loadPlayChoices(); });
+                          startUpSteps_.push_back([this] { party_->readRecord(); });
+                          QTimer::singleShot(0, this, [this] { runStartUpStep(); });
                       });
 }
 
@@ -231,9 +235,13 @@ void TForm1::runStartUpStep() {
 }
 
 void TForm1::finishStartUp() {
-    while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
-    // The catalogue read behind the title; nothing else runs there meanwhile.
-    if (faceSelection_->titleShowing() && !startUpStepRunning_) background_.finish();
+    for (;;) {
+        while (!startUpSteps_.empty() && !startUpStepRunning_) runStartUpStep();
+        // The catalogue read behind the title (nothing else runs there
+        // meanwhile); its end adds the steps that follow it.
+        if (!faceSelection_->titleShowing() || startUpStepRunning_ || !background_.running()) return;
+        background_.finish();
+    }
 }
 
 void TForm1::connectCells() {

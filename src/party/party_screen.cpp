@@ -24,6 +24,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -103,40 +105,44 @@ void PartyScreen::begin(const PartySetup& setup) {
     // played all the same.
     recording_ = false;
     toldNotRecorded_ = -1;
-    try {
-        kept_.id = readParties(appDir_).nextId;
+    const std::shared_ptr<const PartyRecordView> record = writer_.view(appDir_);
+    if (record->error.isEmpty()) {
+        kept_.id = writer_.freeId(appDir_);
         recording_ = true;
-    } catch (const AppError& e) {
-        recordNotWritten(e.message(), kept_.id);
+    } else {
+        recordNotWritten(record->error, kept_.id);
+        writer_.read(appDir_);  // perhaps readable by the next party
     }
     pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
     keep();
     chooseRoundFace();
 }
 
+void PartyScreen::readRecord() { writer_.read(appDir_); }
+
 void PartyScreen::offerResume() {
-    try {
-        const PartiesReading reading = readParties(appDir_);
-        const KeptParty* cut = partyToResume(reading, catalogue_.faceCount);
-        if (!cut) return;
-        KeptParty kept = *cut;
-        if (!dialogs_.confirm(kResumeQuestion)) {
-            kept.state = PartyState::Unfinished;
-            writer_.write(appDir_, kept);
-            return;
-        }
-        kept_ = kept;
-        party_ = kept.party;
-        recording_ = true;
-        toldNotRecorded_ = -1;
-        pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
-        if (party_->currentFace() < 0)
-            chooseRoundFace();
-        else
-            handOver();
-    } catch (const AppError& e) {
-        report(e.message());
+    const std::shared_ptr<const PartyRecordView> record = writer_.view(appDir_);
+    if (!record->error.isEmpty()) {
+        report(record->error);
+        return;
     }
+    const KeptParty* cut = partyToResume(record->parties, catalogue_.faceCount);
+    if (!cut) return;
+    KeptParty kept = *cut;
+    if (!dialogs_.confirm(kResumeQuestion)) {
+        kept.state = PartyState::Unfinished;
+        writer_.write(appDir_, kept);
+        return;
+    }
+    kept_ = kept;
+    party_ = kept.party;
+    recording_ = true;
+    toldNotRecorded_ = -1;
+    pictures_.assign(size_t(party_->rounds() * party_->playerCount()), QImage());
+    if (party_->currentFace() < 0)
+        chooseRoundFace();
+    else
+        handOver();
 }
 
 void PartyScreen::keep() {
@@ -305,7 +311,13 @@ void PartyScreen::end() {
 }
 
 void PartyScreen::History1Click() {
-    const std::vector<KeptParty> parties = finishedNewestFirst(readParties(appDir_));
+    // The record as its writer last read or wrote it: nothing is read here.
+    const std::shared_ptr<const PartyRecordView> record = writer_.view(appDir_);
+    if (!record->error.isEmpty()) {
+        dialogs_.showError(record->error);
+        return;
+    }
+    const std::vector<KeptParty> parties = finishedNewestFirst(record->parties);
     if (!history_) {
         history_ = new QTableWidget(board_.ClientArea);
         history_->setObjectName(QStringLiteral("PartyHistory"));
@@ -329,7 +341,10 @@ void PartyScreen::History1Click() {
         history_->setItem(row, 0, new QTableWidgetItem(parties[size_t(row)].date));
         history_->setItem(row, 1, new QTableWidgetItem(partyStandingsText(parties[size_t(row)].party)));
     }
-    history_->resizeRowsToContents();
+    // Each row is as tall as its standings wrap. Measuring every row takes
+    // longer than a frame: the rows in sight are measured now, the rest a
+    // few at a time as the event loop comes round.
+    fitHistoryRows(0, ++historyLayout_);
     board_.F1->setEnabled(false);
     board_.R1->setEnabled(false);
     board_.ScrollBox1->hide();
@@ -341,6 +356,14 @@ void PartyScreen::History1Click() {
     board_.BitBtnCancel->setText(Texts::Cancel);
     board_.BitBtnCancel->setEnabled(true);
     board_.BitBtnCancel->show();
+}
+
+void PartyScreen::fitHistoryRows(int from, int layout) {
+    if (layout != historyLayout_) return;  // the record was shown anew since
+    constexpr int kRowsAtOnce = 20;        // more than a screen of them
+    const int end = std::min(history_->rowCount(), from + kRowsAtOnce);
+    for (int row = from; row < end; ++row) history_->resizeRowToContents(row);
+    if (end < history_->rowCount()) QTimer::singleShot(0, history_, [this, end, layout] { fitHistoryRows(end, layout); });
 }
 
 void PartyScreen::closeRecord() {

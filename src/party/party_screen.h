@@ -4,9 +4,10 @@
 // on the face selection, a hand-over before every turn, the turns played as
 // ordinary games (the window passes them to the game through onStartTurn and
 // brings their judgement back to turnJudged), the results sheet, and the
-// record 「みんなの記録」. The party is kept in Parties.ini after each step
-// (written behind the window, PartyRecordWriter), and one that a closed
-// window or a crash cut short is offered again after the title.
+// record 「みんなの記録」. The party is kept in Parties.ini after each step, and
+// one that a closed window or a crash cut short is offered again after the
+// title; the record is read and written behind the window
+// (PartyRecordWriter), and what the window shows of it is the writer's.
 #include "party/party.h"
 #include "party/party_record.h"
 #include "party/party_record_writer.h"
@@ -63,6 +64,8 @@ public:
     void judgementFailed();
     // The game judged the turn on hand.
     void turnJudged(const JudgedTurn& turn);
+    // Reads the record behind the window (at start-up, after the first paint).
+    void readRecord();
     // After the title: a party cut short is offered to go on.
     void offerResume();
     // Waits for the record's writes (tests and benchmarks run no event loop).
@@ -87,6 +90,9 @@ private:
     // The record cannot be read, or a write of party partyId failed: said
     // once for the party on hand.
     void recordNotWritten(const QString& error, int partyId);
+    // Fits the rows of 「みんなの記録」 from from on to their texts, a few
+    // now and the rest later (layout: which showing of the record they are of).
+    void fitHistoryRows(int from, int layout);
 
     Board& board_;
     const QString appDir_;
@@ -103,5 +109,6 @@ private:
     bool sheetSaved_ = false;        // the results sheet is in the library
     PartySheet* sheet_ = nullptr;
     QTableWidget* history_ = nullptr;
+    int historyLayout_ = 0;
     PartyRecordWriter writer_;  // last: its writes end before the rest goes
 };

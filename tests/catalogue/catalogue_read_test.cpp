@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/catalogue_files.h"
 #include "files/app_error.h"
+#include "files/app_paths.h"
+#include "files/watched_folder.h"
 #include "pictures/jpeg_codec.h"
+#include "support/file_faults.h"
 #include "support/temp_app_dir.h"
+#include "support/test_catalogue.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -73,4 +77,39 @@ TEST(CatalogueWriting, WriteFaceImageReplacesThePictureOfThatFaceAndKind) {
     writeFaceImage(app.path(), 4, 2, testPicture(31, 17));
     const QImage back = readFacePicture(app.path(), 4, 2);
     EXPECT_EQ(back.size(), QSize(31, 17));
+}
+
+// Start-up reads the catalogue's settings once, and the settings files that
+// are not there yet, or are there in another letter case, are found from the
+// names the start's sweep listed (kept up to date by the kernel's notices),
+// never by listing the thousands of pictures again.
+TEST(CatalogueReading, StartUpReadsTheSettingsOnceAndListsTheDataFolderOnce) {
+    TempAppDir app;
+    writeTestCatalogue(app, 5);
+    app.writeBytes(QStringLiteral("data/PLAY.INI"), "[Game]\r\n");
+    const std::vector<FaceAnswer> answers = readFaceAnswers(app.path(), 5);
+    int opens = 0, listings = 0;
+    QStringList found;
+    {
+        FileFaults counting([&](FileCall call, const QString& path, qint64) {
+            opens += call == FileCall::Open && path.endsWith(QStringLiteral("FaceData.ini"));
+            listings += call == FileCall::ListFolder;
+            return FileCallFault{};
+        });
+        recoverCatalogue(app.path());  // the start's sweep
+        const StartingFaceData data = readStartingFaceData(app.path());
+        EXPECT_EQ(data.start.count, 5);
+        EXPECT_EQ(data.answers, answers);
+        for (const char* name : {"Play.ini", "Parties.ini", "BGM.ini"})
+            found << resolveAppPath(app.path(), QStringLiteral("Data\\") + QString::fromLatin1(name));
+        app.writeBytes(QStringLiteral("data/bgm.INI"), "");
+        found << resolveAppPath(app.path(), QStringLiteral("Data\\BGM.ini"));
+    }
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(listings, 1);
+    EXPECT_EQ(found, (QStringList{app.path() + "data/PLAY.INI", app.path() + "data/Parties.ini",
+                                  app.path() + "data/BGM.ini", app.path() + "data/bgm.INI"}));
+    stopWatching(app.path() + "data");
+    EXPECT_EQ(resolveAppPath(app.path(), QStringLiteral("Data\\BGM.ini")), found.back()) << "as a listing finds it";
+    EXPECT_EQ(resolveAppPath(app.path(), QStringLiteral("Data\\Parties.ini")), found[1]);
 }

@@ -68,6 +68,7 @@ TEST(TheSettingsFile, AFailedReadOrExistenceTestStopsEveryOperationAndChangesNot
         std::function<void(const QString&)> run;
     } operations[] = {
         {"start-up read", [](const QString& app) { readFaceAnswers(app, readFaceCount(app)); }},
+        {"start-up read in one pass", [](const QString& app) { readStartingFaceData(app); }},
         {"registration", [](const QString& app) { registerFaceFiles(app, 4, testFace(4)); }},
         {"deletion of face 1", [](const QString& app) { deleteFaceFiles(app, 1, 4, answersWithout(1, 4)); }},
         {"deletion of the last face", [](const QString& app) { deleteFaceFiles(app, 3, 4, answersWithout(3, 4)); }},

@@ -84,3 +84,27 @@ TEST(WatchedFolder, ListsOnceThenFollowsEveryChangeAndListsAgainWhenItMust) {
     dir.writeBytes("data/f.ini", "");
     EXPECT_EQ(watched(folder).names, QStringList{"f.ini"});
 }
+
+// A watch answers for the spellings of a name when its filter keeps every
+// spelling of it (as given, in lower and in upper case), with what the
+// notices brought since; a name whose spellings it may pass over, or a
+// folder not watched, is the caller's to list.
+TEST(WatchedFolder, AnswersForEverySpellingOfANameItsFilterKeeps) {
+    TempAppDir dir;
+    const QString folder = dir.path() + QStringLiteral("data");
+    dir.writeBytes("data/PLAY.INI", "");
+    dir.writeBytes("data/x.jpg", "");
+    EXPECT_EQ(watchedSpellings(folder, QStringLiteral("Play.ini")), std::nullopt) << "not watched yet";
+    ASSERT_EQ(watched(folder).listings, 1);
+    dir.writeBytes("data/play.ini", "");
+    int listings = 0;
+    FileFaults counting([&](FileCall call, const QString&, qint64) {
+        listings += call == FileCall::ListFolder;
+        return FileCallFault{};
+    });
+    EXPECT_EQ(watchedSpellings(folder + QLatin1Char('/'), QStringLiteral("Play.ini")),
+              (QStringList{"PLAY.INI", "play.ini"}));
+    EXPECT_EQ(watchedSpellings(folder, QStringLiteral("BGM.ini")), QStringList{});
+    EXPECT_EQ(watchedSpellings(folder, QStringLiteral("X.JPG")), std::nullopt) << "x.jpg is passed over";
+    EXPECT_EQ(listings, 0);
+}

@@ -74,12 +74,33 @@ elseif(MODE STREQUAL "fuzz")
     message(STATUS "setarch -R is not allowed here: addresses stay randomised")
   endif()
   file(RELATIVE_PATH saved ${fuzz_build} ${fuzz_source})
+  # The saved inputs the run starts from; with a longest input for the run,
+  # only those no longer than it (longer ones, such as a record of thousands
+  # of sections, are run whole by the regressions run and fuzzed by
+  # tools/fuzz: their mutations would take this run many times its time).
+  set(starting ${saved}/corpus/${TARGET} ${saved}/regressions/${TARGET})
+  set(max_len)
+  if(MAX_LEN)
+    set(max_len -max_len=${MAX_LEN})
+    set(seeds suite-seeds/${TARGET})
+    file(REMOVE_RECURSE ${fuzz_build}/${seeds})
+    file(MAKE_DIRECTORY ${fuzz_build}/${seeds})
+    file(GLOB inputs LIST_DIRECTORIES false ${fuzz_source}/corpus/${TARGET}/* ${fuzz_source}/regressions/${TARGET}/*)
+    list(FILTER inputs EXCLUDE REGEX "/README[^/]*$")
+    foreach(input ${inputs})
+      file(SIZE ${input} size)
+      if(size LESS_EQUAL MAX_LEN)
+        file(COPY ${input} DESTINATION ${fuzz_build}/${seeds})
+      endif()
+    endforeach()
+    set(starting ${seeds})
+  endif()
   execute_process(COMMAND env -i PATH=/usr/bin:/bin QT_HASH_SEED=0 POMURINA_FUZZ_WORK=${work}
     "ASAN_OPTIONS=$ENV{ASAN_OPTIONS}" "UBSAN_OPTIONS=$ENV{UBSAN_OPTIONS}"
     "LSAN_OPTIONS=suppressions=${saved}/leak_suppressions.txt:print_suppressions=0"
     ${fixed_addresses} ./fuzz_${TARGET} -timeout=10 -rss_limit_mb=2048 -artifact_prefix=artifacts/${TARGET}/
-    -seed=${SEED} -runs=${RUNS} -reload=0 -print_final_stats=1
-    ${scratch} ${saved}/corpus/${TARGET} ${saved}/regressions/${TARGET}
+    -seed=${SEED} -runs=${RUNS} -reload=0 -print_final_stats=1 ${max_len}
+    ${scratch} ${starting}
     WORKING_DIRECTORY ${fuzz_build} RESULT_VARIABLE result)
   file(REMOVE_RECURSE ${work})
 else()

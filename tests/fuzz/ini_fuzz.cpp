@@ -4,23 +4,30 @@
 // every other entry reads as before; one that it refuses changes nothing.
 // The edit on the bytes (IniAppend), wherever it takes the write or a new
 // section, gives the bytes IniFile gives.
-// The same bytes read as the party record: every party taken from them is
-// one the game could have kept, and a new party written beside them reads
-// back as written while every party read before stays.
+// The integers the catalogue's start reads in one pass over the bytes are the
+// ones IniFile reads.
+// The same bytes read as the party record (PartyRecordFile): every party
+// taken from them is one the game could have kept, and a new party written
+// beside them reads back as written while every party read before stays;
+// for files of up to a few hundred sections, the parties read and the bytes
+// written are the ones of IniFile's edit entry by entry.
 //
 // Input: a first line "section<TAB>key<TAB>value" (CP932; a fourth field
 // "-" erases the section instead), then the bytes of the ini file.
 #include "files/app_error.h"
 #include "files/ini_append.h"
 #include "files/ini_file.h"
+#include "files/ini_integers.h"
 #include "files/shift_jis.h"
 #include "fuzz_check.h"
 #include "party/party_record.h"
+#include "party/party_record_file.h"
+#include "support/ini_party_record.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -30,6 +37,10 @@
 namespace {
 
 constexpr int kMostNames = 24;
+// IniFile's edit of the record erases section by section, each erase
+// rebuilding its index: files of more sections (thousands of hand-made
+// parties) are checked by the properties alone.
+constexpr qsizetype kMostSectionsCompared = 300;
 const QString kMissing = QStringLiteral("\x01missing");
 
 QString fuzzFolder() {
@@ -92,11 +103,36 @@ void compareWithIniAppend(const QByteArray& file, const QString& section, const 
     }
 }
 
+void compareWithIniIntegers(const QByteArray& file, const QString& section, const QString& key) {
+    if (!std::all_of(section.cbegin(), section.cend(), [](QChar c) { return c.unicode() < 0x80; }) ||
+        !std::all_of(key.cbegin(), key.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return;
+    const IniIntegerQuery query{section, {key, QStringLiteral("count")}, 12, {key, QStringLiteral("X1")}};
+    const std::optional<IniIntegers> quick = readIniIntegersAscii(file, query);
+    if (!quick) return;
+    const IniFile slow(QStringLiteral("/nowhere/FaceData.ini"), file);
+    const auto expected = [&](const QString& s, const QString& k) {
+        int value = 0;
+        return parseIniInteger(slow.readString(s, k, QString()), &value) ? std::optional<int>(value) : std::nullopt;
+    };
+    for (qsizetype k = 0; k < 2; ++k) FUZZ_CHECK(quick->named[size_t(k)] == expected(section, query.namedKeys[k]));
+    for (int n = 0; n < query.numberedSections; ++n)
+        for (qsizetype k = 0; k < 2; ++k)
+            FUZZ_CHECK(quick->numbered[size_t(n * 2 + k)] == expected(QString::number(n), query.numberedKeys[k]));
+}
+
 void checkPartyRecord(const QByteArray& file) {
     const QString path = fuzzFolder() + QStringLiteral("/Parties.ini");
     writeFile(path, file);
-    IniFile ini(path);
-    const PartiesReading before = partiesOf(ini);
+    PartyRecordFile record = PartyRecordFile::read(path);
+    FUZZ_CHECK(record.bytes() == file);
+    const IniFile ini(path);
+    const bool compared = ini.sectionNames().size() <= kMostSectionsCompared;
+    const PartiesReading before = record.reading();
+    if (compared) {
+        const PartiesReading reference = partiesInIniFile(ini);
+        FUZZ_CHECK(before.parties == reference.parties && before.nextId == reference.nextId);
+    }
     for (const KeptParty& kept : before.parties) {
         const Party& party = kept.party;
         FUZZ_CHECK(partySetupProblem(PartySetup{party.players(), party.rounds()}).isEmpty());
@@ -106,13 +142,19 @@ void checkPartyRecord(const QByteArray& file) {
         for (int r = 0; r < party.rounds(); ++r) FUZZ_CHECK(party.face(r) >= -1);
     }
     FUZZ_CHECK(before.nextId >= 1 && before.nextId <= 999999999);
+    // What the window is shown: parties read, at most the kept number finished.
+    int shownFinished = 0;
+    for (const KeptParty& kept : record.shown().parties) {
+        FUZZ_CHECK(std::find(before.parties.begin(), before.parties.end(), kept) != before.parties.end());
+        FUZZ_CHECK(kept.state != PartyState::Unfinished);
+        shownFinished += kept.state == PartyState::Finished;
+    }
+    FUZZ_CHECK(shownFinished <= kKeptPartiesPerState);
 
     // How many sections of each kind their State names.
     int playing = 0, finished = 0;
     for (const QString& section : ini.sectionNames()) {
-        static const QRegularExpression id(QStringLiteral("^Party[1-9][0-9]{0,8}$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-        if (!id.match(section).hasMatch()) continue;
+        if (partyIdOf(section) == 0) continue;
         const QString state = ini.readString(section, QStringLiteral("State"), QString());
         if (state == QLatin1String("finished")) ++finished;
         else if (state == QLatin1String("playing") || state == QLatin1String("unfinished")) ++playing;
@@ -121,9 +163,14 @@ void checkPartyRecord(const QByteArray& file) {
     fresh.chooseFace(1);
     fresh.recordTurn({-5, true});
     const KeptParty added{before.nextId, QStringLiteral("2026-01-02 10:30"), PartyState::Playing, fresh};
-    keepParty(ini, added);
-    ini.save();
-    const PartiesReading after = partiesOf(IniFile(path));
+    record.keep(added, path);
+    record.save(path);
+    if (compared) {
+        IniFile reference = ini;
+        keepPartyInIniFile(reference, added);
+        FUZZ_CHECK(record.bytes() == reference.bytes());
+    }
+    const PartiesReading after = PartyRecordFile::read(path).reading();
     bool found = false;
     for (const KeptParty& kept : after.parties) found = found || kept == added;
     FUZZ_CHECK(found);
@@ -151,6 +198,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool erase = command.value(3) == QLatin1String("-");
 
     compareWithIniAppend(file, section, key, value);
+    compareWithIniIntegers(file, section, key);
 
     const QString path = fuzzFolder() + QStringLiteral("/FaceData.ini");
     writeFile(path, file);

@@ -266,6 +266,44 @@ TEST(Party, AfterAKillTheNextStartOffersTheTurnAndAnUnreadableRecordStopsNoParty
     EXPECT_FALSE(w.form->ImgFace1->isVisible());
 }
 
+// A hand-made record of ten thousand finished parties and one cut short:
+// the one cut short is offered after the title (declined, it is kept as
+// unfinished), 「みんなの記録」 lists the newest hundred, newest first, and
+// once the window is closed the record holds those hundred and the one
+// declined. (How soon such a window closes: the party benchmark's
+// BM_CloseWithRecord.)
+TEST(Party, ARecordOfTenThousandPartiesShowsTheNewestHundredAndIsTrimmedByItsFirstWrite) {
+    TempAppDir dir;
+    writeTestCatalogue(dir, 3, kLayout);
+    QByteArray record;
+    const auto party = [&](int id, const char* state, int scores) {
+        record += "[Party" + QByteArray::number(id) + "]\r\nDate=2026-01-02 10:30\r\nState=" + state +
+                  "\r\nPlayers=2\r\nRounds=1\r\nName1=A\r\nName2=B\r\nBlind1=0\r\nBlind2=0\r\nFace1=0\r\n";
+        if (scores > 0) record += "Score1_1=1\r\n";
+        if (scores > 1) record += "Score1_2=" + QByteArray::number(id % 1000) + "\r\n";
+    };
+    for (int id = 1; id <= 10'000; ++id) party(id, "finished", 2);
+    party(10'001, "playing", 1);
+    dir.writeBytes(QStringLiteral("data/Parties.ini"), record);
+    {
+        GameWindow w(dir);
+        w.dialogs->confirmAnswers.push_back(false);
+        w.finishTitle();
+        EXPECT_EQ(w.dialogs->confirmations, QStringList{QStringLiteral("前回のパーティーの続きをしますか？")});
+        w.form->History1->trigger();
+        auto* history = w.form->findChild<QTableWidget*>(QStringLiteral("PartyHistory"));
+        ASSERT_TRUE(history);
+        ASSERT_EQ(history->rowCount(), 100);
+        EXPECT_EQ(history->item(0, 1)->text(), QStringLiteral("1位 A 1点　2位 B 0点")) << "party 10000";
+        EXPECT_EQ(history->item(99, 1)->text(), QStringLiteral("1位 B 901点　2位 A 1点")) << "party 9901";
+    }
+    const PartiesReading after = readParties(dir.path());
+    ASSERT_EQ(after.parties.size(), 101u);
+    EXPECT_EQ(after.parties.front().id, 9'901);
+    EXPECT_EQ(after.parties.back().id, 10'001);
+    EXPECT_EQ(after.parties.back().state, PartyState::Unfinished);
+}
+
 // A record that reads but cannot be written: each party says so once, as it
 // starts, and is played on.
 TEST(Party, ARecordThatCannotBeWrittenIsToldOnceAPartyAsItStarts) {

@@ -9,6 +9,7 @@
 #include "files/shift_jis.h"
 #include "party/party_choices.h"
 #include "party/party_record.h"
+#include "party/party_record_file.h"
 #include "play/play_settings.h"
 #include "support/temp_app_dir.h"
 
@@ -37,11 +38,11 @@ QByteArray partiesBytes(const TempAppDir& dir) { return dir.readBytes(QStringLit
 // The newest hundred finished parties stay, and the newest hundred that did
 // not finish; the record lists the finished ones newest first.
 TEST(PartyRecord, TheNewestHundredOfEachKindAreKept) {
-    IniFile ini(QString{});
-    for (int id = 1; id <= 105; ++id) keepParty(ini, partyOf(id, PartyState::Finished, {100, 200}));
-    for (int id = 106; id <= 208; ++id) keepParty(ini, partyOf(id, PartyState::Unfinished, {100}));
-    keepParty(ini, partyOf(209, PartyState::Playing, {500}));
-    const PartiesReading reading = partiesOf(ini);
+    PartyRecordFile record;
+    for (int id = 1; id <= 105; ++id) record.keep(partyOf(id, PartyState::Finished, {100, 200}), QString());
+    for (int id = 106; id <= 208; ++id) record.keep(partyOf(id, PartyState::Unfinished, {100}), QString());
+    record.keep(partyOf(209, PartyState::Playing, {500}), QString());
+    const PartiesReading reading = record.reading();
     EXPECT_EQ(reading.parties.size(), 200u);
     EXPECT_EQ(reading.nextId, 210);
     const std::vector<KeptParty> finished = finishedNewestFirst(reading);
